@@ -1,0 +1,103 @@
+#pragma once
+
+// Reading and writing records through their field tables.
+//
+// Every record type has one field table: a static member template
+//     template <class Self, class V> static void fields(Self& r, V&& v)
+// that calls v("memberName", r.member) for each member in stored order. The same table
+// drives the file reader and writer here, the content compiler and decompiler, and the
+// save inspector, so a layout is written exactly once. Members are numbers (uint8_t,
+// int16_t, int32_t, float, double), std::string (a String member), std::array or Grid of
+// those, or another record with its own table. Members named "reserved..." have no known
+// use and are kept as read.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "core/data/binary_io.h"
+#include "core/data/grid.h"
+
+namespace dv {
+
+template <class T>
+concept FieldRecord = requires(T& r) {
+    T::fields(r, [](std::string_view, auto&) {});
+};
+
+template <class T>
+struct IsStdArray : std::false_type {};
+template <class T, std::size_t N>
+struct IsStdArray<std::array<T, N>> : std::true_type {};
+
+template <class T>
+struct IsGrid : std::false_type {};
+template <class T, std::size_t... D>
+struct IsGrid<Grid<T, D...>> : std::true_type {};
+
+template <class T>
+void readValue(ByteReader& in, T& v) {
+    if constexpr (IsStdArray<T>::value) {
+        for (auto& e : v)
+            readValue(in, e);
+    } else if constexpr (IsGrid<T>::value) {
+        for (auto& e : v.data)
+            readValue(in, e);
+    } else if constexpr (FieldRecord<T>) {
+        T::fields(v, [&in](std::string_view, auto& member) { readValue(in, member); });
+    } else {
+        in.read(v);
+    }
+}
+
+template <class T>
+void writeValue(ByteWriter& out, const T& v) {
+    if constexpr (IsStdArray<T>::value) {
+        for (const auto& e : v)
+            writeValue(out, e);
+    } else if constexpr (IsGrid<T>::value) {
+        for (const auto& e : v.data)
+            writeValue(out, e);
+    } else if constexpr (FieldRecord<T>) {
+        T::fields(v, [&out](std::string_view, const auto& member) { writeValue(out, member); });
+    } else {
+        out.write(v);
+    }
+}
+
+// The bytes a value takes in a file; Strings count with their current text.
+template <class T>
+std::size_t storedSize(const T& v) {
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    writeValue(out, v);
+    return bytes.size();
+}
+
+template <FieldRecord R>
+void readRecord(ByteReader& in, R& r) {
+    readValue(in, r);
+}
+
+template <FieldRecord R>
+void writeRecord(ByteWriter& out, const R& r) {
+    writeValue(out, r);
+}
+
+template <class T>
+void readTable(ByteReader& in, std::vector<T>& table) {
+    for (auto& e : table)
+        readValue(in, e);
+}
+
+template <class T>
+void writeTable(ByteWriter& out, const std::vector<T>& table) {
+    for (const auto& e : table)
+        writeValue(out, e);
+}
+
+}  // namespace dv
