@@ -1,0 +1,227 @@
+#include "ui/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "ui/font.h"
+
+namespace dv {
+
+Canvas::Canvas(int width, int height, Color fill) {
+    resize(width, height, fill);
+}
+
+void Canvas::resize(int width, int height, Color fill) {
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill);
+    resetClip();
+}
+
+Color Canvas::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return colors::black;
+    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+void Canvas::setPixel(int x, int y, Color c) {
+    plot(x, y, c);
+}
+
+void Canvas::setClip(const Rect& r) {
+    clip_ = r.intersect({0, 0, width_, height_});
+}
+void Canvas::resetClip() {
+    clip_ = {0, 0, width_, height_};
+}
+
+void Canvas::plot(int x, int y, Color c) {
+    if (!clip_.contains(x, y)) return;
+    pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = c;
+}
+
+void Canvas::hspan(int x1, int x2, int y, Color c) {
+    if (y < clip_.y || y >= clip_.bottom()) return;
+    if (x1 > x2) std::swap(x1, x2);
+    x1 = std::max(x1, clip_.x);
+    x2 = std::min(x2, clip_.right() - 1);
+    if (x1 > x2) return;
+    auto row = pixels_.begin() + static_cast<long>(y) * width_;
+    std::fill(row + x1, row + x2 + 1, c);
+}
+
+void Canvas::clear(Color c) {
+    fillRect(clip_, c);
+}
+
+void Canvas::fillRect(const Rect& r, Color c) {
+    Rect a = r.intersect(clip_);
+    for (int y = a.y; y < a.bottom(); ++y)
+        hspan(a.x, a.right() - 1, y, c);
+}
+
+void Canvas::frameRect(int x1, int y1, int x2, int y2, Color c, int penWidth, PenStyle style) {
+    line(x1, y1, x2, y1, c, penWidth, style);
+    line(x2, y1, x2, y2, c, penWidth, style);
+    line(x2, y2, x1, y2, c, penWidth, style);
+    line(x1, y2, x1, y1, c, penWidth, style);
+}
+
+void Canvas::box(int x1, int y1, int x2, int y2, Color outline, Color fill, int penWidth,
+                 PenStyle style) {
+    if (x1 > x2) std::swap(x1, x2);
+    if (y1 > y2) std::swap(y1, y2);
+    fillRect({x1, y1, x2 - x1 + 1, y2 - y1 + 1}, fill);
+    if (penWidth > 0) frameRect(x1, y1, x2, y2, outline, penWidth, style);
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2, Color c, int penWidth, PenStyle style) {
+    // A dotted pen wider than one pixel draws solid, as desktop pens do.
+    bool dotted = style == PenStyle::Dotted && penWidth <= 1;
+    int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int half = (std::max(penWidth, 1) - 1) / 2;
+    int w = std::max(penWidth, 1);
+    for (int step = 0;; ++step) {
+        if (!dotted || step % 2 == 0) {
+            if (w == 1)
+                plot(x1, y1, c);
+            else
+                fillRect({x1 - half, y1 - half, w, w}, c);
+        }
+        if (x1 == x2 && y1 == y2) break;
+        int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
+}
+
+void Canvas::fillPolygon(const std::vector<Point>& pts, Color fill) {
+    if (pts.size() < 3) return;
+    int top = pts[0].y, bottom = pts[0].y;
+    for (const auto& p : pts) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    top = std::max(top, clip_.y);
+    bottom = std::min(bottom, clip_.bottom() - 1);
+    std::vector<double> xs;
+    for (int y = top; y <= bottom; ++y) {
+        xs.clear();
+        double cy = y + 0.5;
+        for (size_t i = 0; i < pts.size(); ++i) {
+            const Point& a = pts[i];
+            const Point& b = pts[(i + 1) % pts.size()];
+            if ((a.y <= cy && b.y > cy) || (b.y <= cy && a.y > cy)) {
+                xs.push_back(a.x + (cy - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
+            }
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2) {
+            int xa = static_cast<int>(std::ceil(xs[i] - 0.5));
+            int xb = static_cast<int>(std::ceil(xs[i + 1] - 0.5)) - 1;
+            if (xa <= xb) hspan(xa, xb, y, fill);
+        }
+    }
+}
+
+void Canvas::polygon(const std::vector<Point>& pts, Color outline, Color fill) {
+    fillPolygon(pts, fill);
+    for (size_t i = 0; i < pts.size(); ++i) {
+        const Point& a = pts[i];
+        const Point& b = pts[(i + 1) % pts.size()];
+        line(a.x, a.y, b.x, b.y, outline);
+    }
+}
+
+void Canvas::roundRect(int x1, int y1, int x2, int y2, int ellipse, Color outline, Color fill,
+                       bool drawOutline) {
+    if (x1 > x2) std::swap(x1, x2);
+    if (y1 > y2) std::swap(y1, y2);
+    double r = std::max(0, ellipse) / 2.0;
+    r = std::min({r, (x2 - x1) / 2.0, (y2 - y1) / 2.0});
+    auto inset = [&](int y) {
+        double dyTop = (y1 + r) - y, dyBottom = y - (y2 - r);
+        double d = std::max(dyTop, dyBottom);
+        if (d <= 0) return 0;
+        return static_cast<int>(std::lround(r - std::sqrt(std::max(0.0, r * r - d * d))));
+    };
+    for (int y = y1; y <= y2; ++y) {
+        int in = inset(y);
+        hspan(x1 + in, x2 - in, y, fill);
+        if (drawOutline) {
+            plot(x1 + in, y, outline);
+            plot(x2 - in, y, outline);
+        }
+    }
+    if (drawOutline) {
+        // Top and bottom edges, including the flat parts of the corners.
+        for (int y : {y1, y2})
+            hspan(x1 + inset(y), x2 - inset(y), y, outline);
+        for (int y = y1; y < y2; ++y) {
+            int a = inset(y), b = inset(y + 1);
+            if (a != b) {
+                int lo = std::min(a, b), hi = std::max(a, b);
+                hspan(x1 + lo, x1 + hi, y + (a > b ? 0 : 1), outline);
+                hspan(x2 - hi, x2 - lo, y + (a > b ? 0 : 1), outline);
+            }
+        }
+    }
+}
+
+void Canvas::blit(const Canvas& src, const Rect& from, int dx, int dy, RasterOp op) {
+    Rect s = from.intersect({0, 0, src.width(), src.height()});
+    dx += s.x - from.x;
+    dy += s.y - from.y;
+    Rect d = Rect{dx, dy, s.w, s.h}.intersect(clip_);
+    for (int y = d.y; y < d.bottom(); ++y) {
+        const uint32_t* sp =
+            &src.pixels_[static_cast<size_t>(s.y + (y - dy)) * static_cast<size_t>(src.width_) +
+                         static_cast<size_t>(s.x + (d.x - dx))];
+        uint32_t* dp = &pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) +
+                                static_cast<size_t>(d.x)];
+        switch (op) {
+            case RasterOp::Copy:
+                std::copy(sp, sp + d.w, dp);
+                break;
+            case RasterOp::And:
+                for (int i = 0; i < d.w; ++i)
+                    dp[i] &= sp[i];
+                break;
+            case RasterOp::Xor:
+                for (int i = 0; i < d.w; ++i)
+                    dp[i] = (dp[i] ^ sp[i]) & 0xFFFFFFu;
+                break;
+            case RasterOp::Or:
+                for (int i = 0; i < d.w; ++i)
+                    dp[i] |= sp[i];
+                break;
+        }
+    }
+}
+
+void Canvas::stretchBlit(const Canvas& src, const Rect& from, const Rect& to) {
+    if (from.w <= 0 || from.h <= 0 || to.w <= 0 || to.h <= 0) return;
+    Rect d = to.intersect(clip_);
+    for (int y = d.y; y < d.bottom(); ++y) {
+        int sy = from.y + static_cast<int>((static_cast<int64_t>(y - to.y) * from.h) / to.h);
+        for (int x = d.x; x < d.right(); ++x) {
+            int sx = from.x + static_cast<int>((static_cast<int64_t>(x - to.x) * from.w) / to.w);
+            pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] =
+                src.pixel(sx, sy);
+        }
+    }
+}
+
+int Canvas::drawText(const Font& font, int x, int y, const std::string& utf8, Color c) {
+    return font.draw(*this, x, y, utf8, c);
+}
+
+}  // namespace dv

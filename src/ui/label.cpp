@@ -1,0 +1,149 @@
+#include "ui/label.h"
+
+#include "ui/canvas.h"
+#include "ui/utf8.h"
+
+namespace dv {
+
+Label::Label(std::string name) : Control(std::move(name)), font_(Font::standard(12)) {}
+
+void Label::setCaption(std::string text) {
+    if (text == caption_) return;
+    caption_ = std::move(text);
+    invalidate();
+}
+
+void Label::setFont(FontRef f) {
+    font_ = std::move(f);
+    invalidate();
+}
+
+int Label::lineHeight() const {
+    return font_->height() + 2;
+}
+
+std::vector<std::u32string> splitLines(const std::u32string& text) {
+    std::vector<std::u32string> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c == U'\r') {
+            if (i + 1 < text.size() && text[i + 1] == U'\n') ++i;
+            lines.emplace_back();
+        } else if (c == U'\n') {
+            lines.emplace_back();
+        } else {
+            lines.back().push_back(c);
+        }
+    }
+    return lines;
+}
+
+namespace {
+bool closingPunctuation(char32_t c) {
+    static const std::u32string set =
+        U"。、」』）)]】，．,.！？!?ー〜～ぁぃぅぇぉっゃゅょァィゥェォッャュョ";
+    return set.find(c) != std::u32string::npos;
+}
+}  // namespace
+
+std::vector<std::u32string> wrapLine(const std::u32string& line, const Font& font, int maxWidth) {
+    std::vector<std::u32string> out;
+    std::u32string cur;
+    int width = 0;
+    for (char32_t c : line) {
+        int w = font.charWidth(c);
+        if (!cur.empty() && width + w > maxWidth && maxWidth > 0) {
+            if (closingPunctuation(c) && cur.size() > 1) {
+                // Carry the last character down with the punctuation.
+                char32_t last = cur.back();
+                cur.pop_back();
+                out.push_back(cur);
+                cur.assign(1, last);
+                width = font.charWidth(last);
+            } else {
+                out.push_back(cur);
+                cur.clear();
+                width = 0;
+            }
+        }
+        cur.push_back(c);
+        width += w;
+    }
+    out.push_back(cur);
+    return out;
+}
+
+std::vector<std::u32string> Label::layoutLines() const {
+    std::u32string text = decodeUtf8(caption_);
+    if (useMnemonic) {
+        std::u32string plain;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == U'&' && i + 1 < text.size()) ++i;
+            plain.push_back(text[i]);
+        }
+        text = plain;
+    }
+    std::vector<std::u32string> lines;
+    for (auto& l : splitLines(text)) {
+        if (!wordWrap) {
+            lines.push_back(l);
+            continue;
+        }
+        for (auto& w : wrapLine(l, *font_, width()))
+            lines.push_back(w);
+    }
+    return lines;
+}
+
+void Label::paint(Canvas& canvas, const Rect& area) {
+    if (!transparent) canvas.fillRect(area, backColor);
+    auto lines = layoutLines();
+    int lh = lineHeight();
+    int y = area.y;
+    if (centerVertically) y += (area.h - lh * static_cast<int>(lines.size())) / 2;
+    // The underlined character of a mnemonic caption.
+    int underlineAt = -1;
+    if (useMnemonic) {
+        std::u32string text = decodeUtf8(caption_);
+        int pos = 0;
+        for (size_t i = 0; i < text.size(); ++i, ++pos) {
+            if (text[i] == U'&' && i + 1 < text.size()) {
+                ++i;
+                if (text[i] != U'&' && underlineAt < 0) underlineAt = pos;
+            }
+        }
+    }
+    int charIndex = 0;
+    for (auto& line : lines) {
+        int w = cellsOf(line) * font_->cellWidth();
+        int x = area.x;
+        if (alignment == Align::Right) x = area.right() - w;
+        if (alignment == Align::Center) x = area.x + (area.w - w) / 2;
+        font_->drawChars(canvas, x, y, line, foreColor);
+        if (underlineAt >= charIndex && underlineAt < charIndex + static_cast<int>(line.size())) {
+            int ux = x + cellsOf(std::u32string_view(line).substr(
+                             0, static_cast<size_t>(underlineAt - charIndex))) *
+                             font_->cellWidth();
+            int uw = font_->charWidth(line[static_cast<size_t>(underlineAt - charIndex)]);
+            canvas.line(ux, y + font_->height(), ux + uw - 1, y + font_->height(), foreColor);
+        }
+        charIndex += static_cast<int>(line.size());
+        y += lh;
+    }
+}
+
+std::vector<std::string> Label::texts() const {
+    if (caption_.empty()) return {};
+    std::u32string text = decodeUtf8(caption_);
+    if (useMnemonic) {
+        std::u32string plain;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == U'&' && i + 1 < text.size()) ++i;
+            plain.push_back(text[i]);
+        }
+        return {encodeUtf8(plain)};
+    }
+    return {caption_};
+}
+
+}  // namespace dv

@@ -1,0 +1,45 @@
+#include "ui/png.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include "ui/canvas.h"
+
+namespace dv {
+
+bool savePng(const Canvas& canvas, const std::string& path) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, canvas.width(), canvas.height(), 32,
+                                                    SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return false;
+    SDL_LockSurface(s);
+    for (int y = 0; y < canvas.height(); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < canvas.width(); ++x)
+            row[x] = 0xFF000000u | canvas.pixel(x, y);
+    }
+    SDL_UnlockSurface(s);
+    bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+    SDL_FreeSurface(s);
+    return ok;
+}
+
+bool loadPicture(const std::string& path, Canvas& out) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return false;
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!s) return false;
+    out.resize(s->w, s->h);
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
+                                                            y * s->pitch);
+        for (int x = 0; x < s->w; ++x)
+            out.pixels()[static_cast<size_t>(y * s->w + x)] = row[x] & 0xFFFFFFu;
+    }
+    SDL_UnlockSurface(s);
+    SDL_FreeSurface(s);
+    return true;
+}
+
+}  // namespace dv

@@ -1,0 +1,298 @@
+#include "ui/sdl_backend.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/canvas.h"
+#include "ui/keys.h"
+#include "ui/script_backend.h"
+#include "ui/window_system.h"
+
+namespace dv {
+
+SdlBackend::SdlBackend(const std::string& title, const WindowPlacement& placement) {
+    // The input method's long compositions arrive as extended editing events.
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
+    SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+        throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
+    int w = std::max(placement.width, Ui::kWidth);
+    int h = std::max(placement.height, Ui::kHeight);
+    int x = placement.x < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : placement.x;
+    int y = placement.y < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : placement.y;
+    window_ = SDL_CreateWindow(title.c_str(), x, y, w, h,
+                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
+    SDL_SetWindowMinimumSize(window_, Ui::kWidth, Ui::kHeight);
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
+    // Whole multiples of the canvas, with black bars around it.
+    SDL_RenderSetLogicalSize(renderer_, Ui::kWidth, Ui::kHeight);
+    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 Ui::kWidth, Ui::kHeight);
+    if (!texture_) throw std::runtime_error(std::string("SDL_CreateTexture: ") + SDL_GetError());
+    SDL_StopTextInput();
+    normalPlacement_ = placement;
+    if (placement.fullscreen) toggleFullscreen();
+}
+
+SdlBackend::~SdlBackend() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+}
+
+SdlBackend::WindowPlacement SdlBackend::placement() const {
+    WindowPlacement p = normalPlacement_;
+    p.fullscreen = fullscreen_;
+    uint32_t flags = SDL_GetWindowFlags(window_);
+    if (!fullscreen_ && !(flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED))) {
+        SDL_GetWindowPosition(window_, &p.x, &p.y);
+        SDL_GetWindowSize(window_, &p.width, &p.height);
+    }
+    return p;
+}
+
+uint64_t SdlBackend::nowMs() {
+    return SDL_GetTicks64();
+}
+
+int SdlBackend::keyCodeFor(int k) {
+    if (k >= SDLK_a && k <= SDLK_z) return keys::A + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return keys::Digit0 + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return keys::F1 + (k - SDLK_F1);
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return keys::Numpad0 + 1 + (k - SDLK_KP_1);
+    switch (k) {
+        case SDLK_BACKSPACE:
+            return keys::Back;
+        case SDLK_TAB:
+            return keys::Tab;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_RETURN2:
+            return keys::Enter;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return keys::Shift;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return keys::Ctrl;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return keys::Alt;
+        case SDLK_ESCAPE:
+            return keys::Esc;
+        case SDLK_SPACE:
+            return keys::Space;
+        case SDLK_PAGEUP:
+            return keys::PageUp;
+        case SDLK_PAGEDOWN:
+            return keys::PageDown;
+        case SDLK_END:
+            return keys::End;
+        case SDLK_HOME:
+            return keys::Home;
+        case SDLK_LEFT:
+            return keys::Left;
+        case SDLK_UP:
+            return keys::Up;
+        case SDLK_RIGHT:
+            return keys::Right;
+        case SDLK_DOWN:
+            return keys::Down;
+        case SDLK_INSERT:
+            return keys::Insert;
+        case SDLK_DELETE:
+            return keys::Delete;
+        case SDLK_KP_0:
+            return keys::Numpad0;
+        default:
+            return 0;
+    }
+}
+
+namespace {
+int shiftOf(uint16_t mod) {
+    int s = 0;
+    if (mod & KMOD_SHIFT) s |= shiftbits::Shift;
+    if (mod & KMOD_CTRL) s |= shiftbits::Ctrl;
+    if (mod & KMOD_ALT) s |= shiftbits::Alt;
+    return s;
+}
+int buttonOf(uint8_t b) {
+    switch (b) {
+        case SDL_BUTTON_LEFT:
+            return buttons::Left;
+        case SDL_BUTTON_RIGHT:
+            return buttons::Right;
+        case SDL_BUTTON_MIDDLE:
+            return buttons::Middle;
+        default:
+            return 0;
+    }
+}
+}  // namespace
+
+bool SdlBackend::translate(const void* raw, InputEvent& out) {
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    using T = InputEvent::Type;
+    switch (e.type) {
+        case SDL_QUIT:
+            out.type = T::CloseRequest;
+            return true;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                out.type = T::CloseRequest;
+                return true;
+            }
+            out.type = T::Expose;
+            return true;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            int code = keyCodeFor(e.key.keysym.sym);
+            if (code == 0) return false;
+            out.type = e.type == SDL_KEYDOWN ? T::KeyDown : T::KeyUp;
+            out.keyCode = code;
+            out.shift = shiftOf(e.key.keysym.mod);
+            out.repeat = e.key.repeat != 0;
+            if (out.type == T::KeyDown) out.ascii = ScriptBackend::asciiFor(code, out.shift);
+            return true;
+        }
+        case SDL_TEXTINPUT:
+            // Text typed before the text box took the focus belongs to another screen.
+            if (!textInput_ || e.text.timestamp < textInputSince_) return false;
+            out.type = T::Text;
+            out.text = e.text.text;
+            return true;
+        case SDL_TEXTEDITING:
+            if (!textInput_) return false;
+            out.type = T::Editing;
+            out.text = e.edit.text;
+            out.editCursor = e.edit.start;
+            return true;
+        case SDL_TEXTEDITING_EXT: {
+            if (!textInput_) {
+                SDL_free(e.editExt.text);
+                return false;
+            }
+            out.type = T::Editing;
+            out.text = e.editExt.text ? e.editExt.text : "";
+            out.editCursor = e.editExt.start;
+            SDL_free(e.editExt.text);
+            return true;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            out.type = e.type == SDL_MOUSEBUTTONDOWN ? T::MouseDown : T::MouseUp;
+            out.x = e.button.x;
+            out.y = e.button.y;
+            out.button = buttonOf(e.button.button);
+            out.clicks = e.button.clicks;
+            out.shift = shiftOf(static_cast<uint16_t>(SDL_GetModState()));
+            return out.button != 0;
+        case SDL_MOUSEMOTION:
+            out.type = T::MouseMove;
+            out.x = e.motion.x;
+            out.y = e.motion.y;
+            out.button = (e.motion.state & SDL_BUTTON_LMASK) ? buttons::Left : 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool SdlBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
+    for (;;) {
+        uint64_t now = nowMs();
+        if (deadlineMs <= now) return false;
+        SDL_Event e;
+        int wait = static_cast<int>(std::min<uint64_t>(deadlineMs - now, 1000));
+        if (!SDL_WaitEventTimeout(&e, wait)) continue;
+        out = InputEvent{};
+        if (translate(&e, out)) return true;
+    }
+}
+
+void SdlBackend::present(const Canvas& canvas) {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) == 0) {
+        for (int y = 0; y < canvas.height(); ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
+            const uint32_t* src = canvas.pixels().data() + static_cast<size_t>(y) * canvas.width();
+            for (int x = 0; x < canvas.width(); ++x)
+                row[x] = 0xFF000000u | src[x];
+        }
+        SDL_UnlockTexture(texture_);
+    }
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+Rect SdlBackend::canvasToWindow(const Rect& r) const {
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    int scale = std::max(1, std::min(ww / Ui::kWidth, wh / Ui::kHeight));
+    int ox = (ww - Ui::kWidth * scale) / 2, oy = (wh - Ui::kHeight * scale) / 2;
+    return {ox + r.x * scale, oy + r.y * scale, std::max(1, r.w * scale), r.h * scale};
+}
+
+void SdlBackend::setTextInput(bool on, const Rect& caretInCanvas) {
+    if (on) {
+        Rect wr = canvasToWindow(caretInCanvas);
+        SDL_Rect sr{wr.x, wr.y, wr.w, wr.h};
+        SDL_SetTextInputRect(&sr);
+        if (!textInput_) {
+            textInputSince_ = SDL_GetTicks();
+            SDL_StartTextInput();
+        }
+    } else if (textInput_) {
+        SDL_StopTextInput();
+    }
+    textInput_ = on;
+}
+
+void SdlBackend::setTitle(const std::string& title) {
+    SDL_SetWindowTitle(window_, title.c_str());
+}
+
+WindowState SdlBackend::windowState() {
+    uint32_t flags = SDL_GetWindowFlags(window_);
+    if (flags & SDL_WINDOW_MINIMIZED) return WindowState::Minimized;
+    if (flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN_DESKTOP))
+        return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void SdlBackend::minimize() {
+    SDL_MinimizeWindow(window_);
+}
+
+void SdlBackend::toggleMaximize() {
+    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED)
+        SDL_RestoreWindow(window_);
+    else
+        SDL_MaximizeWindow(window_);
+}
+
+void SdlBackend::toggleFullscreen() {
+    if (!fullscreen_) normalPlacement_ = placement();
+    fullscreen_ = !fullscreen_;
+    SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void SdlBackend::setBusyCursor(bool busy) {
+    static SDL_Cursor* wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    static SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    SDL_SetCursor(busy ? wait : arrow);
+}
+
+}  // namespace dv

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+
+#include "ui/events.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace dv {
+
+// The real window: the canvas shown scaled by whole multiples with black bars, full
+// screen on request, keys mapped to the game's key codes, and the input method's text.
+class SdlBackend : public Backend {
+  public:
+    struct WindowPlacement {
+        int x = -1, y = -1;  // -1: centred
+        int width = 1280, height = 960;
+        bool fullscreen = false;
+    };
+
+    explicit SdlBackend(const std::string& title, const WindowPlacement& placement);
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    // Where the window is now (for remembering it).
+    WindowPlacement placement() const;
+
+    uint64_t nowMs() override;
+    bool waitEvent(InputEvent& out, uint64_t deadlineMs) override;
+    void present(const Canvas& canvas) override;
+    void setTextInput(bool on, const Rect& caretInCanvas) override;
+    void setTitle(const std::string& title) override;
+    WindowState windowState() override;
+    void minimize() override;
+    void toggleMaximize() override;
+    void toggleFullscreen() override;
+    void setBusyCursor(bool busy) override;
+
+    // The game's key code for an SDL key (0 for keys the game ignores).
+    static int keyCodeFor(int sdlKeycode);
+
+  private:
+    bool translate(const void* sdlEvent, InputEvent& out);
+    Rect canvasToWindow(const Rect& r) const;
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    bool textInput_ = false;
+    uint32_t textInputSince_ = 0;
+    bool fullscreen_ = false;
+    WindowPlacement normalPlacement_;
+};
+
+}  // namespace dv
