@@ -35,6 +35,11 @@ std::string DecodeNameCodes(std::span<const std::int16_t> codes);
 // CP932 cannot store.
 bool EncodeNameCodes(std::string_view utf8, std::span<std::int16_t> codes);
 
+// The last guard when a name is written: codes for as many characters as the array holds,
+// skipping characters CP932 cannot store. Names are checked where they are entered, so this
+// changes nothing for a name that passed checkName.
+void EncodeNameCodesFitting(std::string_view utf8, std::span<std::int16_t> codes);
+
 // Characters (code points) in a UTF-8 text.
 std::size_t CharacterCount(std::string_view utf8);
 

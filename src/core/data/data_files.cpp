@@ -1,0 +1,173 @@
+#include "core/data/data_files.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "core/data/names.h"
+#include "core/data/record_io.h"
+
+namespace dv {
+
+namespace {
+
+template <class T>
+void clearTable(std::vector<T>& table, std::size_t size) {
+    table.assign(size, T{});
+}
+
+void readLayer(ByteReader& in, MazeLayer& layer) {
+    for (auto& cell : layer.cells())
+        in.read(cell);
+}
+
+void writeLayer(ByteWriter& out, const MazeLayer& layer) {
+    for (auto cell : layer.cells())
+        out.write(cell);
+}
+
+}  // namespace
+
+bool readQtr3(std::span<const std::uint8_t> bytes, Database& db) {
+    ByteReader in(bytes);
+    clearTable(db.itemTable, kItemCount);
+    db.chestItemTable = {};
+    readTable(in, db.itemTable);
+    readValue(in, db.chestItemTable);
+    return !in.isShort();
+}
+
+bool readQtr4(std::span<const std::uint8_t> bytes, Database& db) {
+    ByteReader in(bytes);
+    clearTable(db.spellTable, kSpellCount);
+    clearTable(db.trapTable, kTrapCount);
+    db.alchemyTable = {};
+    db.fusionTable = {};
+    clearTable(db.npcTable, kNpcCount);
+    clearTable(db.skillTable, kSkillRecordCount);
+    db.spareTable = {};
+    db.callTable = {};
+    readTable(in, db.spellTable);
+    readTable(in, db.trapTable);
+    readValue(in, db.alchemyTable);
+    readValue(in, db.fusionTable);
+    readTable(in, db.npcTable);
+    readTable(in, db.skillTable);
+    readValue(in, db.spareTable);
+    readValue(in, db.callTable);
+    return !in.isShort();
+}
+
+bool readQtr5(std::span<const std::uint8_t> bytes, Database& db) {
+    ByteReader in(bytes);
+    clearTable(db.monsterTable, kMonsterCount);
+    db.encounterTable = {};
+    clearTable(db.monsterActions, kActionCount);
+    clearTable(db.conversationTable, kConversationCount);
+    readTable(in, db.monsterTable);
+    readValue(in, db.encounterTable);
+    readTable(in, db.monsterActions);
+    readTable(in, db.conversationTable);
+    return !in.isShort();
+}
+
+bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
+    ByteReader in(bytes);
+    db.mazeWalls = {};
+    db.mazeDoors = {};
+    db.mazeAttributes = {};
+    readLayer(in, db.mazeWalls);
+    readLayer(in, db.mazeDoors);
+    readLayer(in, db.mazeAttributes);
+    return !in.isShort();
+}
+
+std::vector<std::uint8_t> writeQtr3(const Database& db) {
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    writeTable(out, db.itemTable);
+    writeValue(out, db.chestItemTable);
+    return bytes;
+}
+
+std::vector<std::uint8_t> writeQtr4(const Database& db) {
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    writeTable(out, db.spellTable);
+    writeTable(out, db.trapTable);
+    writeValue(out, db.alchemyTable);
+    writeValue(out, db.fusionTable);
+    writeTable(out, db.npcTable);
+    writeTable(out, db.skillTable);
+    writeValue(out, db.spareTable);
+    writeValue(out, db.callTable);
+    return bytes;
+}
+
+std::vector<std::uint8_t> writeQtr5(const Database& db) {
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    writeTable(out, db.monsterTable);
+    writeValue(out, db.encounterTable);
+    writeTable(out, db.monsterActions);
+    writeTable(out, db.conversationTable);
+    return bytes;
+}
+
+std::vector<std::uint8_t> writeQtr6(const Database& db) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(kQtr6Size);
+    ByteWriter out(bytes);
+    writeLayer(out, db.mazeWalls);
+    writeLayer(out, db.mazeDoors);
+    writeLayer(out, db.mazeAttributes);
+    return bytes;
+}
+
+void DecodeDatabaseNames(Database& db) {
+    for (std::size_t i = 1; i < db.monsterTable.size(); ++i) {
+        Character& m = db.monsterTable[i];
+        m.name += DecodeNameCodes(m.nameCodes);
+        m.altName += DecodeNameCodes(m.altNameCodes);
+    }
+    for (std::size_t i = 1; i < db.itemTable.size(); ++i) {
+        ItemRecord& item = db.itemTable[i];
+        item.name += DecodeNameCodes(item.nameCodes);
+        item.altName += DecodeNameCodes(item.altNameCodes);
+    }
+    for (std::size_t i = 1; i < db.skillTable.size(); ++i) {
+        SkillRecord& skill = db.skillTable[i];
+        skill.description += DecodeNameCodes(skill.descriptionCodes);
+    }
+}
+
+void ApplyFixedMonsterNames(Database& db) {
+    for (std::size_t i = 1; i < db.monsterTable.size(); ++i) {
+        const std::string_view fixed = FixedMonsterName(static_cast<int>(i));
+        if (!fixed.empty()) db.monsterTable[i].name = fixed;
+    }
+}
+
+LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path& dir) {
+    LoadReport report = LoadSave(save, dir);
+    if (!report.ok) return report;
+
+    using Reader = bool (*)(std::span<const std::uint8_t>, Database&);
+    const std::pair<const char*, Reader> files[] = {
+        {"QTR3.DAT", readQtr3},
+        {"QTR4.DAT", readQtr4},
+        {"QTR5.DAT", readQtr5},
+        {"QTR6.DAT", readQtr6},
+    };
+    for (const auto& [name, reader] : files) {
+        // Database files are only ever opened for reading: a missing one is not created.
+        const auto bytes = ReadWholeFile(FindFileNoCase(dir, name));
+        if (!bytes || !reader(*bytes, db)) {
+            return {false, std::string("データファイル ") + name + " が見つからないか壊れています"};
+        }
+    }
+    DecodeDatabaseNames(db);
+    ApplyFixedMonsterNames(db);
+    return report;
+}
+
+}  // namespace dv
