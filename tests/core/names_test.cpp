@@ -1,0 +1,95 @@
+#include "core/data/names.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace dv {
+namespace {
+
+std::int16_t coded(std::uint16_t cp932) {
+    return static_cast<std::int16_t>(cp932 ^ kNameCodeKey);
+}
+
+TEST(Names, CodesAreCp932XorKeyOneCharacterEach) {
+    std::array<std::int16_t, 51> codes{};
+    ASSERT_TRUE(EncodeNameCodes("Aあ～\\ｱ", codes));
+    EXPECT_EQ(codes[0], 0);
+    EXPECT_EQ(codes[1], coded(0x41));
+    EXPECT_EQ(codes[2], coded(0x82A0));
+    EXPECT_EQ(codes[3], coded(0x8160));  // the wave dash of code page 932
+    EXPECT_EQ(codes[4], coded(0x5C));    // a backslash stays a backslash
+    EXPECT_EQ(codes[5], coded(0xB1));    // half-width kana are one byte
+    EXPECT_EQ(codes[6], 0);
+    EXPECT_EQ(DecodeNameCodes(codes), "Aあ～\\ｱ");
+}
+
+TEST(Names, ZeroCodesAddNothingAndEndNothing) {
+    std::array<std::int16_t, 21> codes{};
+    codes[1] = coded(0x41);
+    codes[3] = coded(0x42);
+    EXPECT_EQ(DecodeNameCodes(codes), "AB");
+    EXPECT_EQ(DecodeNameCodes(std::array<std::int16_t, 31>{}), "");
+}
+
+TEST(Names, UndefinedCodesShowAsReplacementCharacters) {
+    std::array<std::int16_t, 51> codes{};
+    codes[1] = coded(0x85A0);  // unassigned row
+    codes[2] = coded(0x82);    // a lead byte alone
+    codes[3] = coded(0x4142);  // two ASCII bytes are not one character
+    codes[4] = coded(0);       // a stored 31077
+    codes[5] = coded(0x43);
+    EXPECT_EQ(DecodeNameCodes(codes), "\uFFFD\uFFFD\uFFFD\uFFFDC");
+}
+
+TEST(Names, EncodingRefusesWhatTheRecordCannotHold) {
+    std::array<std::int16_t, 6> codes{};
+    codes[1] = 7;
+    EXPECT_FALSE(EncodeNameCodes("ABCDEF", codes));  // five characters fit
+    EXPECT_EQ(codes[1], 7);                          // unchanged on refusal
+    EXPECT_FALSE(EncodeNameCodes("A😀", codes));
+    EXPECT_TRUE(EncodeNameCodes("ABCDE", codes));
+
+    EncodeNameCodesFitting("A😀BCDEFG", codes);
+    EXPECT_EQ(DecodeNameCodes(codes), "ABCDE");
+}
+
+TEST(Names, CheckNameAtEntry) {
+    const std::string fifty(50, 'x');
+    std::string fiftyWide;
+    for (int i = 0; i < 50; ++i)
+        fiftyWide += "剣";
+    const struct {
+        std::string name;
+        NameCheck expected;
+    } cases[] = {
+        {"", NameCheck::Ok},
+        {fifty, NameCheck::Ok},
+        {fiftyWide, NameCheck::Ok},
+        {fifty + "y", NameCheck::TooLong},
+        {fiftyWide + "剣", NameCheck::TooLong},
+        {"勇者😀", NameCheck::NotStorable},
+        {"Ω≒ﾀﾞ", NameCheck::Ok},
+        {"\xFF\xFE", NameCheck::NotStorable},
+        {"한국", NameCheck::NotStorable},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(checkName(c.name), c.expected) << c.name;
+        EXPECT_EQ(NameCheckMessage(c.expected).empty(), c.expected == NameCheck::Ok);
+    }
+}
+
+TEST(Names, TextMembersConvertBothWays) {
+    EXPECT_EQ(Cp932ToUtf8("\x82\xA0\x5C\x81\x60"), "あ\\～");
+    EXPECT_EQ(Utf8ToCp932("あ\\～"), "\x82\xA0\x5C\x81\x60");
+    EXPECT_EQ(Cp932ToUtf8("A\x85\xA0"
+                          "B"),
+              "A\uFFFDB");
+    bool lossless = true;
+    EXPECT_EQ(Utf8ToCp932("A😀", &lossless), "A?");
+    EXPECT_FALSE(lossless);
+    EXPECT_EQ(CharacterCount("aあｱ"), 3u);
+}
+
+}  // namespace
+}  // namespace dv
