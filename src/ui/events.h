@@ -64,6 +64,8 @@ class Backend {
     virtual void toggleMaximize() = 0;
     virtual void toggleFullscreen() = 0;
     virtual void setBusyCursor(bool busy) = 0;
+    // The window's outer position and size on the desktop, in pixels.
+    virtual Rect windowRect() { return {0, 0, 640, 480}; }
 
     // Describes what the game is waiting on, for the scripted backend's failure messages.
     std::function<std::string()> describeWaiting;

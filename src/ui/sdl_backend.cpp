@@ -296,3 +296,12 @@ void SdlBackend::setBusyCursor(bool busy) {
 }
 
 }  // namespace dv
+
+namespace dv {
+Rect SdlBackend::windowRect() {
+    Rect r;
+    SDL_GetWindowPosition(window_, &r.x, &r.y);
+    SDL_GetWindowSize(window_, &r.w, &r.h);
+    return r;
+}
+}  // namespace dv

@@ -38,6 +38,7 @@ class SdlBackend : public Backend {
     void toggleMaximize() override;
     void toggleFullscreen() override;
     void setBusyCursor(bool busy) override;
+    Rect windowRect() override;
 
     // The game's key code for an SDL key (0 for keys the game ignores).
     static int keyCodeFor(int sdlKeycode);

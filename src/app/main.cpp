@@ -1,0 +1,56 @@
+// The game executable: runs from its own folder, beside its data files and save.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <random>
+
+#include "core/data/dice.h"
+#include "core/data/message.h"
+#include "core/game_app.h"
+#include "core/instance_lock.h"
+#include "core/settings_store.h"
+#include "ui/sdl_backend.h"
+
+namespace {
+
+std::filesystem::path programDirectory(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0);
+    return exe.parent_path();
+}
+
+}  // namespace
+
+int main(int /*argc*/, char** argv) {
+    using namespace dv;
+    std::filesystem::path dir = programDirectory(argv[0]);
+
+    // A second copy sharing this save ends at once, without a word.
+    InstanceLock lock(dir);
+    if (!lock.acquired()) return 0;
+
+    try {
+        std::filesystem::path configDir = SettingsStore::defaultFolder();
+        SettingsStore stored(configDir);
+        SdlBackend::WindowPlacement placement;
+        // The town window's position, in twips, as the settings store keeps it.
+        placement.x = static_cast<int>(stored.getNumber("viru", "Left", 100) / 15);
+        placement.y = static_cast<int>(stored.getNumber("viru", "Top", 100) / 15);
+        placement.width = static_cast<int>(stored.getNumber("Window", "Width", 1280));
+        placement.height = static_cast<int>(stored.getNumber("Window", "Height", 960));
+
+        SdlBackend backend(std::string(Message(1)), placement);
+        GameApp app(backend, dir, configDir, seedFromEntropy());
+        if (!app.startUp()) return 1;
+        app.run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "dalvenor: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

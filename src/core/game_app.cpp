@@ -1,0 +1,49 @@
+#include "core/game_app.h"
+
+#include <string>
+
+#include "core/data/message.h"
+#include "core/startup.h"
+
+namespace dv {
+
+GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
+                 std::filesystem::path configDir, std::uint64_t seed)
+    : ui_(backend), game_(std::make_unique<Game>()), settings_(configDir) {
+    Game& g = *game_;
+    g.programDir = std::move(programDir);
+    g.configDir = std::move(configDir);
+    g.rng.seed(seed);
+    g.settings = &settings_;
+    g.music = &music_;
+
+    title_ = std::make_unique<TitleWindow>(ui_, std::string(Message(1)));
+    main_ = std::make_unique<MainWindow>(ui_, g);
+    inpBox_ = std::make_unique<MessageDialog>(ui_, g, "dlgInpBox");
+    inpBox2_ = std::make_unique<MessageDialog>(ui_, g, "dlgInpBox2");
+    screens_.ui = &ui_;
+    screens_.title = title_.get();
+    screens_.main = main_.get();
+    screens_.inpBox = inpBox_.get();
+    screens_.inpBox2 = inpBox2_.get();
+    g.screens = &screens_;
+}
+
+GameApp::~GameApp() {
+    // Windows go before the window system they belong to.
+    screens_.spareDialogs.clear();
+    inpBox2_.reset();
+    inpBox_.reset();
+    main_.reset();
+    title_.reset();
+}
+
+bool GameApp::startUp() {
+    return StartUp(*game_);
+}
+
+void GameApp::run() {
+    ui_.run();
+}
+
+}  // namespace dv

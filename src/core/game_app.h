@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "core/game.h"
+#include "core/main_window.h"
+#include "core/music.h"
+#include "core/prompt_dialog.h"
+#include "core/screens.h"
+#include "core/settings_store.h"
+#include "core/title_window.h"
+#include "ui/window_system.h"
+
+namespace dv {
+
+// One running game: its state, its windows and the window system, over a backend (the
+// real window, or a script in tests).
+class GameApp {
+  public:
+    GameApp(Backend& backend, std::filesystem::path programDir, std::filesystem::path configDir,
+            std::uint64_t seed);
+    ~GameApp();
+
+    // The start-up steps; false when the game cannot start (the player was told why).
+    bool startUp();
+    // The event loop, until the game ends.
+    void run();
+
+    Game& game() { return *game_; }
+    Ui& ui() { return ui_; }
+    Screens& screens() { return screens_; }
+    SettingsStore& settings() { return settings_; }
+    SilentMusic& music() { return music_; }
+    MainWindow& mainWindow() { return *main_; }
+    TitleWindow& titleWindow() { return *title_; }
+
+  private:
+    Ui ui_;
+    std::unique_ptr<Game> game_;
+    SettingsStore settings_;
+    SilentMusic music_;
+    Screens screens_;
+    std::unique_ptr<TitleWindow> title_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<MessageDialog> inpBox_;
+    std::unique_ptr<MessageDialog> inpBox2_;
+};
+
+}  // namespace dv

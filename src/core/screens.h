@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace dv {
+
+class Ui;
+class Form;
+class TitleWindow;
+class MainWindow;
+class MessageDialog;
+
+// The game's windows, reachable from the rules through Game::screens.
+struct Screens {
+    Ui* ui = nullptr;
+    TitleWindow* title = nullptr;
+    MainWindow* main = nullptr;
+    // The message dialog used outside the dungeon view, and the one over it.
+    MessageDialog* inpBox = nullptr;
+    MessageDialog* inpBox2 = nullptr;
+    // The character sheet, once it exists (dialogs are owned by it while it is shown).
+    Form* sheet = nullptr;
+    // Extra dialogs for a message raised while both dialogs are already waiting.
+    std::vector<std::unique_ptr<MessageDialog>> spareDialogs;
+};
+
+}  // namespace dv

@@ -1,0 +1,103 @@
+#include "support/game_harness.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+
+#include "core/data/data_files.h"
+#include "core/main_window.h"
+#include "ui/keys.h"
+#include "ui/list_ex.h"
+#include "ui/png.h"
+
+namespace dv::test {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("dalvenor-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+namespace {
+void writeBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+}  // namespace
+
+void writeEmptyDataFiles(const std::filesystem::path& dir) {
+    auto db = std::make_unique<Database>();
+    writeBytes(dir / "QTR3.DAT", writeQtr3(*db));
+    writeBytes(dir / "QTR4.DAT", writeQtr4(*db));
+    writeBytes(dir / "QTR5.DAT", writeQtr5(*db));
+    writeBytes(dir / "QTR6.DAT", writeQtr6(*db));
+}
+
+GameHarness::GameHarness(std::uint64_t seed, bool withDataFiles)
+    : gameDir_(root_.path() / "game"), configDir_(root_.path() / "config") {
+    std::filesystem::create_directories(gameDir_);
+    if (withDataFiles) writeEmptyDataFiles(gameDir_);
+    app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);
+}
+
+GameHarness::~GameHarness() {
+    app_.reset();
+}
+
+void GameHarness::restart(std::uint64_t seed) {
+    app_.reset();
+    app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);
+}
+
+void GameHarness::startToTown() {
+    ASSERT_TRUE(start());
+    script_.key(keys::Space);
+    ui().runUntil([&] { return game().menuState == 8 && app_->mainWindow().visible(); });
+}
+
+void GameHarness::run(bool allowExhaustion) {
+    try {
+        ui().runUntil([&] { return script_.exhausted(); });
+    } catch (const ScriptExhausted&) {
+        if (!allowExhaustion) throw;
+    }
+}
+
+std::vector<std::string> GameHarness::texts() const {
+    return app_->ui().visibleTexts();
+}
+
+bool GameHarness::showsText(const std::string& text) const {
+    auto all = texts();
+    return std::find(all.begin(), all.end(), text) != all.end();
+}
+
+std::string GameHarness::commandCaption() {
+    return app_->mainWindow().lstCommandList.caption();
+}
+
+std::vector<std::string> GameHarness::commandEntries() {
+    ListEx& l = app_->mainWindow().lstCommandList;
+    std::vector<std::string> out;
+    for (int i = 0; i < l.listCount(); ++i)
+        out.push_back(l.list(i));
+    return out;
+}
+
+void GameHarness::savePng(const std::string& path) {
+    ui().render();
+    dv::savePng(ui().canvas(), path);
+}
+
+}  // namespace dv::test

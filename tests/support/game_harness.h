@@ -1,0 +1,68 @@
+#pragma once
+
+// The whole game, headless: a scripted backend, a fresh game folder with data files and a
+// fresh settings folder, a seeded generator. Tests queue input and checks, then run.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/game_app.h"
+#include "ui/script_backend.h"
+
+namespace dv::test {
+
+// A folder removed with everything in it when the test ends.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Writes QTR3..QTR6.DAT of an empty database into dir.
+void writeEmptyDataFiles(const std::filesystem::path& dir);
+
+class GameHarness {
+  public:
+    explicit GameHarness(std::uint64_t seed = 1, bool withDataFiles = true);
+    ~GameHarness();
+
+    ScriptBackend& script() { return script_; }
+    GameApp& app() { return *app_; }
+    Game& game() { return app_->game(); }
+    Ui& ui() { return app_->ui(); }
+    const std::filesystem::path& gameDir() const { return gameDir_; }
+    const std::filesystem::path& configDir() const { return configDir_; }
+
+    // Start-up; false when the game refused to start.
+    bool start() { return app_->startUp(); }
+    // Start-up, then a key on the title: the town menu is on display.
+    void startToTown();
+    // Runs the event loop until the game ends or the script is used up (whichever comes
+    // first); a script that runs out while the game still waits fails the test through
+    // the ScriptExhausted exception unless allowExhaustion is set.
+    void run(bool allowExhaustion = false);
+    // Makes a new game over the same folders (a restart).
+    void restart(std::uint64_t seed = 1);
+
+    // What the screen shows.
+    std::vector<std::string> texts() const;
+    bool showsText(const std::string& text) const;
+    std::string commandCaption();
+    std::vector<std::string> commandEntries();
+    void savePng(const std::string& path);
+
+  private:
+    TempDir root_;
+    std::filesystem::path gameDir_;
+    std::filesystem::path configDir_;
+    ScriptBackend script_;
+    std::unique_ptr<GameApp> app_;
+};
+
+}  // namespace dv::test
