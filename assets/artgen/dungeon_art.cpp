@@ -81,19 +81,20 @@ Image RenderPiecePicture(int n, PieceKind kind) {
 }
 
 Image RenderBackground(bool lower) {
-    constexpr int kSamples = 4;
     const int top = lower ? kLowerBackgroundY : 0;
     Image out(kBackgroundWidth, kBackgroundHeight);
     for (int row = 0; row < kBackgroundHeight; ++row) {
+        // Near the centre line the stones shrink fast: sample those rows finer.
+        const int samples = std::abs(top + row - kViewCentreY) < 32 ? 4 : 2;
         for (int x = 0; x < kBackgroundWidth; ++x) {
             Rgb sum;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    sum = sum + BackgroundSample(x + (sx + 0.5) / kSamples,
-                                                 top + row + (sy + 0.5) / kSamples);
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    sum = sum + BackgroundSample(x + (sx + 0.5) / samples,
+                                                 top + row + (sy + 0.5) / samples);
                 }
             }
-            out.At(x, row) = sum * (1.0 / (kSamples * kSamples));
+            out.At(x, row) = sum * (1.0 / (samples * samples));
         }
     }
     return out;

@@ -193,19 +193,22 @@ Rgb DoorWall(double u, double v) {
 
 Rgb FloorStone(double s, double t) {
     constexpr std::uint32_t seed = 5101;
-    const double fs = Frac(s) * 2;
-    const double ft = Frac(t) * 2 + (static_cast<int>(Frac(s) * 2) % 2) * 0.5;
-    const int col = static_cast<int>(fs);
-    const int row = static_cast<int>(std::floor(ft));
-    const double bx = fs - col;
-    const double by = ft - std::floor(ft);
-    const double edge = std::min({bx, 1 - bx, (by)*1.0, (1 - by) * 1.0}) / 2;
+    constexpr double kAcross = 3;
+    constexpr double kAlong = 2;
+    const double ft = Frac(t) * kAlong;
+    const int row = static_cast<int>(ft);
+    const double fs = Frac(s) * kAcross + (row % 2) * 0.5;
+    const int col = WrapIndex(static_cast<int>(std::floor(fs)), 3);
+    const double bx = fs - std::floor(fs);
+    const double by = ft - row;
+    const double edge =
+        std::min({bx / kAcross, (1 - bx) / kAcross, by / kAlong, (1 - by) / kAlong});
     const double grain = Fbm(s * 14, t * 14, seed + 1, 4) - 0.5;
-    if (edge < 0.012) return Rgb{40, 37, 33} + Rgb{1, 1, 1} * (grain * 20);
-    Rgb stone = Rgb{100, 94, 86} * (0.8 + 0.3 * Random01(col, row, seed));
+    if (edge < 0.008) return Rgb{40, 37, 33} + Rgb{1, 1, 1} * (grain * 20);
+    Rgb stone = Rgb{92, 88, 82} * (0.8 + 0.3 * Random01(col, row, seed));
     stone = stone * (0.8 + 0.4 * Fbm(s * 3, t * 3, seed + 3, 3));
     stone = stone + Rgb{1, 1, 1} * (grain * 36);
-    if (edge < 0.03) stone = stone * (0.8 + 0.2 * edge / 0.03);  // worn, rounded edges
+    if (edge < 0.02) stone = stone * (0.8 + 0.2 * edge / 0.02);  // worn, rounded edges
     return stone;
 }
 
@@ -234,7 +237,7 @@ Rgb Lit(Rgb albedo, double depth, double facing) {
     const double fade = 1.0 - 0.55 * SmoothStep(6.0, 24.0, depth);
     const double warmth = Clamp01(std::log2(std::max(depth, 1.0)) / 4.0);
     const Rgb tint = Mix(Rgb{1.18, 1.02, 0.80}, Rgb{0.78, 0.84, 1.0}, warmth);
-    return albedo * tint * (1.25 * falloff * fade * facing);
+    return albedo * tint * (1.15 * falloff * fade * facing);
 }
 
 double CornerShade(double v) {

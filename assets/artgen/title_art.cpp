@@ -36,7 +36,7 @@ constexpr std::array<Block, 6> kBlocks = {{
     {378, 446, 232, false},
 }};
 
-enum class Material { Sky, Hill, Wall, Roof, Window, Gate, Iron, Ground, Path };
+enum class Material { Sky, Hill, Wall, Roof, Window, Gate, Iron, Banner, Ground, Path };
 
 struct Hit {
     Material material = Material::Sky;
@@ -69,6 +69,19 @@ bool InRoof(double x, double y, const Block& tower) {
     return std::abs(x - centre) <= halfBase * (y - apex) / (tower.top + 4 - apex);
 }
 
+// A pennant on a short pole above each gate tower's roof.
+Material PennantAt(double x, double y, const Block& tower) {
+    const double pole = (tower.left + tower.right) / 2;
+    const double apex = tower.top - 74;
+    if (std::abs(x - pole) < 0.9 && y > apex - 22 && y <= apex) return Material::Iron;
+    const double along = x - pole;
+    if (along < 0.9 || along > 18) return Material::Sky;
+    const double wave = 1.5 * std::sin(along / 4.0);
+    const double top = apex - 22 + wave;
+    const double height = 8 * (1 - along / 20);
+    return y >= top && y <= top + height ? Material::Banner : Material::Sky;
+}
+
 double Hills(double x) {
     return 330 - 70 * Fbm(x / 150.0, 0.5, 77, 4) - 25 * std::sin(x / 140.0);
 }
@@ -82,6 +95,7 @@ Hit Classify(double x, double y) {
     for (std::size_t i = kBlocks.size(); i-- > 0;) {
         const Block& b = kBlocks[i];
         const bool tower = i >= 4;
+        if (tower && PennantAt(x, y, b) != Material::Sky) return {PennantAt(x, y, b), 1};
         if (tower && InRoof(x, y, b)) {
             const double across = (x - (b.left + b.right) / 2) / ((b.right - b.left) / 2 + 7);
             return {Material::Roof, 0.55 + 0.45 * (1 - (across + 1) / 2)};
@@ -141,7 +155,7 @@ Rgb MoonDisc(double x, double y, double cx, double cy, double radius, Rgb light,
     const double nx = (x - cx) / radius;
     const double nz = std::sqrt(std::max(0.0, 1 - d * d));
     const double lit = SmoothStep(-0.05, 0.1, nx * std::sin(phase) - nz * std::cos(phase));
-    const double albedo = 0.85 - 0.25 * SmoothStep(0.5, 0.65, Fbm(x / 9.0, y / 9.0, 11, 3));
+    const double albedo = 0.86 - 0.16 * SmoothStep(0.45, 0.7, Fbm(x / 12.0, y / 12.0, 11, 3));
     return Mix(Rgb{22, 24, 40}, light * (albedo * (0.75 + 0.25 * nz)), lit);
 }
 
@@ -200,7 +214,7 @@ Rgb Shade(const Hit& hit, double x, double y) {
             return Rgb{18, 17, 30} * (0.8 + 0.4 * n);
         }
         case Material::Wall: {
-            const Rgb stone = StoneBlocks(x, y, 15, 8);
+            const Rgb stone = StoneBlocks(x, y, 20, 10);
             return stone * moon * (0.55 * hit.shade) + stone * torch * warm;
         }
         case Material::Roof: {
@@ -216,6 +230,10 @@ Rgb Shade(const Hit& hit, double x, double y) {
             Rgb dark = Rgb{10, 7, 8} + Rgb{120, 52, 20} * (depth * depth * 0.55);
             if (y > 396 && std::fmod(y - 396, 7.0) < 1.2) dark = dark * 1.8;
             return dark;
+        }
+        case Material::Banner: {
+            const double fold = 0.75 + 0.25 * std::sin(x / 4.0 + 1.0);
+            return Rgb{150, 26, 30} * moon * fold;
         }
         case Material::Iron:
             return Rgb{46, 44, 48} * moon + Rgb{90, 70, 60} * torch * (warm * 0.8);
@@ -254,7 +272,7 @@ Rgb TitleSample(double x, double y) {
 }  // namespace
 
 Image RenderTitle() {
-    constexpr int kSamples = 3;
+    constexpr int kSamples = 2;
     Image out(kTitleWidth, kTitleHeight);
     for (int y = 0; y < kTitleHeight; ++y) {
         for (int x = 0; x < kTitleWidth; ++x) {
