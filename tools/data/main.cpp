@@ -1,0 +1,43 @@
+// dalvenor-data: the game's data tool.
+//
+//   dalvenor-data save FILE      print a save file (QTR1.DAT) as readable text
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "subcommand.h"
+
+namespace {
+
+using dv::tool::Subcommand;
+
+constexpr Subcommand kSubcommands[] = {
+    {"save", "FILE", "print a save file (QTR1.DAT) as readable text", dv::tool::runSave},
+};
+
+int usage(std::ostream& out) {
+    out << "usage: dalvenor-data COMMAND [ARGUMENTS]\n\ncommands:\n";
+    for (const Subcommand& c : kSubcommands) {
+        out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage(std::cerr);
+    const std::string name = argv[1];
+    if (name == "help" || name == "--help" || name == "-h") {
+        usage(std::cout);
+        return 0;
+    }
+    for (const Subcommand& c : kSubcommands) {
+        if (c.name == name) {
+            return c.run(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+        }
+    }
+    std::cerr << "dalvenor-data: unknown command \"" << name << "\"\n";
+    return usage(std::cerr);
+}
