@@ -1,4 +1,5 @@
-// The generator's output, written once per test run into a private folder.
+// The pictures the build drew into the game folder (the test target depends on
+// them, so they are always those of the current generator).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,28 +8,18 @@
 #include <filesystem>
 #include <string>
 
-#include "artgen/generate.h"
 #include "artgen/image.h"
 
 namespace dv::art::testing {
+
+inline std::string GeneratedFolder() {
+    return DV_ART_DIR;
+}
 
 inline std::string MakeTempFolder(const char* stem) {
     std::string pattern = (std::filesystem::temp_directory_path() / stem).string() + "XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) return {};
     return pattern;
-}
-
-// Generates the art on first use; every test of the run reads the same files.
-inline const std::string& GeneratedFolder() {
-    static const std::string folder = [] {
-        std::string dir = MakeTempFolder("dv-art-");
-        std::string error;
-        if (dir.empty() || !GenerateArt(dir, error)) {
-            ADD_FAILURE() << "generating the art failed: " << error;
-        }
-        return dir;
-    }();
-    return folder;
 }
 
 inline Picture8 LoadGenerated(const std::string& name) {
