@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "content/content_check.h"
+#include "content/content_set.h"
+#include "content/maze_text.h"
+
+namespace dv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<CheckProblem> checkDir(const fs::path& dir) {
+    return checkContent(readContentSources(dir), readMessageNumbers(dir / "messages.yaml"));
+}
+
+std::string describe(const std::vector<CheckProblem>& problems) {
+    std::ostringstream s;
+    for (const auto& p : problems)
+        s << p.where.file << ":" << p.where.line << ": " << p.message << "\n";
+    return s.str();
+}
+
+TEST(ContentCheck, OurContentPasses) {
+    const auto problems = checkDir(DV_CONTENT_DIR);
+    EXPECT_TRUE(problems.empty()) << describe(problems);
+}
+
+// Each case copies our content, appends one fault and expects one problem naming the file
+// and the line of the entry at fault.
+struct FaultCase {
+    const char* what;
+    const char* file;      // under the content directory
+    const char* append;    // text added at the end of the file
+    const char* mentions;  // part of the message
+    bool lastLine;         // the problem names the appended entry's line
+};
+
+class ContentFault : public ::testing::TestWithParam<FaultCase> {};
+
+int lineCount(const fs::path& p) {
+    std::ifstream in(p);
+    std::string line;
+    int n = 0;
+    while (std::getline(in, line))
+        ++n;
+    return n;
+}
+
+TEST_P(ContentFault, IsReportedWithFileAndLine) {
+    const FaultCase& c = GetParam();
+    const fs::path dir = fs::temp_directory_path() / ("dv-check-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    const fs::path file = dir / c.file;
+    const int entryLine = fs::exists(file) ? lineCount(file) + 1 : 1;
+    {
+        std::ofstream out(file, std::ios::app);
+        out << c.append;
+    }
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 1u) << c.what << "\n" << describe(problems);
+    EXPECT_EQ(problems[0].where.file, file.string());
+    if (c.lastLine) {
+        EXPECT_EQ(problems[0].where.line, entryLine);
+    }
+    EXPECT_NE(problems[0].message.find(c.mentions), std::string::npos) << problems[0].message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ContentFault,
+    ::testing::Values(
+        FaultCase{"an encounter naming a missing monster", "encounters.yaml",
+                  "99: {dungeon: 21, floor: 2, groups: [1, 1999]}\n", "monster 1999", true},
+        FaultCase{"a goods list naming a missing item", "npc.yaml",
+                  "13: {npcGoods: [1, 2, 3, 4, 5, 6, 7, 8, 9, 1500]}\n", "names no item", true},
+        FaultCase{"an item casting a missing spell", "items.yaml",
+                  "32: {name: 試し, kind: 8, spellLink: 150}\n", "spellLink 150", true},
+        FaultCase{"a monster using an action id without its scripted row", "monsters.yaml",
+                  "15: {name: 試しの獣, classBit: 1, appearDiceCount: 1, appearDiceSides: 2, "
+                  "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87]}\n",
+                  "action 87", true},
+        FaultCase{"monsters on the rift floor without the rift's encounters", "encounters.yaml",
+                  "98: {dungeon: 24, floor: 7, groups: [1]}\n", "rift", true}));
+
+TEST(ContentCheck, AnUnusedFloorDrawnOpenIsNamedByItsFile) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("dv-check-floor-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    FloorGrid open = FloorGrid::solidRock();
+    open.walls[5][5] = 0;
+    {
+        std::ofstream out(dir / "mazes" / "d27f3.txt");
+        out << writeFloorText(open, "not used");
+    }
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 1u) << describe(problems);
+    EXPECT_EQ(problems[0].where.file, (dir / "mazes" / "d27f3.txt").string());
+    EXPECT_EQ(problems[0].where.line, 1);
+    EXPECT_NE(problems[0].message.find("solid rock"), std::string::npos);
+}
+
+TEST(ContentCheck, SourceFaultsNameFileAndLine) {
+    const fs::path dir = fs::temp_directory_path() / ("dv-check-src-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    {
+        std::ofstream out(dir / "items.yaml");
+        out << "1:\n  name: 剣\n  kind: 1\n  prise: 10\n";
+    }
+    std::ostringstream err;
+    EXPECT_EQ(runCheck(dir, err), 1);
+    EXPECT_NE(err.str().find("items.yaml:4: unknown field 'prise'"), std::string::npos)
+        << err.str();
+    {
+        std::ofstream out(dir / "items.yaml");
+        out << "1:\n  name: 剣\n  kind: 1\n  reach: 300\n";
+    }
+    std::ostringstream err2;
+    EXPECT_EQ(runCheck(dir, err2), 1);
+    EXPECT_NE(err2.str().find("items.yaml:4: 300 does not fit its field"), std::string::npos)
+        << err2.str();
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace dv

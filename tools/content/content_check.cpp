@@ -1,0 +1,574 @@
+#include "content/content_check.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <algorithm>
+#include <bit>
+#include <fstream>
+#include <map>
+#include <ostream>
+#include <set>
+
+#include "content/content_error.h"
+#include "content/yaml_record.h"
+#include "core/data/data_files.h"
+#include "core/data/save_file.h"
+
+namespace dv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Action ids whose behaviour is fixed by the program: their rows must be scripted (kind 3).
+bool isScriptedAction(int id) {
+    static const std::set<int> ids = [] {
+        std::set<int> s;
+        auto range = [&s](int a, int b) {
+            for (int i = a; i <= b; ++i)
+                s.insert(i);
+        };
+        range(0, 29);
+        range(33, 39);
+        for (int i :
+             {42, 43, 54, 67, 68, 76, 141, 146, 153, 154, 156, 157, 161, 164, 187, 188, 269})
+            s.insert(i);
+        range(45, 49);
+        range(56, 61);
+        range(71, 74);
+        range(78, 80);
+        range(83, 88);
+        range(90, 137);
+        range(148, 150);
+        range(167, 172);
+        range(300, 311);
+        range(316, 318);
+        return s;
+    }();
+    return ids.count(id) > 0;
+}
+
+// Messages the program shows by number with a fixed text.
+const std::vector<int>& requiredMessages() {
+    static const std::vector<int> numbers = [] {
+        std::vector<int> n = {1,    302,  500,  501,  998,  1003, 1015, 1018, 1020, 1021, 1022,
+                              1023, 1024, 1025, 1026, 1040, 1041, 1042, 1043, 1044, 1048, 1049,
+                              1050, 1051, 1052, 1053, 1054, 1055, 1058, 1060, 1062, 1063, 1066,
+                              1074, 1080, 1115, 1116, 1117, 1400, 1401, 1402, 3015, 3016, 3017,
+                              3018, 3019, 3020, 3021, 3024, 3025, 3038};
+        for (int i = 200; i <= 205; ++i)
+            n.push_back(i);
+        for (int i = 701; i <= 708; ++i)
+            n.push_back(i);
+        for (int i = 995; i <= 999; ++i)
+            n.push_back(i);
+        for (int i = 1100; i <= 1110; ++i)
+            if (i != 1109) n.push_back(i);
+        for (int i = 1300; i <= 1334; ++i)
+            n.push_back(i);
+        for (int i = 1421; i <= 1426; ++i)
+            n.push_back(i);
+        for (int i = 4204; i <= 4214; ++i)
+            n.push_back(i);
+        for (int i = 9001; i <= 9012; ++i)
+            n.push_back(i);
+        return n;
+    }();
+    return numbers;
+}
+
+// Floors the game enters, by dungeon.
+int floorsInUse(int dungeon) {
+    switch (dungeon) {
+        case 21:
+            return 5;
+        case 22:
+            return 4;
+        case 23:
+            return 7;
+        case 24:
+            return 7;
+        case 25:
+            return 2;
+        case 26:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+class Checker {
+  public:
+    Checker(const ContentSet& set, const std::vector<int>& messages)
+        : set_(set), db_(set.db), messages_(messages.begin(), messages.end()) {}
+
+    std::vector<CheckProblem> run() {
+        items();
+        monsters();
+        encounters();
+        spells();
+        traps();
+        tables();
+        mazes();
+        messages();
+        return problems_;
+    }
+
+  private:
+    void fail(const std::string& table, int entry, const std::string& message) {
+        problems_.push_back({set_.at(table, entry), message});
+    }
+
+    bool itemExists(int n) const { return n >= 1 && n <= 2000 && db_.itemTable[n].itemNumber == n; }
+    bool monsterExists(int n) const {
+        return n >= 1 && n <= 2000 && db_.monsterTable[n].rosterId == n;
+    }
+    int lastItem() const {
+        int last = 0;
+        for (int n = 1; n <= 2000; ++n)
+            if (db_.itemTable[n].itemNumber >= 1) last = n;
+        return last;
+    }
+
+    void items() {
+        const int last = lastItem();
+        bool battleChestLevel1 = false;
+        for (int n = 1; n <= 2000; ++n) {
+            const ItemRecord& r = db_.itemTable[n];
+            if (n <= last && r.itemNumber != n) {
+                fail("items", n,
+                     "item " + std::to_string(n) +
+                         " is missing: the item catalogue stops at the first gap");
+                continue;
+            }
+            if (r.itemNumber < 1) continue;
+            if (r.kind < 1 || r.kind > 12) fail("items", n, "kind must be 1..12");
+            if (r.spellLink != 0 && !(r.spellLink >= 1 && r.spellLink <= 200 &&
+                                      db_.spellTable[r.spellLink].id == r.spellLink &&
+                                      !db_.spellTable[r.spellLink].name.empty()))
+                fail("items", n, "spellLink " + std::to_string(r.spellLink) + " names no spell");
+            if (r.brokenInto != 0 && !itemExists(r.brokenInto))
+                fail("items", n, "brokenInto names no item");
+            if (r.grantedSkill < 0 || r.grantedSkill >= 300)
+                fail("items", n, "grantedSkill must be 0..299");
+            if (r.chestRank == 1 && r.chestAllowed >= 1) battleChestLevel1 = true;
+        }
+        if (last > 0 && !battleChestLevel1)
+            fail("items", 1, "no item has chestRank 1: a level-1 battle chest would be empty");
+        // Quest items the program names, once the table reaches them.
+        for (int n : {609, 613, 614, 615, 617, 627, 630, 634, 635, 636, 637, 638, 656, 657})
+            if (last >= n && !itemExists(n))
+                fail("items", n, "item " + std::to_string(n) + " is used by the program");
+    }
+
+    void monsters() {
+        std::map<std::string, int> names;
+        for (int n = 1; n <= 2000; ++n) {
+            const Character& m = db_.monsterTable[n];
+            if (m == Character{}) continue;
+            const std::string id = "monster " + std::to_string(n);
+            if (m.rosterId != n) fail("monsters", n, id + ": rosterId must equal its number");
+            if (m.sex != 4) fail("monsters", n, id + ": sex must be 4");
+            if (m.classBit == 0 || !std::has_single_bit(static_cast<std::uint32_t>(m.classBit)))
+                fail("monsters", n, id + ": classBit must hold exactly one type bit");
+            const long most =
+                long{m.appearDiceCount} * std::max<long>(m.appearDiceSides, 1) + m.appearDiceBonus;
+            if (most > 9 || most < 1)
+                fail("monsters", n, id + ": the group size roll must stay within 1..9");
+            const std::string name = DecodeNameCodes(m.nameCodes);
+            if (name.find_first_of("=[]") != std::string::npos)
+                fail("monsters", n, id + ": a name may not hold '=', '[' or ']'");
+            if (!name.empty() && !names.emplace(name, n).second)
+                fail("monsters", n,
+                     id + ": name also used by monster " + std::to_string(names[name]));
+            for (int s = 1; s <= 20; ++s) {
+                const int a = m.actions[s];
+                if (a < 0 || a > 500) {
+                    fail("monsters", n,
+                         id + ": action slot " + std::to_string(s) + " outside 0..500");
+                    continue;
+                }
+                const int kind = db_.monsterActions[a].kind;
+                if (isScriptedAction(a) && kind != 3)
+                    fail("monsters", n,
+                         id + " uses action " + std::to_string(a) +
+                             ", which needs a row of kind 3 in actions");
+                if (!isScriptedAction(a) && kind != 1 && kind != 2 && kind != 4)
+                    fail("monsters", n,
+                         id + " uses action " + std::to_string(a) +
+                             ", which needs a row of kind 1, 2 or 4 in actions");
+                if (a >= 90 && a <= 95)
+                    for (int e = 1; e <= 6; ++e) {
+                        const int c = 74 + (a - 90) * 6 + e;
+                        if (!callable(db_.callTable[c]))
+                            fail("call_table", c,
+                                 "call table element " + std::to_string(c) + " (used by action " +
+                                     std::to_string(a) + ") names no monster that can be called");
+                    }
+            }
+            for (int s : {1, 2, 3})
+                if (m.items[s].itemId != 0 && !itemExists(m.items[s].itemId))
+                    fail("monsters", n,
+                         id + ": items slot " + std::to_string(s) + " names no item");
+            if (m.items[4].itemId < 0 || m.items[4].itemId > 100)
+                fail("monsters", n, id + ": the drop chance (items slot 4) must be 0..100");
+        }
+        for (int n : {472, 836, 837})
+            for (int a = 306; a <= 308; ++a)
+                if (usesAction(a) && !monsterExists(n))
+                    fail("monsters", n,
+                         "monster " + std::to_string(n) + " is counted by action " +
+                             std::to_string(a));
+    }
+
+    bool usesAction(int a) const {
+        for (int n = 1; n <= 2000; ++n)
+            for (int s = 1; s <= 20; ++s)
+                if (db_.monsterTable[n].rosterId == n && db_.monsterTable[n].actions[s] == a)
+                    return true;
+        return false;
+    }
+
+    bool callable(int n) const {
+        if (!monsterExists(n)) return false;
+        const Character& m = db_.monsterTable[n];
+        return long{m.appearDiceCount} * std::max<long>(m.appearDiceSides, 1) + m.appearDiceBonus <=
+               9;
+    }
+
+    bool encounterUsable(int row) const {
+        if (row < 1 || row > 2000) return false;
+        for (int g = 0; g < 4; ++g)
+            if (db_.encounterTable(row, kEncounterFirstGroup + g) != 0) return true;
+        return false;
+    }
+
+    void encounters() {
+        const auto& t = db_.encounterTable;
+        int rift = 0;  // the first row placed on the rift's floor
+        for (int n = 1; n <= 2000; ++n) {
+            bool any = false;
+            for (int c = 0; c < 7; ++c)
+                any = any || (c != kEncounterId && t(n, c) != 0);
+            if (!any) continue;
+            const std::string id = "encounter " + std::to_string(n);
+            if (!encounterUsable(n))
+                fail("encounters", n, id + " has no monster group: the battle would be empty");
+            for (int g = 0; g < 4; ++g) {
+                const int m = t(n, kEncounterFirstGroup + g);
+                if (m != 0 && !callable(m))
+                    fail("encounters", n,
+                         id + " group " + std::to_string(g + 1) + " names monster " +
+                             std::to_string(m) +
+                             ", which does not exist or comes more than nine at once");
+            }
+            const int dungeon = t(n, kEncounterDungeon) + 20, floor = t(n, kEncounterFloor);
+            if (t(n, kEncounterDungeon) != 0 || floor != 0) {
+                if (floor < 1 || floor > floorsInUse(dungeon))
+                    fail("encounters", n, id + " is placed on a floor the game never enters");
+                if (!encounterUsable(t(n, kEncounterId)))
+                    fail("encounters", n,
+                         id + ": id " + std::to_string(t(n, kEncounterId)) +
+                             " is no encounter with monsters");
+                if (dungeon == 24 && floor == 7 && rift == 0) rift = n;
+            }
+        }
+        // The rift of the deepest floor of dungeon 24 fights encounters 1800..1824.
+        if (rift > 0) {
+            std::string missing;
+            for (int n = 1800; n <= 1824; ++n)
+                if (!encounterUsable(n)) missing += " " + std::to_string(n);
+            if (!missing.empty())
+                fail("encounters", rift,
+                     "monsters roam dungeon 24 floor 7, whose rift fights encounters 1800..1824; "
+                     "missing:" +
+                         missing);
+        }
+    }
+
+    void spells() {
+        std::map<std::string, int> names;
+        std::map<std::tuple<int, int, int>, int> triples;
+        int trapIdentify = 0;
+        for (int n = 0; n <= 200; ++n) {
+            const SpellRecord& s = db_.spellTable[n];
+            if (s == SpellRecord{}) continue;
+            const std::string id = "spell " + std::to_string(n);
+            if (s.id != n) fail("spells", n, id + ": id must equal its number");
+            if (n >= 1 && !s.name.empty() && !names.emplace(s.name, n).second)
+                fail("spells", n,
+                     id + ": name also used by spell " + std::to_string(names[s.name]));
+            std::string upper = s.name;
+            for (char& c : upper)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (upper != s.name) fail("spells", n, id + ": names are kept in upper case");
+            if (s.number >= 1 && s.number <= 3 && s.level >= 1 && s.level <= 9 &&
+                !triples.emplace(std::tuple{int{s.kind}, int{s.level}, int{s.number}}, n).second)
+                fail("spells", n,
+                     id + " shares kind, level and number with spell " +
+                         std::to_string(triples[{s.kind, s.level, s.number}]));
+            if ((s.flags & 4) && (n > 81 || s.kind > 2))
+                fail("spells", n, id + ": monsters only cast spells 1..81 of kinds 0..2");
+            if (s.level >= 10 && (s.flags & 1))
+                fail("spells", n, id + ": a forbidden spell cannot be usable in battle");
+            if (s.effect == 41 && n >= 1 && n <= 60 && trapIdentify == 0) trapIdentify = n;
+        }
+        if (db_.spellTable[0].effect != 0) fail("spells", 0, "spell 0 must do nothing (effect 0)");
+        bool anySpell = !triples.empty();
+        if (anySpell && trapIdentify == 0)
+            fail("spells", 1, "no spell among 1..60 identifies chest traps (effect 41)");
+        // A triple a character can learn without a record is a nameless spell.
+        for (int kind = 0; kind <= 3 && anySpell; ++kind)
+            for (int level = 1; level <= 9; ++level)
+                for (int number = 1; number <= 3; ++number)
+                    if (!triples.count({kind, level, number}))
+                        fail("spells", 1,
+                             "no spell of kind " + std::to_string(kind) + ", level " +
+                                 std::to_string(level) + ", number " + std::to_string(number));
+    }
+
+    void traps() {
+        bool any = false;
+        for (int n = 1; n <= 50; ++n)
+            any = any || !(db_.trapTable[n] == TrapRecord{});
+        if (!any) return;
+        for (int n = 1; n <= 50; ++n) {
+            const TrapRecord& t = db_.trapTable[n];
+            if (t.trapTitle.empty() || t.trapName.empty())
+                fail("traps", n,
+                     "trap " + std::to_string(n) +
+                         " needs a title and a name: chests draw from all fifty rows");
+            if (t.trapKind > 41) fail("traps", n, "trapKind must be 0..41");
+        }
+    }
+
+    void tables() {
+        bool levelOne = false, anyRow = false;
+        for (int r = 1; r <= 50; ++r) {
+            const int level = db_.chestItemTable(r, 0), item = db_.chestItemTable(r, 1);
+            if (level <= 5) {
+                anyRow = true;
+                if (level <= 1) levelOne = true;
+                if (!itemExists(item))
+                    fail("chest_items", r, "chest row " + std::to_string(r) + " names no item");
+            }
+        }
+        if (anyRow && !levelOne)
+            fail("chest_items", 1, "no row has level 1: level-1 chests would be empty");
+        for (int p = 1; p <= 20; ++p) {
+            const NpcRecord& r = db_.npcTable[p];
+            bool any = false;
+            for (int g = 1; g <= 10; ++g)
+                any = any || r.npcGoods[g] != 0;
+            if (!any) continue;
+            for (int g = 1; g <= 10; ++g)
+                if (!itemExists(r.npcGoods[g]))
+                    fail("npc", p,
+                         "person " + std::to_string(p) + " goods " + std::to_string(g) +
+                             " names no item: all ten are offered");
+        }
+        for (int r = 1; r <= 120; ++r) {
+            const auto& t = db_.alchemyTable;
+            if (t[r] == 0 && t[121 + r] == 0 && t[242 + r] == 0) continue;
+            for (int e : {r, 121 + r, 242 + r})
+                if (!itemExists(t[e]))
+                    fail("alchemy", r,
+                         "recipe " + std::to_string(r) + " names no item (" + std::to_string(t[e]) +
+                             ")");
+        }
+        for (int k = 1; k <= 60; ++k) {
+            const auto& t = db_.fusionTable;
+            bool any = false;
+            for (int c = 1; c <= 6; ++c)
+                any = any || t(k, c) != 0;
+            if (!any) continue;
+            for (int c = 1; c <= 6; ++c)
+                if ((c <= 2 || t(k, c) != 0) && !itemExists(t(k, c)))
+                    fail("fusion", k,
+                         "fusion " + std::to_string(k) + " names no item (" +
+                             std::to_string(t(k, c)) + ")");
+        }
+        for (int n = 0; n <= 300; ++n) {
+            const SkillRecord& s = db_.skillTable[n];
+            // Records that only carry the previous skill's description have no number.
+            if (s.name.empty() && s.classLevel == decltype(s.classLevel){}) continue;
+            if (s.skillNumber != n) fail("skills", n, "skillNumber must equal its number");
+            if (n == 300)
+                for (int c = 1; c <= 18; ++c)
+                    if (s.classLevel[c] != 0) fail("skills", n, "skill 300 must never be offered");
+        }
+        for (int n = 1; n <= 2000; ++n) {
+            const int stock = set_.starter.shopStock[n];
+            if (stock != 0 && !itemExists(n))
+                fail("shop", n,
+                     "the shop stocks item " + std::to_string(n) + ", which does not exist");
+            if (stock > 0 && itemExists(n) && db_.itemTable[n].kind == 11)
+                fail("shop", n, "the shop never sells event items");
+        }
+        for (int c = 1; c <= 50; ++c) {
+            const ConversationRecord& r = db_.conversationTable[c];
+            if (r.giftItem != 0 && !itemExists(r.giftItem))
+                fail("conversations", c, "giftItem names no item");
+            if (r.metKind != 0 && !monsterExists(r.metKind))
+                fail("conversations", c, "metKind names no monster");
+        }
+    }
+
+    int wall(int d, int f, int x, int y) const { return db_.mazeWalls.at(d, f, x, y); }
+
+    void requireWall(int d, int f, int x, int y, int bit, const std::string& why) {
+        if (!(wall(d, f, x, y) & bit))
+            fail("mazes", d * 100 + f,
+                 "dungeon " + std::to_string(d) + " floor " + std::to_string(f) + ": cell (" +
+                     std::to_string(x) + ", " + std::to_string(y) + ") needs the wall " + why);
+    }
+
+    void mazes() {
+        for (int d = kFirstDungeon; d <= kLastDungeon; ++d) {
+            for (int f = 0; f < kMazeFloors; ++f) {
+                const FloorGrid g = floorOf(db_, d, f);
+                const std::string name =
+                    "dungeon " + std::to_string(d) + " floor " + std::to_string(f);
+                if (f < 1 || f > floorsInUse(d)) {
+                    if (!g.isSolidRock())
+                        fail("mazes", d * 100 + f,
+                             name + " is never entered and must be solid rock");
+                    continue;
+                }
+                if (f == 1) {
+                    if (g.isRock(0, 0))
+                        fail("mazes", d * 100 + f, name + ": the entrance (0, 0) is rock");
+                    else if ((g.walls[0][0] & kSouth) || (g.doors[0][0] & kSouth))
+                        fail("mazes", d * 100 + f,
+                             name + ": the entrance (0, 0) must open to the south");
+                }
+            }
+        }
+        // Walls that the engine opens from event flags.
+        if (floorsInUse(21) >= 3) {
+            requireWall(21, 3, 7, 2, kEast, "on its east side (opened by flag 2)");
+            requireWall(21, 3, 8, 2, kWest, "on its west side (opened by flag 2)");
+        }
+        for (int c = 1; c <= 5; ++c) {
+            requireWall(21, 5, c, 12, kSouth, "on its south side (the gap row of flag 5)");
+            requireWall(21, 5, c, 13, kNorth, "on its north side (the gap row of flag 5)");
+        }
+        requireWall(23, 7, 9, 14, kSouth, "on its south side (opened by flag 10)");
+        requireWall(23, 7, 9, 15, kNorth, "on its north side (opened by flag 10)");
+        for (int x : {4, 13}) {
+            requireWall(24, 1, x, 9, kSouth, "on its south side (opened by flags 15 and 16)");
+            requireWall(24, 1, x, 10, kNorth, "on its north side (opened by flags 15 and 16)");
+        }
+    }
+
+    void messages() {
+        for (int n : requiredMessages())
+            if (!messages_.count(n))
+                problems_.push_back({{"messages.yaml", 0},
+                                     "message " + std::to_string(n) + " is shown by the program"});
+    }
+
+    const ContentSet& set_;
+    const Database& db_;
+    std::set<int> messages_;
+    std::vector<CheckProblem> problems_;
+};
+
+std::vector<std::uint8_t> readBytes(const fs::path& path) {
+    std::vector<std::uint8_t> bytes(fs::file_size(path));
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+bool writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+std::vector<CheckProblem> checkContent(const ContentSet& set,
+                                       const std::vector<int>& messageNumbers) {
+    return Checker(set, messageNumbers).run();
+}
+
+std::vector<int> readMessageNumbers(const fs::path& messagesYaml) {
+    std::vector<int> numbers;
+    if (!fs::exists(messagesYaml)) return numbers;
+    YAML::Node root;
+    try {
+        root = YAML::LoadFile(messagesYaml.string());
+    } catch (const YAML::Exception& e) {
+        throw ContentError(messagesYaml.string(), e.mark.line + 1, e.msg);
+    }
+    for (auto it = root.begin(); it != root.end(); ++it) {
+        int n = 0;
+        parseNumber(it->first, n, messagesYaml.string());
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+int runBuild(const fs::path& src, const fs::path& out, std::ostream& err) {
+    try {
+        ContentSet set = readContentSources(src);
+        fs::create_directories(out);
+        const bool ok = writeBytes(out / "QTR3.DAT", writeQtr3(set.db)) &&
+                        writeBytes(out / "QTR4.DAT", writeQtr4(set.db)) &&
+                        writeBytes(out / "QTR5.DAT", writeQtr5(set.db)) &&
+                        writeBytes(out / "QTR6.DAT", writeQtr6(set.db)) &&
+                        writeBytes(out / kSaveFileName, BuildSaveImage(set.starter));
+        if (!ok) {
+            err << out.string() << ": cannot write the data files\n";
+            return 1;
+        }
+        return 0;
+    } catch (const ContentError& e) {
+        err << e.what() << "\n";
+        return 1;
+    }
+}
+
+int runDump(const fs::path& dataDir, const fs::path& src, std::ostream& err) {
+    Database db;
+    const std::pair<const char*, bool (*)(std::span<const std::uint8_t>, Database&)> files[] = {
+        {"QTR3.DAT", readQtr3},
+        {"QTR4.DAT", readQtr4},
+        {"QTR5.DAT", readQtr5},
+        {"QTR6.DAT", readQtr6}};
+    for (const auto& [name, reader] : files) {
+        const fs::path path = dataDir / name;
+        if (!fs::exists(path)) {
+            err << path.string() << ": missing\n";
+            return 1;
+        }
+        if (!reader(readBytes(path), db)) {
+            err << path.string() << ": shorter than its tables\n";
+            return 1;
+        }
+    }
+    SaveData save;
+    const bool haveSave = fs::exists(dataDir / kSaveFileName);
+    if (haveSave) ReadSaveImage(readBytes(dataDir / kSaveFileName), save);
+    writeContentSources(db, haveSave ? &save : nullptr, src);
+    return 0;
+}
+
+int runCheck(const fs::path& src, std::ostream& err) {
+    try {
+        const ContentSet set = readContentSources(src);
+        const auto problems = checkContent(set, readMessageNumbers(src / "messages.yaml"));
+        for (const auto& p : problems)
+            err << p.where.file << (p.where.line > 0 ? ":" + std::to_string(p.where.line) : "")
+                << ": " << p.message << "\n";
+        return problems.empty() ? 0 : 1;
+    } catch (const ContentError& e) {
+        err << e.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace dv

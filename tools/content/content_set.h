@@ -1,0 +1,50 @@
+#pragma once
+
+// The game's content as a whole: the database tables, the starter save (the shop's opening
+// stock), and where in the sources each entry was written, for messages that name a file
+// and line.
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "content/maze_text.h"
+#include "core/data/database.h"
+#include "core/data/save_data.h"
+
+namespace dv {
+
+struct SourceLine {
+    std::string file;
+    int line = 0;
+};
+
+struct ContentSet {
+    Database db;
+    SaveData starter;  // only shopStock is filled
+    // table name ("items", "monsters", "mazes"...) -> entry number -> where it was written.
+    // Maze floors are numbered dungeon * 100 + floor.
+    std::map<std::string, std::map<int, SourceLine>> where;
+
+    SourceLine at(const std::string& table, int entry) const;
+};
+
+// Reads every source under `dir` (a missing file is an empty table; a floor without a
+// picture is solid rock). Throws ContentError naming the file and line of the first fault.
+ContentSet readContentSources(const std::filesystem::path& dir);
+
+// Writes sources that read back to exactly these tables. `starter` may be null.
+void writeContentSources(const Database& db, const SaveData* starter,
+                         const std::filesystem::path& dir);
+
+// The file name of a floor picture under the sources' mazes/ directory.
+std::string floorFileName(int dungeon, int floor);
+
+// One floor of the maze layers.
+FloorGrid floorOf(const Database& db, int dungeon, int floor);
+
+// Table defaults: what an entry holds before its written fields are applied.
+ItemRecord defaultItem(int number);
+Character defaultMonster(int number);
+
+}  // namespace dv
