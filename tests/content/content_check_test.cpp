@@ -85,7 +85,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87]}\n",
                   "action 87", true},
         FaultCase{"monsters on the rift floor without the rift's encounters", "encounters.yaml",
-                  "98: {dungeon: 24, floor: 7, groups: [1]}\n", "rift", true}));
+                  "98: {dungeon: 24, floor: 7, groups: [1]}\n", "rift", true},
+        FaultCase{"a hidden item that does not exist", "events/d21f1.yaml",
+                  "- {at: [3, 3], on: search, do: hiddenItem, item: 1500}\n", "item 1500", true},
+        FaultCase{"stairs into rock", "events/d21f2.yaml",
+                  "- {at: [3, 3], on: arrival, do: stairs, to: [3, 0, 19]}\n", "is rock", true},
+        FaultCase{"a message that is not in the table", "events/d21f3.yaml",
+                  "- {at: [3, 2], on: search, do: message, texts: [13799]}\n", "message 13799",
+                  true}));
 
 TEST(ContentCheck, AnUnusedFloorDrawnOpenIsNamedByItsFile) {
     const fs::path dir =

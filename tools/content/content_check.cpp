@@ -111,6 +111,7 @@ class Checker {
         tables();
         mazes();
         messages();
+        events();
         return problems_;
     }
 
@@ -466,6 +467,93 @@ class Checker {
             if (!messages_.count(n))
                 problems_.push_back({{"messages.yaml", 0},
                                      "message " + std::to_string(n) + " is shown by the program"});
+    }
+
+    void eventFail(const EventSpec& s, const std::string& message) {
+        problems_.push_back({{s.file, s.line}, message});
+    }
+
+    bool cellOpen(int d, int f, int x, int y) const {
+        return f >= 1 && f <= floorsInUse(d) && x >= 0 && x < kMazeSize && y >= 0 &&
+               y < kMazeSize &&
+               !(db_.mazeWalls.at(d, f, x, y) == 15 && db_.mazeDoors.at(d, f, x, y) == 0);
+    }
+
+    void events() {
+        for (const EventSpec& s : set_.events) {
+            const MapEvent& e = s.event;
+            if (!cellOpen(e.dungeon, e.floor, e.x, e.y))
+                eventFail(s, "the event's cell is rock or outside a floor the game enters");
+            if (e.trigger == EventTrigger::Arrival && e.floor == 1 && e.x == 0 && e.y == 0)
+                eventFail(s, "the entrance (0, 0) of floor 1 has its own arrival event");
+            for (int flag : {int{e.whenFlag}, int{e.flag}})
+                if (flag != -1 && (flag < 0 || flag > 43))
+                    eventFail(s, "flag " + std::to_string(flag) + " is outside 0..43");
+            for (int item : e.items)
+                if (item != 0 && !itemExists(item))
+                    eventFail(s, "item " + std::to_string(item) + " does not exist");
+            if (e.whenItem != 0 && !itemExists(e.whenItem))
+                eventFail(s, "item " + std::to_string(e.whenItem) + " does not exist");
+            if (e.resultItem != 0 && !itemExists(e.resultItem))
+                eventFail(s, "item " + std::to_string(e.resultItem) + " does not exist");
+            for (const auto* list : {&e.texts[0], &e.passTexts[0], &e.failTexts[0]}) {
+                const std::size_t n = list == &e.texts[0] ? e.texts.size() : 4;
+                for (std::size_t i = 0; i < n; ++i)
+                    if (list[i] != 0 && !messages_.count(list[i]))
+                        eventFail(s, "message " + std::to_string(list[i]) +
+                                         " is not in the message table");
+            }
+            switch (e.action) {
+                case EventAction::Stairs:
+                case EventAction::Teleporter:
+                case EventAction::NewStairs:
+                    if (!cellOpen(e.dungeon, e.targetFloor, e.targetX, e.targetY))
+                        eventFail(s, "the target (" + std::to_string(e.targetFloor) + ", " +
+                                         std::to_string(e.targetX) + ", " +
+                                         std::to_string(e.targetY) +
+                                         ") is rock or on a floor the game never enters");
+                    break;
+                case EventAction::FixedBattle:
+                    if (!encounterUsable(e.encounter))
+                        eventFail(s,
+                                  "encounter " + std::to_string(e.encounter) + " has no monsters");
+                    if (e.music < 12 || e.music > 15) eventFail(s, "battle music is 12..15");
+                    break;
+                case EventAction::Pool:
+                    if (e.variant == 3 && !encounterUsable(e.encounter))
+                        eventFail(s,
+                                  "encounter " + std::to_string(e.encounter) + " has no monsters");
+                    break;
+                case EventAction::TrapFloor:
+                    if (e.diceCount < 1) eventFail(s, "a trap floor needs dice");
+                    if (e.status < 0 || e.status > 36)
+                        eventFail(s, "status is a resistance index 0..36");
+                    break;
+                case EventAction::KeyDoor:
+                case EventAction::HiddenItem:
+                case EventAction::TransformItem:
+                    if (e.items[0] == 0) eventFail(s, "the event needs an item");
+                    break;
+                case EventAction::FlagGate:
+                case EventAction::Lever:
+                case EventAction::RandomPuzzle:
+                    if (e.flag < 0) eventFail(s, "the event needs a flag");
+                    break;
+                case EventAction::RiddleDoor:
+                    if (s.answer.empty()) eventFail(s, "a riddle needs an answer");
+                    break;
+                case EventAction::PasswordGhost:
+                    if (s.words.size() != 10) eventFail(s, "a password ghost needs ten words");
+                    break;
+                case EventAction::PersonRoom:
+                    if (e.npc < 1 || e.npc > 12) eventFail(s, "people are numbered 1..12");
+                    break;
+                default:
+                    break;
+            }
+            if (e.trigger == EventTrigger::ItemUse && e.items[0] == 0)
+                eventFail(s, "an item-use event names its item");
+        }
     }
 
     const ContentSet& set_;

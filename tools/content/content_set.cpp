@@ -500,6 +500,7 @@ ContentSet readContentSources(const fs::path& dir) {
         }
     }
     readMazes(dir / "mazes", set);
+    set.events = readEventSources(dir / "events");
     return set;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "content/event_source.h"
 #include "content/maze_text.h"
 #include "core/data/database.h"
 #include "core/data/save_data.h"
@@ -21,7 +22,8 @@ struct SourceLine {
 
 struct ContentSet {
     Database db;
-    SaveData starter;  // only shopStock is filled
+    SaveData starter;               // only shopStock is filled
+    std::vector<EventSpec> events;  // compiled into the game, not into the data files
     // table name ("items", "monsters", "mazes"...) -> entry number -> where it was written.
     // Maze floors are numbered dungeon * 100 + floor.
     std::map<std::string, std::map<int, SourceLine>> where;

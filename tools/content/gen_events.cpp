@@ -1,0 +1,27 @@
+// dv-gen-events EVENTS_DIR OUTPUT_CPP: compiles the map-event sources into the table the
+// game links (dv_content_events).
+#include <fstream>
+#include <iostream>
+
+#include "content/content_error.h"
+#include "content/event_source.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: dv-gen-events EVENTS_DIR OUTPUT_CPP\n";
+        return 2;
+    }
+    try {
+        const std::string table = dv::writeEventTable(dv::readEventSources(argv[1]));
+        std::ofstream out(argv[2], std::ios::trunc);
+        out << table;
+        if (!out) {
+            std::cerr << argv[2] << ": cannot write\n";
+            return 1;
+        }
+    } catch (const dv::ContentError& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
