@@ -1,11 +1,13 @@
 // dalvenor-data: the game's data tool.
 //
 //   dalvenor-data save FILE      print a save file (QTR1.DAT) as readable text
+//   dalvenor-data build SRC_DIR OUT_DIR, dump DATA_DIR SRC_DIR, check SRC_DIR
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "content_commands.h"
 #include "subcommand.h"
 
 namespace {
@@ -14,6 +16,12 @@ using dv::tool::Subcommand;
 
 constexpr Subcommand kSubcommands[] = {
     {"save", "FILE", "print a save file (QTR1.DAT) as readable text", dv::tool::runSave},
+    {"build", "SRC_DIR OUT_DIR", "compile content sources into QTR1, QTR3..QTR6.DAT",
+     dv::tool::runBuildCommand},
+    {"dump", "DATA_DIR SRC_DIR", "decompile QTR3..QTR6.DAT into content sources",
+     dv::tool::runDumpCommand},
+    {"check", "SRC_DIR", "check the content sources' references and rules",
+     dv::tool::runCheckCommand},
 };
 
 int usage(std::ostream& out) {
