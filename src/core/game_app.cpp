@@ -3,7 +3,9 @@
 #include <string>
 
 #include "core/data/message.h"
+#include "core/skin_pictures.h"
 #include "core/startup.h"
+#include "ui/keys.h"
 
 namespace dv {
 
@@ -27,6 +29,19 @@ GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
     screens_.inpBox = inpBox_.get();
     screens_.inpBox2 = inpBox2_.get();
     g.screens = &screens_;
+
+    screens_.skin = LoadSkinPictures(g.programDir);
+    main_->dress(screens_.skin);
+    inpBox_->dress(screens_.skin);
+    inpBox2_->dress(screens_.skin);
+
+    // Full screen on Alt+Enter and F11, wherever the game is.
+    ui_.onGlobalKey = [this](const InputEvent& ev) {
+        bool altEnter = ev.keyCode == keys::Enter && (ev.shift & shiftbits::Alt);
+        if (!altEnter && ev.keyCode != keys::F11) return false;
+        ui_.backend().toggleFullscreen();
+        return true;
+    };
 }
 
 GameApp::~GameApp() {

@@ -1,6 +1,7 @@
 #include "core/main_window.h"
 
 #include "core/game.h"
+#include "core/skin_pictures.h"
 #include "core/startup.h"
 #include "town/town_menu.h"
 
@@ -33,6 +34,7 @@ MainWindow::MainWindow(Ui& ui, Game& game)
 
     lstCommandList.move(0, 80, 640, 280);
     lstCommandList.setFont(Font::standard(16));
+    lstCommandList.setSelectionFont(Font::standard(16));
     lstCommandList.setVisible(false);
     // An entry's letter chooses it at once, as the facilities' own lists do.
     lstCommandList.accessKeyEnter = true;
@@ -42,9 +44,6 @@ MainWindow::MainWindow(Ui& ui, Game& game)
     add(lstBattleCommand);
 
     fraParty.move(0, kPartyTop, 640, 120);
-    fraParty.opaque = true;
-    fraParty.backColor = rgb(12, 14, 30);
-    fraParty.border = true;
     fraParty.setFocusable(true);
     fraParty.setEnabled(false);
     add(fraParty);
@@ -74,6 +73,12 @@ MainWindow::MainWindow(Ui& ui, Game& game)
     onCloseRequest = [this] { CloseMainWindow(game_); };
     lstCommandList.onEnter = [this] { ChooseMenuEntry(game_); };
     lstCommandList.onKeyDown = [this](int& code, int shift) { MenuKeyDown(game_, code, shift); };
+}
+
+void MainWindow::dress(const SkinPictures& skin) {
+    DressList(lstCommandList, skin);
+    DressList(lstBattleCommand, skin);
+    DressPanel(fraParty, skin);
 }
 
 }  // namespace dv

@@ -6,6 +6,7 @@
 #include "ui/label.h"
 #include "ui/list_ex.h"
 #include "ui/panel.h"
+#include "ui/panel_ex.h"
 #include "ui/picture_box.h"
 #include "ui/timer.h"
 
@@ -15,12 +16,16 @@ struct Game;
 
 // The one game window: the first-person view behind everything, the command list, the
 // message labels and the party panel.
+struct SkinPictures;
+
 class MainWindow : public Form {
   public:
     // The window's title in town.
     static constexpr const char* kTownTitle = "viru";
 
     MainWindow(Ui& ui, Game& game);
+    // Puts the game's frames on the lists and panels.
+    void dress(const SkinPictures& skin);
 
     // The first-person view fills the whole window behind the other controls.
     PictureBox picMap{"picMap"};
@@ -30,7 +35,7 @@ class MainWindow : public Form {
     Label lbl{"lbl"};
 
     // The party panel fills the bottom quarter: one row of labels per member.
-    Panel fraParty{"fraParty"};
+    PanelEx fraParty{"fraParty"};
     Shape shpPartyBar{"shpPartyBar"};
     std::array<Label, 6> lblName;
     std::array<Label, 6> lblClass;

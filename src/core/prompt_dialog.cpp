@@ -7,6 +7,7 @@
 #include "core/main_window.h"
 #include "core/save_game.h"
 #include "core/screens.h"
+#include "core/skin_pictures.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
 
@@ -26,6 +27,7 @@ MessageDialog::MessageDialog(Ui& ui, Game& game, std::string name)
     backColor = rgb(10, 12, 36);
     borderColor = rgb(150, 160, 210);
     keyPreview = true;
+    add(fraBack);
     for (Label* l : {&lblMsg, &lblYes, &lblNo}) {
         l->setFont(Font::standard(kTextFont));
         add(*l);
@@ -68,6 +70,11 @@ MessageDialog::MessageDialog(Ui& ui, Game& game, std::string name)
     };
 }
 
+void MessageDialog::dress(const SkinPictures& skin) {
+    DressPanel(fraBack, skin);
+    bordered = false;
+}
+
 void MessageDialog::answer(int value) {
     game_.dialogAnswer = static_cast<std::int16_t>(value);
     hide();
@@ -100,6 +107,7 @@ void MessageDialog::layout(bool overView) {
         top = o.y + (o.h - h) / 2;
     }
     move(std::max(0, x), std::max(0, top), kDialogWidth, h);
+    fraBack.move(0, 0, kDialogWidth, h);
 }
 
 void MessageDialog::run(const std::string& text, int mode, const std::string& defaultText,
@@ -138,6 +146,7 @@ MessageDialog& pickDialog(Game& game, bool overView) {
         if (!spare->isModal()) return *spare;
     s.spareDialogs.push_back(std::make_unique<MessageDialog>(
         *s.ui, game, "dlgInpBox" + std::to_string(s.spareDialogs.size() + 3)));
+    s.spareDialogs.back()->dress(s.skin);
     return *s.spareDialogs.back();
 }
 }  // namespace

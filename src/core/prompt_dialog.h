@@ -4,6 +4,7 @@
 
 #include "ui/form.h"
 #include "ui/label.h"
+#include "ui/panel_ex.h"
 #include "ui/text_box.h"
 
 namespace dv {
@@ -13,6 +14,8 @@ struct Game;
 enum PromptMode { kPromptInput = 1, kPromptMessage = 2, kPromptQuestion = 3 };
 
 // The modal message dialog: a message, a yes/no question, or a line of text input.
+struct SkinPictures;
+
 class MessageDialog : public Form {
   public:
     MessageDialog(Ui& ui, Game& game, std::string name);
@@ -20,7 +23,10 @@ class MessageDialog : public Form {
     // Lays the dialog out for a text and mode and shows it modally.
     void run(const std::string& text, int mode, const std::string& defaultText, bool overView);
     int mode() const { return mode_; }
+    // Puts the game's frame around the dialog.
+    void dress(const SkinPictures& skin);
 
+    PanelEx fraBack{"fraBack"};
     Label lblMsg{"lblMsg"};
     TextBox txtMsg{"txtMsg"};
     Label lblYes{"lblYes"};

@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/skin_pictures.h"
+
 namespace dv {
 
 class Ui;
@@ -21,6 +23,8 @@ struct Screens {
     MessageDialog* inpBox2 = nullptr;
     // The character sheet, once it exists (dialogs are owned by it while it is shown).
     Form* sheet = nullptr;
+    // The frame pictures every list and panel is dressed in.
+    SkinPictures skin;
     // Extra dialogs for a message raised while both dialogs are already waiting.
     std::vector<std::unique_ptr<MessageDialog>> spareDialogs;
 };

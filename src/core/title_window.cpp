@@ -10,7 +10,7 @@ TitleWindow::TitleWindow(Ui& ui, const std::string& productTitle) : Form(ui, "fr
     backColor = rgb(6, 6, 16);
 
     lblTitle.setFont(Font::standard(48));
-    lblTitle.move(0, 150, 640, 56);
+    lblTitle.move(0, 28, 640, 56);
     lblTitle.alignment = Align::Center;
     lblTitle.foreColor = rgb(235, 210, 140);
     lblTitle.wordWrap = false;
@@ -18,15 +18,17 @@ TitleWindow::TitleWindow(Ui& ui, const std::string& productTitle) : Form(ui, "fr
     add(lblTitle);
 
     Label1.setFont(Font::standard(16));
-    Label1.move(0, 400, 632, 20);
+    Label1.move(0, 456, 632, 20);
     Label1.alignment = Align::Right;
     Label1.foreColor = rgb(200, 200, 220);
     add(Label1);
 
     lbl.setFont(Font::standard(20));
-    lbl.move(0, 330, 640, 24);
+    lbl.move(0, 440, 640, 24);
     lbl.alignment = Align::Center;
     lbl.foreColor = rgb(255, 255, 255);
+    for (Label* l : {&lblTitle, &Label1, &lbl})
+        l->shadow = true;
     add(lbl);
 
     onKeyDown = [this](int& /*code*/, int /*shift*/) { start(); };

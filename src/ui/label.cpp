@@ -119,6 +119,7 @@ void Label::paint(Canvas& canvas, const Rect& area) {
         int x = area.x;
         if (alignment == Align::Right) x = area.right() - w;
         if (alignment == Align::Center) x = area.x + (area.w - w) / 2;
+        if (shadow) font_->drawChars(canvas, x + 1, y + 1, line, colors::black);
         font_->drawChars(canvas, x, y, line, foreColor);
         if (underlineAt >= charIndex && underlineAt < charIndex + static_cast<int>(line.size())) {
             int ux = x + cellsOf(std::u32string_view(line).substr(

@@ -30,6 +30,8 @@ class Label : public Control {
     bool useMnemonic = false;
     // Vertical centring of the text block inside the label.
     bool centerVertically = false;
+    // Draws the text over a black copy one pixel down and right, to stand out on pictures.
+    bool shadow = false;
 
     // The lines as laid out for the current width.
     std::vector<std::u32string> layoutLines() const;

@@ -132,7 +132,9 @@ bool ScriptBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
                 auto fn = std::move(step.fn);
                 queue_.pop_front();
                 fn();
-                continue;
+                // The loop that waited gets control back, so it can see what the check
+                // (or a window it opened and closed) changed.
+                return false;
             }
             case Step::Kind::Advance: {
                 // An advance that passes a timer's deadline stops there so the timer

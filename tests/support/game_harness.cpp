@@ -55,6 +55,17 @@ GameHarness::~GameHarness() {
     app_.reset();
 }
 
+void GameHarness::copyPictures() {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(DV_TEST_GAME_DIR, ec)) {
+        auto ext = entry.path().extension();
+        if (ext == ".jpg" || ext == ".png")
+            std::filesystem::copy_file(entry.path(), gameDir_ / entry.path().filename(),
+                                       std::filesystem::copy_options::overwrite_existing, ec);
+    }
+    restart();
+}
+
 void GameHarness::restart(std::uint64_t seed) {
     app_.reset();
     app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);

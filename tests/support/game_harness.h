@@ -30,6 +30,9 @@ void writeEmptyDataFiles(const std::filesystem::path& dir);
 class GameHarness {
   public:
     explicit GameHarness(std::uint64_t seed = 1, bool withDataFiles = true);
+    // Copies the built game's pictures (title, frames, maze pieces) into the game folder,
+    // for screenshots; call before start().
+    void copyPictures();
     ~GameHarness();
 
     ScriptBackend& script() { return script_; }

@@ -77,7 +77,8 @@ IniFile IniFile::Parse(std::string_view raw) {
         const std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
 
         const std::string_view body = trimLeft(line);
         const std::size_t close = body.find(']');

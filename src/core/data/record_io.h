@@ -41,6 +41,7 @@ struct IsGrid<Grid<T, D...>> : std::true_type {};
 
 template <class T>
 void readValue(ByteReader& in, T& v) {
+    if (in.isShort()) return;  // the rest stays as it was
     if constexpr (IsStdArray<T>::value) {
         for (auto& e : v)
             readValue(in, e);
