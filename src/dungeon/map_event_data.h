@@ -99,6 +99,8 @@ struct MapEvent {
     std::int16_t whenItem = 0;  // 0: no item condition
     bool whenItemHeld = true;   // true: while held; false: while lacking
     ItemScope whenItemScope = ItemScope::Party;
+    std::int16_t whenSkill = 0;  // 0: no skill condition; else a party member has it...
+    bool whenSkillHeld = true;   // ...or, when false, nobody in the party has it
 
     // Arguments.
     std::int16_t targetFloor = 0;

@@ -14,7 +14,8 @@ TEST(EventSources, EveryFieldIsRead) {
 - {at: [8, 8], facing: east, on: search, do: lever, variant: pullLever, flag: 2, value: 1,
    toggle: true, texts: [10120], pass: [10106]}
 - {at: [4, 11], facing: south, on: prestep, do: keyDoor, items: [28, 29], scope: roster,
-   texts: [10110, 10111], pass: [10112], when: {flag: 3, atLeast: 2, item: 5, held: false}}
+   texts: [10110, 10111], pass: [10112],
+   when: {flag: 3, atLeast: 2, item: 5, held: false, lacksSkill: 3}}
 - {at: [1, 2], on: arrival, moved: true, do: teleporter, variant: forced, to: [4, 5, 6],
    turnTo: west}
 - {at: [3, 3], on: prestep, do: riddleDoor, answer: ハイエナ, fail: [10124]}
@@ -43,6 +44,8 @@ TEST(EventSources, EveryFieldIsRead) {
     EXPECT_EQ(door.whenFlagTest, FlagTest::AtLeast);
     EXPECT_EQ(door.whenFlagValue, 2);
     EXPECT_FALSE(door.whenItemHeld);
+    EXPECT_EQ(door.whenSkill, 3);
+    EXPECT_FALSE(door.whenSkillHeld);
 
     const MapEvent& tele = events[2].event;
     EXPECT_TRUE(tele.movedOnly);
@@ -85,11 +88,13 @@ TEST(EventTable, MatchesTheSources) {
         const MapEvent& a = table[i];
         const MapEvent& b = sources[i].event;
         EXPECT_EQ(std::tie(a.dungeon, a.floor, a.x, a.y, a.facing, a.movedOnly, a.trigger, a.action,
-                           a.variant, a.flag, a.flagValue, a.encounter, a.targetFloor, a.targetX,
-                           a.targetY, a.items, a.texts, a.passTexts, a.battleEvent),
+                           a.variant, a.whenFlag, a.whenSkill, a.flag, a.flagValue, a.encounter,
+                           a.targetFloor, a.targetX, a.targetY, a.items, a.texts, a.passTexts,
+                           a.battleEvent),
                   std::tie(b.dungeon, b.floor, b.x, b.y, b.facing, b.movedOnly, b.trigger, b.action,
-                           b.variant, b.flag, b.flagValue, b.encounter, b.targetFloor, b.targetX,
-                           b.targetY, b.items, b.texts, b.passTexts, b.battleEvent))
+                           b.variant, b.whenFlag, b.whenSkill, b.flag, b.flagValue, b.encounter,
+                           b.targetFloor, b.targetX, b.targetY, b.items, b.texts, b.passTexts,
+                           b.battleEvent))
             << sources[i].file << ":" << sources[i].line;
         EXPECT_STREQ(a.answer, sources[i].answer.c_str());
     }

@@ -437,8 +437,10 @@ class Checker {
                     continue;
                 }
                 if (f == 1) {
-                    if (g.isRock(0, 0))
-                        fail("mazes", d * 100 + f, name + ": the entrance (0, 0) is rock");
+                    if (g.isRock(0, 0) || g.isRock(0, 1))
+                        fail("mazes", d * 100 + f,
+                             name +
+                                 ": the entrance (0, 0) and the cell south of it must not be rock");
                     else if ((g.walls[0][0] & kSouth) || (g.doors[0][0] & kSouth))
                         fail("mazes", d * 100 + f,
                              name + ": the entrance (0, 0) must open to the south");
@@ -492,6 +494,8 @@ class Checker {
             for (int item : e.items)
                 if (item != 0 && !itemExists(item))
                     eventFail(s, "item " + std::to_string(item) + " does not exist");
+            if (e.whenSkill < 0 || e.whenSkill > 299)
+                eventFail(s, "skill " + std::to_string(e.whenSkill) + " is outside 1..299");
             if (e.whenItem != 0 && !itemExists(e.whenItem))
                 eventFail(s, "item " + std::to_string(e.whenItem) + " does not exist");
             if (e.resultItem != 0 && !itemExists(e.resultItem))

@@ -164,6 +164,9 @@ EventSpec parseEvent(const YAML::Node& n, const std::string& file, int dungeon, 
                     parseNumber(w->second, e.whenFlagValue, file);
                 } else if (k == "item") {
                     parseNumber(w->second, e.whenItem, file);
+                } else if (k == "skill" || k == "lacksSkill") {
+                    parseNumber(w->second, e.whenSkill, file);
+                    e.whenSkillHeld = k == "skill";
                 } else if (k == "held") {
                     e.whenItemHeld = flag(w->second, file);
                 } else if (k == "scope") {
@@ -332,6 +335,8 @@ std::string writeEventTable(const std::vector<EventSpec>& events) {
             << ", .whenFlagValue = " << e.whenFlagValue << ", .whenItem = " << e.whenItem
             << ", .whenItemHeld = " << (e.whenItemHeld ? "true" : "false")
             << ", .whenItemScope = ItemScope::" << scopes[static_cast<int>(e.whenItemScope)]
+            << ", .whenSkill = " << e.whenSkill
+            << ", .whenSkillHeld = " << (e.whenSkillHeld ? "true" : "false")
             << ",\n     .targetFloor = " << e.targetFloor << ", .targetX = " << e.targetX
             << ", .targetY = " << e.targetY << ", .targetFacing = " << int{e.targetFacing}
             << ", .up = " << (e.up ? "true" : "false") << ", .diceCount = " << e.diceCount
