@@ -53,6 +53,8 @@ std::vector<ArtFile> ArtFiles() {
                          }});
     }
     files.push_back(
+        {"panel.png", [](const std::string& path) { return SavePng(RenderPanelTile(), path); }});
+    files.push_back(
         {"shade.png", [](const std::string& path) { return SavePng(RenderShadeMasks(), path); }});
     return files;
 }

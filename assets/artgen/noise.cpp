@@ -36,7 +36,7 @@ double Random01(int x, int y, std::uint32_t seed) {
     return static_cast<double>(Hash(x, y, seed)) / 4294967296.0;
 }
 
-double ValueNoise(double x, double y, std::uint32_t seed, int periodX) {
+double ValueNoise(double x, double y, std::uint32_t seed, int periodX, int periodY) {
     const double fx = std::floor(x);
     const double fy = std::floor(y);
     const int x0 = static_cast<int>(fx);
@@ -45,23 +45,29 @@ double ValueNoise(double x, double y, std::uint32_t seed, int periodX) {
     const double ty = Fade(y - fy);
     const int xa = Wrap(x0, periodX);
     const int xb = Wrap(x0 + 1, periodX);
-    const double top =
-        Random01(xa, y0, seed) + (Random01(xb, y0, seed) - Random01(xa, y0, seed)) * tx;
-    const double bottom =
-        Random01(xa, y0 + 1, seed) + (Random01(xb, y0 + 1, seed) - Random01(xa, y0 + 1, seed)) * tx;
+    const int ya = Wrap(y0, periodY);
+    const int yb = Wrap(y0 + 1, periodY);
+    const double a = Random01(xa, ya, seed);
+    const double b = Random01(xb, ya, seed);
+    const double c = Random01(xa, yb, seed);
+    const double d = Random01(xb, yb, seed);
+    const double top = a + (b - a) * tx;
+    const double bottom = c + (d - c) * tx;
     return top + (bottom - top) * ty;
 }
 
-double Fbm(double x, double y, std::uint32_t seed, int octaves, int periodX) {
+double Fbm(double x, double y, std::uint32_t seed, int octaves, int periodX, int periodY) {
     double sum = 0;
     double weight = 0.5;
     double total = 0;
     for (int i = 0; i < octaves; ++i) {
-        sum += ValueNoise(x, y, seed + static_cast<std::uint32_t>(i) * 1013U, periodX) * weight;
+        sum += ValueNoise(x, y, seed + static_cast<std::uint32_t>(i) * 1013U, periodX, periodY) *
+               weight;
         total += weight;
         x *= 2;
         y *= 2;
         periodX *= 2;
+        periodY *= 2;
         weight *= 0.5;
     }
     return sum / total;

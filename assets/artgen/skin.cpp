@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "artgen/noise.h"
+
 namespace dv::art {
 
 namespace {
@@ -114,6 +116,21 @@ Image RenderFramePiece(FramePiece piece) {
     }
     if (IsCorner(piece)) AddRivet(image, piece);
     return image;
+}
+
+Image RenderPanelTile() {
+    constexpr int kCells = 8;  // noise lattice cells across the tile
+    constexpr double kCell = static_cast<double>(kPanelTile) / kCells;
+    Image tile(kPanelTile, kPanelTile);
+    for (int y = 0; y < kPanelTile; ++y) {
+        for (int x = 0; x < kPanelTile; ++x) {
+            const double cloud = Fbm(x / kCell, y / kCell, 401, 3, kCells, kCells) - 0.5;
+            // Fine horizontal brushing: long along x, one pixel across.
+            const double brush = Fbm(x / 32.0, y, 409, 2, kPanelTile / 32, kPanelTile) - 0.5;
+            tile.At(x, y) = Rgb{30, 35, 48} + Rgb{1, 1.1, 1.4} * (cloud * 16 + brush * 12);
+        }
+    }
+    return tile;
 }
 
 double ShadeMaskCoverage(int n) {

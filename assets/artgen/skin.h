@@ -29,6 +29,12 @@ std::string FramePieceFileName(FramePiece piece);
 // Each piece is 8 x 8; the edge pieces are constant along the edge, so they tile.
 Image RenderFramePiece(FramePiece piece);
 
+inline constexpr int kPanelTile = 64;
+
+// A dark blue-grey brushed-metal tile for list and panel backgrounds; it
+// repeats without seams in both directions.
+Image RenderPanelTile();
+
 // Mask n at x = 32 n: 0 leaves a background untouched when AND-ed over it,
 // 1..6 darken it more and more (ordered dither of black dots), 7 is all black.
 Image RenderShadeMasks();

@@ -34,6 +34,7 @@ TEST(ArtFiles, EveryFileHasTheSizeTheGameExpects) {
         {"frame_tl.png", 8, 8}, {"frame_tc.png", 8, 8},   {"frame_tr.png", 8, 8},
         {"frame_ml.png", 8, 8}, {"frame_mr.png", 8, 8},   {"frame_bl.png", 8, 8},
         {"frame_bc.png", 8, 8}, {"frame_br.png", 8, 8},   {"shade.png", 256, 32},
+        {"panel.png", 64, 64},
     };
     EXPECT_EQ(ArtFileNames().size(), expected.size());
     for (const ExpectedFile& file : expected) {

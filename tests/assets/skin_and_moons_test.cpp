@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "artgen/moons.h"
@@ -88,6 +89,37 @@ TEST(ShadeMasks, PureBlackAndWhiteDarkeningStepByStep) {
         }
         EXPECT_EQ(firstBlock * 64, black);
     }
+}
+
+double ColumnStep(const Picture8& p, int a, int b) {
+    double sum = 0;
+    for (int y = 0; y < p.height; ++y)
+        sum += std::abs(Luminance(p.Pixel(a, y)) - Luminance(p.Pixel(b, y)));
+    return sum / p.height;
+}
+
+double RowStep(const Picture8& p, int a, int b) {
+    double sum = 0;
+    for (int x = 0; x < p.width; ++x)
+        sum += std::abs(Luminance(p.Pixel(x, a)) - Luminance(p.Pixel(x, b)));
+    return sum / p.width;
+}
+
+TEST(PanelTile, RepeatsWithoutSeams) {
+    const Picture8 tile = LoadGenerated("panel.png");
+    ASSERT_EQ(tile.width, kPanelTile);
+    ASSERT_EQ(tile.height, kPanelTile);
+    double columns = 0;
+    double rows = 0;
+    for (int i = 1; i < kPanelTile; ++i) {
+        columns += ColumnStep(tile, i - 1, i);
+        rows += RowStep(tile, i - 1, i);
+    }
+    columns /= kPanelTile - 1;
+    rows /= kPanelTile - 1;
+    // Across the wrap the step is no bigger than between any two neighbours.
+    EXPECT_LE(ColumnStep(tile, kPanelTile - 1, 0), 2 * columns + 0.5);
+    EXPECT_LE(RowStep(tile, kPanelTile - 1, 0), 2 * rows + 0.5);
 }
 
 struct FrameLight {
