@@ -109,7 +109,10 @@ bool elementsToNode(const Seq& v, const Seq& def, YAML::Node& out, bool codesAsT
             any = true;
         }
     }
-    if (any) out = map;
+    if (any) {
+        if constexpr (std::is_arithmetic_v<E>) map.SetStyle(YAML::EmitterStyle::Flow);
+        out = map;
+    }
     return any;
 }
 
