@@ -113,6 +113,29 @@ TEST(ContentCheck, AnUnusedFloorDrawnOpenIsNamedByItsFile) {
     EXPECT_NE(problems[0].message.find("solid rock"), std::string::npos);
 }
 
+TEST(ContentCheck, EventsOutOfReachAndFloorsWithoutStairsAreFound) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("dv-check-reach-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    {
+        // A walled-in cell below the first floor's south room, with an item to find there.
+        std::ofstream maze(dir / "mazes" / "d21f1.txt", std::ios::app);
+        maze << "raw 10 17 14 0 0\n";
+        std::ofstream events(dir / "events" / "d21f1.yaml", std::ios::app);
+        events << "- {at: [10, 17], on: search, do: hiddenItem, item: 20}\n";
+    }
+    // No stairs lead to the last floor of dungeon 21 any more.
+    fs::remove(dir / "events" / "d21f4.yaml");
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 2u) << describe(problems);
+    EXPECT_EQ(problems[0].where.file, (dir / "mazes" / "d21f5.txt").string());
+    EXPECT_NE(problems[0].message.find("no stairs lead here"), std::string::npos);
+    EXPECT_EQ(problems[1].where.file, (dir / "events" / "d21f1.yaml").string());
+    EXPECT_NE(problems[1].message.find("never reach"), std::string::npos);
+}
+
 TEST(ContentCheck, SourceFaultsNameFileAndLine) {
     const fs::path dir = fs::temp_directory_path() / ("dv-check-src-" + std::to_string(::getpid()));
     fs::remove_all(dir);

@@ -481,7 +481,65 @@ class Checker {
                !(db_.mazeWalls.at(d, f, x, y) == 15 && db_.mazeDoors.at(d, f, x, y) == 0);
     }
 
+    // Cells the party can walk to on a floor from the places it arrives at: the entrance
+    // of floor 1 and the targets of stairs and teleporters. Doors count as open, and so do
+    // the walls that event flags open.
+    std::set<std::pair<int, int>> reachable(int d, int f) const {
+        std::vector<std::pair<int, int>> todo;
+        if (f == 1) todo.push_back({0, 0});
+        for (const EventSpec& s : set_.events) {
+            const MapEvent& e = s.event;
+            const bool moves = e.action == EventAction::Stairs ||
+                               e.action == EventAction::Teleporter ||
+                               e.action == EventAction::NewStairs;
+            if (moves && e.dungeon == d && e.targetFloor == f)
+                todo.push_back({e.targetX, e.targetY});
+        }
+        FloorGrid g = floorOf(db_, d, f);
+        auto open = [&](int x, int y, int bit) {
+            g.walls[x][y] = static_cast<std::int16_t>(g.walls[x][y] & ~bit);
+        };
+        if (d == 21 && f == 3) open(7, 2, kEast), open(8, 2, kWest);
+        if (d == 21 && f == 5)
+            for (int c = 1; c <= 5; ++c)
+                open(c, 12, kSouth), open(c, 13, kNorth);
+        if (d == 23 && f == 7) open(9, 14, kSouth), open(9, 15, kNorth);
+        if (d == 24 && f == 1)
+            for (int x : {4, 13})
+                open(x, 9, kSouth), open(x, 10, kNorth);
+        std::set<std::pair<int, int>> seen;
+        while (!todo.empty()) {
+            auto [x, y] = todo.back();
+            todo.pop_back();
+            if (x < 0 || x >= kMazeSize || y < 0 || y >= kMazeSize || !seen.insert({x, y}).second)
+                continue;
+            const int dx[] = {0, 1, 0, -1}, dy[] = {-1, 0, 1, 0};
+            for (int dir = 0; dir < 4; ++dir) {
+                const int bit = 1 << dir;
+                if ((g.walls[x][y] & bit) && !(g.doors[x][y] & bit)) continue;
+                todo.push_back(
+                    {(x + dx[dir] + kMazeSize) % kMazeSize, (y + dy[dir] + kMazeSize) % kMazeSize});
+            }
+        }
+        return seen;
+    }
+
     void events() {
+        std::map<std::pair<int, int>, std::set<std::pair<int, int>>> walkable;
+        for (int d = 21; d <= 26; ++d)
+            for (int f = 1; f <= floorsInUse(d); ++f) {
+                walkable[{d, f}] = reachable(d, f);
+                if (walkable[{d, f}].empty())
+                    fail("mazes", d * 100 + f,
+                         "dungeon " + std::to_string(d) + " floor " + std::to_string(f) +
+                             ": no stairs lead here");
+            }
+        for (const EventSpec& s : set_.events) {
+            const auto w = walkable.find({s.event.dungeon, s.event.floor});
+            if (w != walkable.end() && !w->second.empty() &&
+                !w->second.count({s.event.x, s.event.y}))
+                eventFail(s, "the party can never reach this cell");
+        }
         for (const EventSpec& s : set_.events) {
             const MapEvent& e = s.event;
             if (!cellOpen(e.dungeon, e.floor, e.x, e.y))
