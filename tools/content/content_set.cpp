@@ -172,7 +172,7 @@ void readEncounters(const fs::path& path, ContentSet& set) {
     for (auto it = root.begin(); it != root.end(); ++it) {
         const int n = entryNumber(it->first, 0, 2000, file);
         set.where["encounters"][n] = {file, yamlLine(it->first)};
-        const YAML::Node& e = it->second;
+        const YAML::Node e = it->second;
         if (!e.IsMap()) throw ContentError(file, yamlLine(it->first), "expected a map of fields");
         std::int16_t id = static_cast<std::int16_t>(n), dungeon = 0, floor = 0;
         if (e["id"]) parseNumber(e["id"], id, file);
@@ -238,7 +238,7 @@ void readChestItems(const fs::path& path, ContentSet& set) {
     for (auto it = root.begin(); it != root.end(); ++it) {
         const int n = entryNumber(it->first, 0, 50, file);
         set.where["chest_items"][n] = {file, yamlLine(it->first)};
-        const YAML::Node& e = it->second;
+        const YAML::Node e = it->second;
         if (!e.IsMap()) throw ContentError(file, yamlLine(it->first), "expected {level, item}");
         t(n, 0) = 0;
         t(n, 1) = 0;
@@ -276,7 +276,7 @@ void readAlchemy(const fs::path& path, ContentSet& set) {
         }
         const int r = entryNumber(it->first, 1, 120, file);
         set.where["alchemy"][r] = {file, yamlLine(it->first)};
-        const YAML::Node& e = it->second;
+        const YAML::Node e = it->second;
         if (e["product"]) parseNumber(e["product"], t[r], file);
         if (const YAML::Node m = e["materials"]) {
             if (!m.IsSequence() || m.size() > 2)
@@ -327,7 +327,7 @@ void readFusion(const fs::path& path, ContentSet& set) {
         }
         const int k = entryNumber(it->first, 1, 60, file);
         set.where["fusion"][k] = {file, yamlLine(it->first)};
-        const YAML::Node& e = it->second;
+        const YAML::Node e = it->second;
         if (e["result"]) parseNumber(e["result"], t(k, 1), file);
         if (e["failure"]) parseNumber(e["failure"], t(k, 2), file);
         if (const YAML::Node m = e["ingredients"]) {

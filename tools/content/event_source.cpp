@@ -58,7 +58,8 @@ const std::map<std::string, EventAction> kActions = {{"message", EventAction::Me
                                                      {"transformItem", EventAction::TransformItem},
                                                      {"digUp", EventAction::DigUp},
                                                      {"randomPuzzle", EventAction::RandomPuzzle},
-                                                     {"reward", EventAction::Reward}};
+                                                     {"reward", EventAction::Reward},
+                                                     {"setFlag", EventAction::SetFlag}};
 
 // Wordings a building block may choose, by block.
 const std::map<std::string, std::uint8_t>& variantsOf(EventAction a) {
@@ -120,7 +121,7 @@ EventSpec parseEvent(const YAML::Node& n, const std::string& file, int dungeon, 
 
     for (auto it = n.begin(); it != n.end(); ++it) {
         const std::string key = it->first.Scalar();
-        const YAML::Node& v = it->second;
+        const YAML::Node v = it->second;
         if (key == "at" || key == "to") {
             const std::size_t want = key == "at" ? 2 : 3;
             if (!v.IsSequence() || v.size() != want)
@@ -314,11 +315,13 @@ std::string writeEventTable(const std::vector<EventSpec>& events) {
         return out.str();
     }
     static const char* const triggers[] = {"PreStep", "Arrival", "Search", "ItemUse", "PostBattle"};
-    static const char* const actions[] = {
-        "Message",    "Stairs",        "Teleporter", "Spinner",      "TrapFloor",
-        "LockedDoor", "KeyDoor",       "FlagGate",   "RiddleDoor",   "PasswordGhost",
-        "PersonRoom", "FixedBattle",   "Pool",       "Lever",        "HiddenItem",
-        "NewStairs",  "TransformItem", "DigUp",      "RandomPuzzle", "Reward"};
+    static constexpr const char* actions[] = {
+        "Message",      "Stairs",   "Teleporter", "Spinner",       "TrapFloor",     "LockedDoor",
+        "KeyDoor",      "FlagGate", "RiddleDoor", "PasswordGhost", "PersonRoom",    "FixedBattle",
+        "Pool",         "Lever",    "HiddenItem", "NewStairs",     "TransformItem", "DigUp",
+        "RandomPuzzle", "Reward",   "SetFlag"};
+    static_assert(std::size(actions) == static_cast<std::size_t>(EventAction::SetFlag) + 1,
+                  "one name per building block, in the enum's order");
     static const char* const tests[] = {"None", "Equal", "NotEqual", "Less", "AtLeast"};
     static const char* const scopes[] = {"Party", "Roster"};
     out << "namespace {\n\nconst MapEvent kEvents[] = {\n";
