@@ -46,7 +46,10 @@ enum class EventAction : std::uint8_t {
     DigUp,          // item use: texts, then resultItem is given
     RandomPuzzle,   // flag, when 0, gets a uniform 1..flagValue; re-applies the wall patches
     Reward,         // post-battle: texts, resultItem given (0 none), flag set to flagValue
-                    // when flag >= 0
+                    // when flag >= 0; a non-zero encounter chains the next battle at once
+    SetFlag,        // texts, then flag = flagValue (progress marks, dungeons unlocked, the
+                    // skill-slot count of flag 19, the ending's flag 41); re-applies the
+                    // wall patches
 };
 
 enum class TeleportWording : std::uint8_t {

@@ -21,9 +21,10 @@ TEST(EventSources, EveryFieldIsRead) {
 - {at: [3, 3], on: prestep, do: riddleDoor, answer: ハイエナ, fail: [10124]}
 - {at: [2, 2], on: item, item: 29, do: digUp, result: 30}
 - {at: [5, 5], on: arrival, do: battle, encounter: 20, music: 14}
+- {at: [5, 6], on: arrival, moved: true, do: setFlag, flag: 19, value: 5, texts: [10101]}
 )",
                                        "d21f3.yaml", 21, 3);
-    ASSERT_EQ(events.size(), 6u);
+    ASSERT_EQ(events.size(), 7u);
     const MapEvent& lever = events[0].event;
     EXPECT_EQ(lever.dungeon, 21);
     EXPECT_EQ(lever.floor, 3);
@@ -56,6 +57,10 @@ TEST(EventSources, EveryFieldIsRead) {
     EXPECT_EQ(events[3].answer, "ハイエナ");
     EXPECT_EQ(events[4].event.trigger, EventTrigger::ItemUse);
     EXPECT_EQ(events[4].event.resultItem, 30);
+    EXPECT_EQ(events[5].event.battleEvent, 0);  // numbered when all sources are read
+    EXPECT_EQ(events[6].event.action, EventAction::SetFlag);
+    EXPECT_EQ(events[6].event.flag, 19);
+    EXPECT_EQ(events[6].event.flagValue, 5);
 }
 
 TEST(EventSources, FaultsNameFileAndLine) {

@@ -581,6 +581,11 @@ class Checker {
                                   "encounter " + std::to_string(e.encounter) + " has no monsters");
                     if (e.music < 12 || e.music > 15) eventFail(s, "battle music is 12..15");
                     break;
+                case EventAction::Reward:
+                    if (e.encounter != 0 && !encounterUsable(e.encounter))
+                        eventFail(s,
+                                  "encounter " + std::to_string(e.encounter) + " has no monsters");
+                    break;
                 case EventAction::Pool:
                     if (e.variant == 3 && !encounterUsable(e.encounter))
                         eventFail(s,
@@ -599,6 +604,7 @@ class Checker {
                 case EventAction::FlagGate:
                 case EventAction::Lever:
                 case EventAction::RandomPuzzle:
+                case EventAction::SetFlag:
                     if (e.flag < 0) eventFail(s, "the event needs a flag");
                     break;
                 case EventAction::RiddleDoor:
