@@ -188,6 +188,17 @@ TEST_F(LoadAllDataTest, AMissingOrShortDataFileIsNamedAndNeverCreated) {
     }
 }
 
+TEST_F(LoadAllDataTest, ATextLengthPastTheEndOfTheFileIsADamagedFile) {
+    auto bytes = writeQtr4(*source);
+    // Spell 0's name length (after id, kind, level, number) claims 65535 bytes.
+    bytes[5] = 0xFF;
+    bytes[6] = 0xFF;
+    test::writeBytes(dir.path() / "QTR4.DAT", bytes);
+    const LoadReport report = LoadAllData(*db, *save, dir.path());
+    EXPECT_FALSE(report.ok);
+    EXPECT_NE(report.message.find("QTR4.DAT"), std::string::npos) << report.message;
+}
+
 TEST_F(LoadAllDataTest, FileNamesMatchWithoutRegardToCase) {
     std::filesystem::rename(dir.path() / "QTR5.DAT", dir.path() / "qtr5.dat");
     EXPECT_TRUE(LoadAllData(*db, *save, dir.path()).ok);

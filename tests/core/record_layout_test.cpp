@@ -178,3 +178,21 @@ TEST(RecordLayout, AStringLengthPastTheEndIsShort) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(Grid, FirstIndexVariesFastestAndIndexesAreChecked) {
+    using G = Grid<std::int16_t, 3, 2, 4>;
+    G g;
+    g(2, 1, 3) = 7;
+    EXPECT_EQ(g.data[(3 * 2 + 1) * 3 + 2], 7);
+    EXPECT_TRUE(G::inRange(2, 1, 3));
+    EXPECT_FALSE(G::inRange(3, 0, 0));
+    EXPECT_FALSE(G::inRange(0, -1, 0));
+    EXPECT_FALSE(G::inRange(0, 0, std::size_t{4}));
+    EXPECT_TRUE(G::inRange(std::size_t{0}, 1u, 3L));
+}
+
+}  // namespace
+}  // namespace dv

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <type_traits>
 
 namespace dv {
 
@@ -19,7 +20,7 @@ class Grid {
         static_assert(sizeof...(I) == sizeof...(Dims));
         std::size_t k = 0;
         bool ok = true;
-        ((ok = ok && idx >= 0 && static_cast<std::size_t>(idx) < kDims[k++]), ...);
+        ((ok = ok && isIndex(idx, kDims[k++])), ...);
         return ok;
     }
 
@@ -38,6 +39,14 @@ class Grid {
     std::array<T, kSize> data{};
 
   private:
+    template <class I>
+    static constexpr bool isIndex(I idx, std::size_t bound) {
+        if constexpr (std::is_signed_v<I>) {
+            if (idx < 0) return false;
+        }
+        return static_cast<std::size_t>(idx) < bound;
+    }
+
     template <class... I>
     static constexpr std::size_t offset(I... idx) {
         static_assert(sizeof...(I) == sizeof...(Dims));

@@ -70,6 +70,23 @@ void writeValue(ByteWriter& out, const T& v) {
     }
 }
 
+// Every number zero and every text empty, whatever the value's type.
+template <class T>
+void resetValue(T& v) {
+    if constexpr (IsStdArray<T>::value) {
+        for (auto& e : v)
+            resetValue(e);
+    } else if constexpr (IsGrid<T>::value) {
+        v.data.fill({});
+    } else if constexpr (FieldRecord<T>) {
+        T::fields(v, [](std::string_view, auto& member) { resetValue(member); });
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        v.clear();
+    } else {
+        v = T{};
+    }
+}
+
 // The bytes a value takes in a file; Strings count with their current text.
 template <class T>
 std::size_t storedSize(const T& v) {

@@ -17,7 +17,7 @@ std::int16_t wrapClock(std::int16_t value, int period) {
 
 void ReadSaveImage(std::span<const std::uint8_t> bytes, SaveData& save) {
     const Character blank = save.roster[0];
-    save = SaveData{};
+    resetValue(save);
     ByteReader in(bytes);
     readValue(in, save);
     for (int slot = 1; slot < kRosterSlots; ++slot) {
