@@ -73,16 +73,22 @@ std::vector<std::u32string> wrapLine(const std::u32string& line, const Font& fon
     return out;
 }
 
-std::vector<std::u32string> Label::layoutLines() const {
-    std::u32string text = decodeUtf8(caption_);
-    if (useMnemonic) {
-        std::u32string plain;
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == U'&' && i + 1 < text.size()) ++i;
-            plain.push_back(text[i]);
-        }
-        text = plain;
+namespace {
+// The caption as shown: with mnemonics, "&x" shows "x" and "&&" shows "&".
+std::u32string shownText(const std::string& caption, bool mnemonic) {
+    std::u32string text = decodeUtf8(caption);
+    if (!mnemonic) return text;
+    std::u32string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == U'&' && i + 1 < text.size()) ++i;
+        plain.push_back(text[i]);
     }
+    return plain;
+}
+}  // namespace
+
+std::vector<std::u32string> Label::layoutLines() const {
+    std::u32string text = shownText(caption_, useMnemonic);
     std::vector<std::u32string> lines;
     for (auto& l : splitLines(text)) {
         if (!wordWrap) {
@@ -135,16 +141,7 @@ void Label::paint(Canvas& canvas, const Rect& area) {
 
 std::vector<std::string> Label::texts() const {
     if (caption_.empty()) return {};
-    std::u32string text = decodeUtf8(caption_);
-    if (useMnemonic) {
-        std::u32string plain;
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == U'&' && i + 1 < text.size()) ++i;
-            plain.push_back(text[i]);
-        }
-        return {encodeUtf8(plain)};
-    }
-    return {caption_};
+    return {encodeUtf8(shownText(caption_, useMnemonic))};
 }
 
 }  // namespace dv
