@@ -8,6 +8,7 @@
 #include "core/data/database.h"
 #include "core/data/dice.h"
 #include "core/data/save_data.h"
+#include "dungeon/dungeon_state.h"
 
 namespace dv {
 
@@ -45,6 +46,8 @@ struct Game {
     SaveData save;
     Rng rng;
     Place place;
+    // The working floor, the view and the dungeon's links to other screens.
+    DungeonState dungeon;
 
     std::int32_t menuState = 0;
     int currentCharacter = 0;  // roster slot being served or acting

@@ -13,7 +13,11 @@ constexpr int kRowPitch = 16;
 }  // namespace
 
 MainWindow::MainWindow(Ui& ui, Game& game)
-    : Form(ui, "frmMain"), tmrMove(ui, 300), tmrTreasure(ui, 2000), game_(game) {
+    : Form(ui, "frmMain"),
+      tmrMove(ui, 300),
+      tmrTreasure(ui, 2000),
+      dungeonControls(*this, game),
+      game_(game) {
     topLevel = true;
     setTitle(kTownTitle);
     backColor = colors::black;
@@ -73,12 +77,17 @@ MainWindow::MainWindow(Ui& ui, Game& game)
     onCloseRequest = [this] { CloseMainWindow(game_); };
     lstCommandList.onEnter = [this] { ChooseMenuEntry(game_); };
     lstCommandList.onKeyDown = [this](int& code, int shift) { MenuKeyDown(game_, code, shift); };
+    creation.attach(*this, game_);
+    town.attach(*this, game_);
+    dungeonControls.install();
 }
 
 void MainWindow::dress(const SkinPictures& skin) {
     DressList(lstCommandList, skin);
     DressList(lstBattleCommand, skin);
     DressPanel(fraParty, skin);
+    creation.dress(skin);
+    town.dress(skin);
 }
 
 }  // namespace dv

@@ -13,6 +13,7 @@
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/settings_store.h"
+#include "dungeon/view.h"
 #include "core/title_window.h"
 #include "town/town_menu.h"
 #include "ui/window_system.h"
@@ -92,6 +93,7 @@ bool StartUp(Game& game) {
     }
 
     s.main->load();
+    LoadPictures(game);
     game.place.currentFloor = 0;
     game.place.currentDungeon = 1;
     game.sessionStart = secondsSinceMidnight();

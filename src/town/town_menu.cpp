@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "characters/training_grounds.h"
 #include "core/data/message.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -10,6 +11,9 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "core/startup.h"
+#include "dungeon/expedition.h"
+#include "town/party.h"
+#include "town/tavern.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -128,6 +132,7 @@ void enterTrainingGrounds(Game& game) {
     }
     p.partyCount = 0;
     p.currentDungeon = 2;
+    RebuildParty(game);
     PlayScene(game, 9);
     BuildMenu(game, 10);
 }
@@ -137,8 +142,11 @@ void chooseOutskirts(Game& game, int entry) {
         case 0:  // training grounds
             enterTrainingGrounds(game);
             break;
+        case 1:  // resume an expedition
+            ResumeExpedition(game);
+            break;
         case 2:  // to the dungeon
-            haveParty(game);
+            if (haveParty(game)) ShowDungeonList(game);
             break;
         case 4:  // quit
             QuitGame(game);
@@ -180,21 +188,23 @@ void ChooseMenuEntry(Game& game) {
     if (entry < 0) return;
     int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
     switch (game.menuState) {
-        case 1:  // tavern: back to the castle
+        case 1:
+            ChooseTavernEntry(game, entry);
+            break;
         case 7:  // fortune house: back to the castle
             if (entry == last) backToCastle(game);
             break;
-        case 10:  // training grounds: to the outskirts
-            if (entry == last) {
-                PlayScene(game, 3);
-                BuildMenu(game, 9);
-            }
+        case 10:
+            ChooseTrainingEntry(game, entry);
             break;
         case 8:
             chooseTown(game, entry);
             break;
         case 9:
             chooseOutskirts(game, entry);
+            break;
+        case 19:  // dungeon choice
+            ChooseDungeonEntry(game);
             break;
         default:
             break;

@@ -1,0 +1,28 @@
+#pragma once
+
+// Getting into a dungeon and out again: the dungeon list, entering, resuming a party left
+// below, suspending, the wipe-out and the return to town.
+
+namespace dv {
+
+struct Game;
+
+inline constexpr int kDungeonListMenu = 19;
+inline constexpr int kDungeonMenu = 11;
+
+// Shows the dungeon list (menu 19) in the command list.
+void ShowDungeonList(Game& game);
+// The list's choice: a dungeon id, or 0 for "L)町 外 れ".
+void ChooseDungeonEntry(Game& game);
+// Enters dungeon 21..26 with the party on display.
+void EnterDungeon(Game& game, int dungeon);
+// "O)冒 険 の 再 開".
+void ResumeExpedition(Game& game);
+// The Q key.
+void SuspendExpedition(Game& game);
+// Everyone fell (or the party was lost): the bodies stay where they are.
+void WipeOut(Game& game);
+// Back to town through the entrance (and the last step of suspend and wipe-out).
+void ReturnToTown(Game& game);
+
+}  // namespace dv

@@ -1,0 +1,50 @@
+#pragma once
+
+// The maze and the party's movement on it: the working floor, steps and turns, the clock,
+// random encounters, the wipe-out test and the landing check.
+
+namespace dv {
+
+struct Game;
+
+// The side bit of direction d (1 north, 2 east, 4 south, 8 west).
+constexpr int SideBit(int direction) {
+    return 1 << (direction & 3);
+}
+// A coordinate brought back onto the floor after one step off its edge.
+constexpr int WrapOnce(int v) {
+    return v < 0 ? v + 20 : (v > 19 ? v - 20 : v);
+}
+
+// Copies the party's dungeon and floor into the working floor, gathers the floor's
+// encounters, sets the music and encounter parameters and applies the wall patches.
+void LoadFloor(Game& game);
+// Moves the party within its dungeon (reloading the floor when it changes), writes the
+// place into the members' records and redraws.
+void Relocate(Game& game, int floor, int x, int y);
+
+// Step kinds: 0 forward, 1 turn right, 2 turn about, 3 turn left.
+void Step(Game& game, int kind);
+// Up (openDoors false) never passes a door; Space and Enter (openDoors true) do.
+void WalkForward(Game& game, bool openDoors);
+
+// True when a random battle is due.
+bool CheckEncounter(Game& game);
+// True when nobody carrying the party's id can act (also when nobody carries it).
+bool WipeOutTest(Game& game);
+// After a forced relocation: true when the party was lost (and has been handled as the
+// rules say), false when the landing is fine.
+bool CheckLanding(Game& game);
+
+// A battle with an encounter number (0 = a random group of the floor). Random battles
+// start only while the keys are free and the party is on a floor.
+void StartRandomBattle(Game& game);
+void StartEventBattle(Game& game, int encounter);
+
+// The S key: characters lying on the party's cell may join it.
+void LookForCharacters(Game& game);
+
+// The teleport spell's target as three offsets; false when the party was sent back.
+bool RelativeTeleport(Game& game, int floorOffset, int xOffset, int yOffset);
+
+}  // namespace dv
