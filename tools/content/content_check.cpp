@@ -685,6 +685,12 @@ int runBuild(const fs::path& src, const fs::path& out, std::ostream& err) {
     } catch (const ContentError& e) {
         err << e.what() << "\n";
         return 1;
+    } catch (const YAML::Exception& e) {
+        err << src.string() << ":" << e.mark.line + 1 << ": " << e.msg << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << src.string() << ": " << e.what() << "\n";
+        return 1;
     }
 }
 
@@ -709,7 +715,12 @@ int runDump(const fs::path& dataDir, const fs::path& src, std::ostream& err) {
     SaveData save;
     const bool haveSave = fs::exists(dataDir / kSaveFileName);
     if (haveSave) ReadSaveImage(readBytes(dataDir / kSaveFileName), save);
-    writeContentSources(db, haveSave ? &save : nullptr, src);
+    try {
+        writeContentSources(db, haveSave ? &save : nullptr, src);
+    } catch (const std::exception& e) {
+        err << src.string() << ": " << e.what() << "\n";
+        return 1;
+    }
     return 0;
 }
 
@@ -723,6 +734,12 @@ int runCheck(const fs::path& src, std::ostream& err) {
         return problems.empty() ? 0 : 1;
     } catch (const ContentError& e) {
         err << e.what() << "\n";
+        return 1;
+    } catch (const YAML::Exception& e) {
+        err << src.string() << ":" << e.mark.line + 1 << ": " << e.msg << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << src.string() << ": " << e.what() << "\n";
         return 1;
     }
 }

@@ -277,6 +277,8 @@ void readAlchemy(const fs::path& path, ContentSet& set) {
         const int r = entryNumber(it->first, 1, 120, file);
         set.where["alchemy"][r] = {file, yamlLine(it->first)};
         const YAML::Node e = it->second;
+        if (!e.IsMap())
+            throw ContentError(file, yamlLine(it->first), "expected {product, materials}");
         if (e["product"]) parseNumber(e["product"], t[r], file);
         if (const YAML::Node m = e["materials"]) {
             if (!m.IsSequence() || m.size() > 2)
@@ -328,6 +330,9 @@ void readFusion(const fs::path& path, ContentSet& set) {
         const int k = entryNumber(it->first, 1, 60, file);
         set.where["fusion"][k] = {file, yamlLine(it->first)};
         const YAML::Node e = it->second;
+        if (!e.IsMap())
+            throw ContentError(file, yamlLine(it->first),
+                               "expected {result, failure, ingredients}");
         if (e["result"]) parseNumber(e["result"], t(k, 1), file);
         if (e["failure"]) parseNumber(e["failure"], t(k, 2), file);
         if (const YAML::Node m = e["ingredients"]) {
@@ -402,63 +407,84 @@ FloorGrid floorOf(const Database& db, int dungeon, int floor) {
     return g;
 }
 
+// A fault yaml-cpp finds while a file's nodes are read (a conversion, a bad subscript) is
+// reported against that file.
+template <class F>
+void withFile(const fs::path& path, F&& read) {
+    try {
+        read();
+    } catch (const YAML::Exception& e) {
+        throw ContentError(path.string(), e.mark.line + 1, e.msg);
+    }
+}
+
 ContentSet readContentSources(const fs::path& dir) {
     ContentSet set;
     auto& db = set.db;
-    readRecords<ItemRecord>(dir / "items.yaml", "items", db.itemTable, defaultItem, true, set);
-    readChestItems(dir / "chest_items.yaml", set);
-    readRecords<SpellRecord>(
-        dir / "spells.yaml", "spells", db.spellTable,
-        [](int n) {
-            SpellRecord r;
-            r.id = static_cast<std::int16_t>(n);
-            return r;
-        },
-        true, set);
-    readRecords<TrapRecord>(
-        dir / "traps.yaml", "traps", db.trapTable,
-        [](int n) {
-            TrapRecord r;
-            r.id = static_cast<std::uint8_t>(n);
-            return r;
-        },
-        true, set);
-    readAlchemy(dir / "alchemy.yaml", set);
-    readFusion(dir / "fusion.yaml", set);
-    readRecords<NpcRecord>(
-        dir / "npc.yaml", "npc", db.npcTable,
-        [](int n) {
-            NpcRecord r;
-            r.id = static_cast<std::int16_t>(n);
-            return r;
-        },
-        true, set);
+    withFile(dir / "items.yaml", [&] {
+        readRecords<ItemRecord>(dir / "items.yaml", "items", db.itemTable, defaultItem, true, set);
+    });
+    withFile(dir / "chest_items.yaml", [&] { readChestItems(dir / "chest_items.yaml", set); });
+    withFile(dir / "spells.yaml", [&] {
+        readRecords<SpellRecord>(
+            dir / "spells.yaml", "spells", db.spellTable,
+            [](int n) {
+                SpellRecord r;
+                r.id = static_cast<std::int16_t>(n);
+                return r;
+            },
+            true, set);
+    });
+    withFile(dir / "traps.yaml", [&] {
+        readRecords<TrapRecord>(
+            dir / "traps.yaml", "traps", db.trapTable,
+            [](int n) {
+                TrapRecord r;
+                r.id = static_cast<std::uint8_t>(n);
+                return r;
+            },
+            true, set);
+    });
+    withFile(dir / "alchemy.yaml", [&] { readAlchemy(dir / "alchemy.yaml", set); });
+    withFile(dir / "fusion.yaml", [&] { readFusion(dir / "fusion.yaml", set); });
+    withFile(dir / "npc.yaml", [&] {
+        readRecords<NpcRecord>(
+            dir / "npc.yaml", "npc", db.npcTable,
+            [](int n) {
+                NpcRecord r;
+                r.id = static_cast<std::int16_t>(n);
+                return r;
+            },
+            true, set);
+    });
     // A skill's description is shown from the next record, so it is stored there.
     std::map<int, std::pair<std::string, int>> descriptions;
-    readRecords<SkillRecord>(
-        dir / "skills.yaml", "skills", db.skillTable,
-        [](int n) {
-            SkillRecord r;
-            r.skillNumber = static_cast<std::int16_t>(n);
-            return r;
-        },
-        false, set,
-        [&](int n, const YAML::Node& body, SkillRecord&) {
-            if (const YAML::Node d = body["description"]) {
-                if (n >= 300)
-                    throw ContentError((dir / "skills.yaml").string(), yamlLine(d),
-                                       "skill 300 cannot have a description");
-                descriptions[n] = {d.Scalar(), yamlLine(d)};
-            }
-        },
-        {"description"});
+    withFile(dir / "skills.yaml", [&] {
+        readRecords<SkillRecord>(
+            dir / "skills.yaml", "skills", db.skillTable,
+            [](int n) {
+                SkillRecord r;
+                r.skillNumber = static_cast<std::int16_t>(n);
+                return r;
+            },
+            false, set,
+            [&](int n, const YAML::Node& body, SkillRecord&) {
+                if (const YAML::Node d = body["description"]) {
+                    if (n >= 300)
+                        throw ContentError((dir / "skills.yaml").string(), yamlLine(d),
+                                           "skill 300 cannot have a description");
+                    descriptions[n] = {d.Scalar(), yamlLine(d)};
+                }
+            },
+            {"description"});
+    });
     for (const auto& [n, text] : descriptions) {
         auto& codes = db.skillTable[n + 1].descriptionCodes;
         if (!EncodeNameCodes(text.first, codes))
             throw ContentError((dir / "skills.yaml").string(), text.second,
                                "a description holds at most 100 storable characters");
     }
-    {
+    withFile(dir / "call_table.yaml", [&] {
         const std::string file = (dir / "spare.yaml").string();
         readNumbers(loadMap(dir / "spare.yaml")["spareTable"], db.spareTable, file);
         YAML::Node calls = loadMap(dir / "call_table.yaml");
@@ -468,29 +494,35 @@ ContentSet readContentSources(const fs::path& dir) {
             set.where["call_table"][i] = {(dir / "call_table.yaml").string(), yamlLine(it->first)};
             parseNumber(it->second, db.callTable[i], (dir / "call_table.yaml").string());
         }
-    }
-    readRecords<Character>(dir / "monsters.yaml", "monsters", db.monsterTable, defaultMonster, true,
-                           set, [](int, const YAML::Node& body, Character& c) {
-                               if (!body["armorClass"]) c.armorClass = c.baseArmorClass;
-                           });
-    readEncounters(dir / "encounters.yaml", set);
-    readRecords<ActionRecord>(
-        dir / "actions.yaml", "actions", db.monsterActions,
-        [](int n) {
-            ActionRecord r;
-            r.id = n;
-            return r;
-        },
-        true, set);
-    readRecords<ConversationRecord>(
-        dir / "conversations.yaml", "conversations", db.conversationTable,
-        [](int n) {
-            ConversationRecord r;
-            r.id = n;
-            return r;
-        },
-        true, set);
-    {
+    });
+    withFile(dir / "monsters.yaml", [&] {
+        readRecords<Character>(dir / "monsters.yaml", "monsters", db.monsterTable, defaultMonster,
+                               true, set, [](int, const YAML::Node& body, Character& c) {
+                                   if (!body["armorClass"]) c.armorClass = c.baseArmorClass;
+                               });
+    });
+    withFile(dir / "encounters.yaml", [&] { readEncounters(dir / "encounters.yaml", set); });
+    withFile(dir / "actions.yaml", [&] {
+        readRecords<ActionRecord>(
+            dir / "actions.yaml", "actions", db.monsterActions,
+            [](int n) {
+                ActionRecord r;
+                r.id = n;
+                return r;
+            },
+            true, set);
+    });
+    withFile(dir / "conversations.yaml", [&] {
+        readRecords<ConversationRecord>(
+            dir / "conversations.yaml", "conversations", db.conversationTable,
+            [](int n) {
+                ConversationRecord r;
+                r.id = n;
+                return r;
+            },
+            true, set);
+    });
+    withFile(dir / "shop.yaml", [&] {
         const fs::path path = dir / "shop.yaml";
         YAML::Node shop = loadMap(path);
         for (auto it = shop.begin(); it != shop.end(); ++it) {
@@ -498,7 +530,7 @@ ContentSet readContentSources(const fs::path& dir) {
             set.where["shop"][n] = {path.string(), yamlLine(it->first)};
             parseNumber(it->second, set.starter.shopStock[n], path.string());
         }
-    }
+    });
     readMazes(dir / "mazes", set);
     set.events = readEventSources(dir / "events");
     return set;

@@ -269,8 +269,12 @@ std::vector<EventSpec> parseEventFile(const std::string& text, const std::string
     std::vector<EventSpec> events;
     if (root.IsNull()) return events;
     if (!root.IsSequence()) throw ContentError(file, 1, "expected a list of events");
-    for (const auto& n : root)
-        events.push_back(parseEvent(n, file, dungeon, floor));
+    try {
+        for (const auto& n : root)
+            events.push_back(parseEvent(n, file, dungeon, floor));
+    } catch (const YAML::Exception& e) {
+        throw ContentError(file, e.mark.line + 1, e.msg);
+    }
     return events;
 }
 

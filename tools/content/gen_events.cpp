@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
             std::cerr << argv[2] << ": cannot write\n";
             return 1;
         }
-    } catch (const dv::ContentError& e) {
+    } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;
     }
