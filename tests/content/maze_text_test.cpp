@@ -87,3 +87,40 @@ TEST(MazeText, FaultsNameTheLine) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+// Damaged pictures are refused with a located message, never read past their lines.
+TEST(MazeText, DamagedPicturesAreRefusedCleanly) {
+    std::mt19937 rng(11);
+    const std::string good = writeFloorText(FloorGrid::solidRock(), "rock");
+    const char alphabet[] = " .#%!&|-+DHv^<>?abqz;\n\r\t0123456789raw";
+    for (int round = 0; round < 300; ++round) {
+        std::string text = good;
+        const int edits = 1 + static_cast<int>(rng() % 40);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = rng() % text.size();
+            switch (rng() % 3) {
+                case 0:
+                    text[at] = alphabet[rng() % (sizeof alphabet - 1)];
+                    break;
+                case 1:
+                    text.erase(at, rng() % 50);
+                    break;
+                default:
+                    text.insert(at, std::string(1 + rng() % 5, alphabet[rng() % 10]));
+                    break;
+            }
+            if (text.empty()) text = "\n";
+        }
+        try {
+            parseFloorText(text, "damaged.txt");
+        } catch (const ContentError& e) {
+            EXPECT_EQ(e.file(), "damaged.txt");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dv
