@@ -274,6 +274,21 @@ class Checker {
                 if (dungeon == 24 && floor == 7 && rift == 0) rift = n;
             }
         }
+        // Person 10 gives item 656 once every monster 698..769 has been defeated, so with
+        // that item in the game each of them must roam some floor.
+        if (itemExists(656)) {
+            std::set<int> roaming;
+            for (int n = 1; n <= 2000; ++n)
+                if (t(n, kEncounterFloor) != 0 && encounterUsable(t(n, kEncounterId)))
+                    for (int g = 0; g < 4; ++g)
+                        roaming.insert(t(t(n, kEncounterId), kEncounterFirstGroup + g));
+            for (int m = 698; m <= 769; ++m)
+                if (!roaming.count(m))
+                    fail("items", 656,
+                         "monster " + std::to_string(m) +
+                             " must be met in a random battle (item 656 asks for "
+                             "all of 698..769)");
+        }
         // The rift of the deepest floor of dungeon 24 fights encounters 1800..1824.
         if (rift > 0) {
             std::string missing;
