@@ -77,6 +77,8 @@ MainWindow::MainWindow(Ui& ui, Game& game)
     onCloseRequest = [this] { CloseMainWindow(game_); };
     lstCommandList.onEnter = [this] { ChooseMenuEntry(game_); };
     lstCommandList.onKeyDown = [this](int& code, int shift) { MenuKeyDown(game_, code, shift); };
+    creation.attach(*this, game_);
+    town.attach(*this, game_);
     dungeonControls.install();
 }
 
@@ -84,6 +86,8 @@ void MainWindow::dress(const SkinPictures& skin) {
     DressList(lstCommandList, skin);
     DressList(lstBattleCommand, skin);
     DressPanel(fraParty, skin);
+    creation.dress(skin);
+    town.dress(skin);
 }
 
 }  // namespace dv

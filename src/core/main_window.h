@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "characters/creation_screen.h"
 #include "dungeon/dungeon_controls.h"
+#include "town/town_controls.h"
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/list_ex.h"
@@ -54,6 +56,11 @@ class MainWindow : public Form {
 
     // Set while a sequence owns the keyboard (the map keys do nothing).
     bool busy = false;
+
+    // Character creation and the class-change list.
+    CreationScreen creation;
+    // Member choice on the party panel and the reorder panel.
+    TownControls town;
 
     // The map keys, the step mark and the party panel's inspect mode.
     DungeonControls dungeonControls;

@@ -27,6 +27,8 @@ struct Screens {
     SkinPictures skin;
     // Extra dialogs for a message raised while both dialogs are already waiting.
     std::vector<std::unique_ptr<MessageDialog>> spareDialogs;
+    // Windows made on first use (roster window, pick-lists, ...); see town/window_of.h.
+    std::vector<std::unique_ptr<Form>> windows;
 };
 
 }  // namespace dv

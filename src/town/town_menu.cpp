@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "characters/training_grounds.h"
 #include "core/data/message.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -11,6 +12,8 @@
 #include "core/screens.h"
 #include "core/startup.h"
 #include "dungeon/expedition.h"
+#include "town/party.h"
+#include "town/tavern.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -129,6 +132,7 @@ void enterTrainingGrounds(Game& game) {
     }
     p.partyCount = 0;
     p.currentDungeon = 2;
+    RebuildParty(game);
     PlayScene(game, 9);
     BuildMenu(game, 10);
 }
@@ -184,15 +188,14 @@ void ChooseMenuEntry(Game& game) {
     if (entry < 0) return;
     int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
     switch (game.menuState) {
-        case 1:  // tavern: back to the castle
+        case 1:
+            ChooseTavernEntry(game, entry);
+            break;
         case 7:  // fortune house: back to the castle
             if (entry == last) backToCastle(game);
             break;
-        case 10:  // training grounds: to the outskirts
-            if (entry == last) {
-                PlayScene(game, 3);
-                BuildMenu(game, 9);
-            }
+        case 10:
+            ChooseTrainingEntry(game, entry);
             break;
         case 8:
             chooseTown(game, entry);

@@ -1,0 +1,24 @@
+#include "characters/name_entry.h"
+
+#include <algorithm>
+
+#include "characters/character.h"
+#include "core/data/names.h"
+#include "core/prompt_dialog.h"
+
+namespace dv {
+
+std::string AskName(Game& game, const std::string& prompt) {
+    std::string offered;
+    for (;;) {
+        std::string name = PromptDialog(game, prompt, kPromptInput, offered);
+        std::erase_if(name, [](char ch) { return ch == '\r' || ch == '\n'; });
+        if (name.empty()) return "";
+        NameCheck check = checkName(name, kNameLength);
+        if (check == NameCheck::Ok) return name;
+        ShowMessage(game, std::string(NameCheckMessage(check)));
+        offered = name;
+    }
+}
+
+}  // namespace dv

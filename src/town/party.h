@@ -1,0 +1,46 @@
+#pragma once
+
+// The active party: who belongs to it, its order, the alignments it accepts, and the party
+// panel rows on the main window.
+
+#include <cstdint>
+#include <vector>
+
+#include "core/game.h"
+
+namespace dv {
+
+// Status bits of a member who cannot act; such members are moved behind the others.
+inline constexpr std::int32_t kStatusCannotAct = 124983;
+
+// rosterId above 0, and partyId, floor and dungeonId those of the active party.
+bool IsPartyMember(const Game& game, int slot);
+
+// 2 OR-ed with the alignment of every current member.
+int PartyAlignmentMask(const Game& game);
+// Whether a character of this alignment may join a party with this mask: neutral always,
+// lawful only without chaotic members, chaotic only without lawful ones (mask 7: neutral
+// only).
+bool AlignmentAccepted(int partyMask, int alignment);
+
+// Rebuilds partyCount, partyMembers and the members' positions from the roster (members
+// who cannot act go behind, then by position, then by slot; at most six) and refreshes
+// the party panel when the main window exists.
+void RebuildParty(Game& game);
+// Only the panel rows, from the current party.
+void DrawPartyPanel(Game& game);
+
+// The characters the tavern may add: rosterId 1 or more, at rest in town (dungeonId 0,
+// floor 0) and of an alignment the party accepts.
+std::vector<int> JoinCandidates(const Game& game);
+// Adds a character to the end of the party (it is then in town with the party).
+void AddToParty(Game& game, int slot);
+// Takes a character out of the party: it is at rest again.
+void RemoveFromParty(Game& game, int slot);
+
+// The tavern's even division: the members' gold summed (exactly, in double precision),
+// divided by the party size and rounded down; each member gets that share and the
+// remainder is lost. Returns the share.
+double DivideGold(Game& game);
+
+}  // namespace dv
