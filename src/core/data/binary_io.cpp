@@ -1,5 +1,6 @@
 #include "core/data/binary_io.h"
 
+#include <algorithm>
 #include <bit>
 #include <limits>
 
@@ -63,6 +64,29 @@ void ByteReader::read(std::string& v) {
     v = Cp932ToUtf8(std::string_view(reinterpret_cast<const char*>(p), length));
 }
 
+void ByteReader::readRun(std::span<std::uint8_t> values) {
+    const std::uint8_t* p = nullptr;
+    if (take(values.size(), p)) std::copy(p, p + values.size(), values.begin());
+}
+
+void ByteReader::readRun(std::span<std::int16_t> values) {
+    const std::uint8_t* p = nullptr;
+    if (!take(values.size() * 2, p)) return;
+    for (auto& v : values) {
+        v = static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+        p += 2;
+    }
+}
+
+void ByteReader::readRun(std::span<std::int32_t> values) {
+    const std::uint8_t* p = nullptr;
+    if (!take(values.size() * 4, p)) return;
+    for (auto& v : values) {
+        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(littleEndian(p, 4)));
+        p += 4;
+    }
+}
+
 void ByteReader::skip(std::size_t n) {
     const std::uint8_t* p = nullptr;
     take(n, p);
@@ -98,6 +122,20 @@ void ByteWriter::write(const std::string& v) {
     }
     put(bytes.size(), 2);
     out_.insert(out_.end(), bytes.begin(), bytes.end());
+}
+
+void ByteWriter::writeRun(std::span<const std::uint8_t> values) {
+    out_.insert(out_.end(), values.begin(), values.end());
+}
+
+void ByteWriter::writeRun(std::span<const std::int16_t> values) {
+    for (auto v : values)
+        put(static_cast<std::uint16_t>(v), 2);
+}
+
+void ByteWriter::writeRun(std::span<const std::int32_t> values) {
+    for (auto v : values)
+        put(static_cast<std::uint32_t>(v), 4);
 }
 
 }  // namespace dv

@@ -23,6 +23,11 @@ class ByteReader {
     // A String member: 16-bit length (never negative), then that many bytes of code page 932
     // text, turned into UTF-8. A length that runs past the end marks the reader short.
     void read(std::string& v);
+    // A run of whole numbers at once (the fast path for arrays and tables). A run that does
+    // not fit in what is left is left as it was and marks the reader short.
+    void readRun(std::span<std::uint8_t> values);
+    void readRun(std::span<std::int16_t> values);
+    void readRun(std::span<std::int32_t> values);
     void skip(std::size_t n);
 
     bool isShort() const { return short_; }
@@ -49,6 +54,9 @@ class ByteWriter {
     void write(float v);
     void write(double v);
     void write(const std::string& v);
+    void writeRun(std::span<const std::uint8_t> values);
+    void writeRun(std::span<const std::int16_t> values);
+    void writeRun(std::span<const std::int32_t> values);
 
     bool isLossy() const { return lossy_; }
 

@@ -16,13 +16,11 @@ void clearTable(std::vector<T>& table, std::size_t size) {
 }
 
 void readLayer(ByteReader& in, MazeLayer& layer) {
-    for (auto& cell : layer.cells())
-        in.read(cell);
+    in.readRun(layer.cells());
 }
 
 void writeLayer(ByteWriter& out, const MazeLayer& layer) {
-    for (auto cell : layer.cells())
-        out.write(cell);
+    out.writeRun(layer.cells());
 }
 
 }  // namespace
