@@ -49,7 +49,7 @@ void MemberChoiceKeyDown(Game& game, int& code, int /*shift*/) {
         game.currentCharacter = game.place.partyMembers[static_cast<size_t>(sel)];
         if (auto action = m.town.onTakeMember) action();
     };
-    if (code >= '1' && code <= '6') {
+    if (code >= '1' && code <= '9') {
         game.selectedMember = std::min(code - '0', count);
         code = 0;
         ShowPartyBar(game);

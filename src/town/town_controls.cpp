@@ -1,6 +1,8 @@
 #include "town/town_controls.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/game.h"
 #include "core/main_window.h"
@@ -104,17 +106,21 @@ void TownControls::moveSelected(int step) {
     int n = lstReorder.listCount();
     int from = lstReorder.listIndex();
     if (n < 2 || from < 0) return;
-    std::string text = lstReorder.list(from);
-    std::int32_t data = lstReorder.itemData(from);
+    std::vector<std::pair<std::string, std::int32_t>> rows;
+    for (int i = 0; i < n; ++i)
+        rows.emplace_back(lstReorder.list(i), lstReorder.itemData(i));
+    auto moved = rows[static_cast<size_t>(from)];
+    rows.erase(rows.begin() + from);
     int to = (from + step + n) % n;
+    rows.insert(rows.begin() + to, moved);
     lstReorder.setRedraw(false);
-    lstReorder.removeItem(from);
-    // addItem takes a 1-based position; past the end it appends.
-    lstReorder.addItem(text, to + 1 < n ? to + 1 : 0);
-    int placed = lstReorder.newIndex();
-    lstReorder.setItemData(placed, data);
-    lstReorder.setListIndex(placed);
+    lstReorder.clear();
+    for (const auto& [text, data] : rows) {
+        lstReorder.addItem(text);
+        lstReorder.setItemData(lstReorder.newIndex(), data);
+    }
     lstReorder.setRedraw(true);
+    lstReorder.setListIndex(to);
 }
 
 void TownControls::keepOrder() {
