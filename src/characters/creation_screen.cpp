@@ -93,6 +93,7 @@ void CreationScreen::attach(MainWindow& main, Game& game) {
         }
     };
     lstClass.onEnter = [this] { chooseClass(); };
+    lstClass.setCaption("職業");
     for (size_t i = 0; i < 8; ++i) {
         lblPoint[i].setName("lblPoint(" + std::to_string(i) + ")");
         lblAttrLimit[i].setName("lblAttrLimit(" + std::to_string(i) + ")");

@@ -65,7 +65,6 @@ TEST(RosterWindow, InspectListsEveryCharacterWithPreviewAndBack) {
         EXPECT_EQ(w.lblSex.caption(), "男");
         EXPECT_NE(w.lblNumbers.caption().find("Gold                150"), std::string::npos);
         EXPECT_NE(w.lblAttributes.caption().find("力　　　　 18"), std::string::npos);
-        h.savePng("docs/screenshot-roster.png");
     });
     h.script().key(keys::Down).check([&] { EXPECT_EQ(roster(h).lblSex.caption(), "女"); });
     // R leaves from any row.
