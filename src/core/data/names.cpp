@@ -42,6 +42,18 @@ class Converter {
     iconv_t cd_;
 };
 
+// One converter each way per thread, opened on first use: opening iconv for every name
+// would dominate loading the database.
+Converter& fromCp932() {
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter;
+}
+
+Converter& toCp932() {
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter;
+}
+
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 // Length of the UTF-8 sequence starting with `lead`, or 0 when it cannot start one.
@@ -76,7 +88,7 @@ bool isCp932Lead(unsigned char b) {
 
 std::string Cp932ToUtf8(std::string_view cp932) {
     if (cp932.empty()) return {};
-    Converter conv("UTF-8", "CP932");
+    Converter& conv = fromCp932();
     if (auto whole = conv.convert(cp932)) return *whole;
     // Convert character by character so one bad code spoils only itself.
     std::string out;
@@ -96,7 +108,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
     if (lossless) *lossless = true;
     if (utf8.empty()) return {};
-    Converter conv("CP932", "UTF-8");
+    Converter& conv = toCp932();
     if (auto whole = conv.convert(utf8)) return *whole;
     if (lossless) *lossless = false;
     std::string out;
@@ -112,7 +124,7 @@ std::string Utf8ToCp932(std::string_view utf8, bool* lossless) {
 std::optional<std::vector<std::uint16_t>> Cp932Codes(std::string_view utf8) {
     auto chars = splitUtf8(utf8);
     if (!chars) return std::nullopt;
-    Converter conv("CP932", "UTF-8");
+    Converter& conv = toCp932();
     std::vector<std::uint16_t> codes;
     codes.reserve(chars->size());
     for (std::string_view ch : *chars) {
@@ -132,7 +144,7 @@ std::string DecodeNameCodes(std::span<const std::int16_t> codes) {
         std::all_of(codes.begin() + 1, codes.end(), [](std::int16_t c) { return c == 0; })) {
         return {};
     }
-    Converter conv("UTF-8", "CP932");
+    Converter& conv = fromCp932();
     std::string out;
     for (std::size_t j = 1; j < codes.size(); ++j) {
         if (codes[j] == 0) continue;

@@ -75,8 +75,12 @@ void writeValue(ByteWriter& out, const T& v) {
 template <class T>
 void resetValue(T& v) {
     if constexpr (IsStdArray<T>::value) {
-        for (auto& e : v)
-            resetValue(e);
+        if constexpr (std::is_arithmetic_v<typename T::value_type>) {
+            v.fill({});
+        } else {
+            for (auto& e : v)
+                resetValue(e);
+        }
     } else if constexpr (IsGrid<T>::value) {
         v.data.fill({});
     } else if constexpr (FieldRecord<T>) {
