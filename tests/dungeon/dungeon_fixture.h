@@ -12,6 +12,7 @@
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/screens.h"
+#include "dungeon/dungeon_controls.h"
 #include "dungeon/dungeon_state.h"
 #include "dungeon/expedition.h"
 #include "dungeon/maze.h"
@@ -98,6 +99,7 @@ class DungeonFixture {
         main().picMap.setVisible(true);
         LoadFloor(g);
         quiet();
+        RefreshPartyPanel(g);
         Redraw(g);
         main().picMap.setFocus();
     }
