@@ -48,10 +48,9 @@ std::string RosterLine(const Character& c, int position) {
     return line;
 }
 
-std::vector<int> PickerSlots(const Game& game, int mode) {
+std::vector<int> PickerSlots(const Game& game, int mode, bool refill) {
     if (mode == kPickJoinParty) {
-        // Nobody agrees with a party that already mixes good and evil.
-        if (PartyAlignmentMask(game) == 7 && game.place.partyCount > 0) return {};
+        if (refill && PartyAlignmentMask(game) == 7) return {};
         return JoinCandidates(game);
     }
     std::vector<int> out;
@@ -154,8 +153,8 @@ void CharacterListWindow::layout() {
     lblItems2.move(itemsX + colW, y + line + 6, colW - 4, 8 * line);
 }
 
-void CharacterListWindow::fillList() {
-    std::vector<int> slots = PickerSlots(game_, pickerMode);
+void CharacterListWindow::fillList(bool refill) {
+    std::vector<int> slots = PickerSlots(game_, pickerMode, refill);
     lstCharacter.setRedraw(false);
     lstCharacter.clear();
     int pos = 1;
@@ -248,7 +247,7 @@ void CharacterListWindow::choose() {
             if (game.place.partyCount >= kPartySlots) {
                 close();
             } else {
-                fillList();
+                fillList(true);
             }
             return;
         case kPickResume:

@@ -39,8 +39,9 @@ int PickCharacter(Game& game, int mode, Form* owner = nullptr);
 // "Ａｓｈｅｓ．" or "Ｄｅａｄ．" and "Ｏｕｔ" as they apply.
 std::string RosterLine(const Character& c, int position);
 
-// The roster slots a mode lists, in slot order.
-std::vector<int> PickerSlots(const Game& game, int mode);
+// The roster slots a mode lists, in slot order. The tavern's list after a character
+// joined (refill) lists nobody once the party mixes good and evil.
+std::vector<int> PickerSlots(const Game& game, int mode, bool refill = false);
 
 // Moves the character of slot `from` to slot `to`, shifting those between by one, then
 // renumbers every used slot's rosterId to its slot.
@@ -69,7 +70,7 @@ class CharacterListWindow : public Form {
     int reorderSource = 0;
 
   private:
-    void fillList();
+    void fillList(bool refill = false);
     void showPreview();
     void choose();
     void close();

@@ -74,6 +74,8 @@ const std::vector<MenuDef>& menus() {
     return table;
 }
 
+constexpr int kDungeonMenuNumber = 11;
+
 const MenuDef* findMenu(int n) {
     for (const auto& m : menus())
         if (m.number == n) return &m;
@@ -175,6 +177,11 @@ void BuildMenu(Game& game, int n) {
             list.addItem(e);
     } else {
         list.setCaption("");
+    }
+    if (n == kDungeonMenuNumber) {
+        // In the dungeon the command area gives way to the view.
+        list.setVisible(false);
+        PlayScene(game, game.dungeon.dungeonMusic);
     }
     if (list.listCount() > 0) {
         list.setListIndex(0);

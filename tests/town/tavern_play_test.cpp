@@ -16,6 +16,7 @@
 #include "town/member_choice.h"
 #include "town/party.h"
 #include "town/town_links.h"
+#include "town/town_menu.h"
 #include "town/window_of.h"
 #include "ui/keys.h"
 
@@ -116,6 +117,39 @@ TEST(TavernPlay, ALawfulAndNeutralPartyOffersLawfulAndNeutralOnly) {
     EXPECT_EQ(joined.partyPosition, 3);
     EXPECT_EQ(h.game().place.partyMembers[3], 4);
     EXPECT_EQ(mainOf(h).lblName[2].caption(), "３：ロウ２");
+}
+
+TEST(TavernPlay, APartyMixingGoodAndEvilTakesNeutralsThenNobody) {
+    GameHarness h;
+    h.startToTown();
+    // A lawful member and a chaotic one (an alignment changed on the way): mask 7.
+    formParty(h.game(), {{"ロウ", kLawful}, {"カオ", kChaotic}});
+    PutCharacter(h.game(), 3, {"ロウ２", kLawful});
+    PutCharacter(h.game(), 4, {"ニュー", kNeutral});
+    PutCharacter(h.game(), 5, {"ニュー２", kNeutral});
+    test::KeysToTavern(h);
+    h.script().key('A').check([&] {
+        auto& w = WindowOf<CharacterListWindow>(h.game());
+        ASSERT_EQ(w.lstCharacter.listCount(), 3);
+        EXPECT_EQ(w.lstCharacter.itemData(0), 4);
+    });
+    h.script().key(keys::Enter).check([&] {
+        auto& w = WindowOf<CharacterListWindow>(h.game());
+        EXPECT_EQ(w.lstCharacter.texts(), (std::vector<std::string>{"Ｒ）戻る"}));
+    });
+    h.script().key(keys::Enter);
+    h.run();
+    EXPECT_EQ(h.game().place.partyCount, 3);
+}
+
+TEST(TownMenus, TheDungeonMenuHidesTheListAndPlaysTheDungeonMusic) {
+    GameHarness h;
+    h.startToTown();
+    h.script().check([&] { BuildMenu(h.game(), 11); });
+    h.run();
+    EXPECT_EQ(h.game().menuState, 11);
+    EXPECT_FALSE(mainOf(h).lstCommandList.visible());
+    EXPECT_EQ(h.app().music().scenes.back(), h.game().dungeon.dungeonMusic);
 }
 
 TEST(TavernPlay, SixMembersAtMost) {
