@@ -55,7 +55,7 @@ void CreationScreen::attach(MainWindow& main, Game& game) {
     main_ = &main;
     game_ = &game;
 
-    lstMaking.move(170, 96, 300, 220);
+    lstMaking.move(170, 90, 300, 250);
     lstMaking.setFont(Font::standard(kFont));
     lstMaking.setSelectionFont(Font::standard(kFont));
     lstMaking.accessKeyOn = false;
@@ -116,7 +116,7 @@ void CreationScreen::attach(MainWindow& main, Game& game) {
     lblHelp.setFont(Font::standard(12));
     lblHelp.setCaption("←→で増減　Ｅｎｔｅｒで職業へ\r職業を選んでＥｎｔｅｒで決定");
 
-    lstClassChange.move(170, 90, 300, 260);
+    lstClassChange.move(170, 64, 300, 292);
     lstClassChange.setFont(Font::standard(kFont));
     lstClassChange.setSelectionFont(Font::standard(kFont));
     lstClassChange.accessKeyOn = false;

@@ -12,8 +12,10 @@
 #include "characters/roster_fixture.h"
 #include "core/main_window.h"
 #include "core/screens.h"
+#include "items/select_box.h"
 #include "items/status_sheet.h"
 #include "support/game_harness.h"
+#include "town/member_choice.h"
 #include "town/party.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
@@ -73,7 +75,10 @@ TEST(Screenshots, CreationRosterTavernSheet) {
     h.startToTown();
     stockRoster(h.game());
     test::KeysToTrainingGrounds(h);
-    h.script().key('C').text("ゆうしゃ").key(keys::Enter).key(keys::Enter).key(keys::Down);
+    h.script().key('C').text("ゆうしゃ").key(keys::Enter).key(keys::Down).check([&] {
+        shoot(h, "screenshot-creation-race.png");
+    });
+    h.script().key(keys::Up).key(keys::Enter).key(keys::Down);
     h.script().key(keys::Enter).key(keys::Enter);
     // Every point spent, wisdom first: the class list fills.
     h.script().key(keys::Down);
@@ -87,13 +92,22 @@ TEST(Screenshots, CreationRosterTavernSheet) {
     h.script().key(keys::Esc);
     h.script().key('I').check([&] { shoot(h, "screenshot-roster.png"); });
     h.script().key(keys::Enter).check([&] { shoot(h, "screenshot-sheet.png"); });
-    h.script().key('L');
+    h.script().key('R').check([&] { shoot(h, "screenshot-spellbook.png"); });
+    h.script().key(keys::Esc).key('L');
+    h.script().key('G').key(keys::Enter).check([&] { shoot(h, "screenshot-class-change.png"); });
+    h.script().key(keys::Esc);
     h.script().key('L');  // out to the outskirts
     h.script().key('C').key('G').key('A');
     for (int i = 0; i < 4; ++i)
         h.script().key(keys::Enter);
     h.script().key(keys::Esc).check([&] { shoot(h, "screenshot-tavern.png"); });
     h.script().key('R').key(keys::Down).check([&] { shoot(h, "screenshot-member-choice.png"); });
+    h.script().key(keys::Esc);
+    h.script().check([&] { OpenReorderPanel(h.game()); });
+    h.script().key('B').check([&] { shoot(h, "screenshot-reorder.png"); });
+    h.script().key(keys::Esc);
+    h.script().check([&] { PickPartyMember(h.game(), true, "キャラクターを選んでください"); });
+    h.script().check([&] { shoot(h, "screenshot-pick-member.png"); });
     h.script().key(keys::Esc);
     h.run();
     EXPECT_EQ(h.game().place.partyCount, 4);
