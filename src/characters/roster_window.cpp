@@ -200,8 +200,8 @@ void CharacterListWindow::showPreview() {
     for (int s = 1; s <= kInventorySlots; ++s) {
         const ItemSlot& it = c.items[static_cast<size_t>(s)];
         if (it.itemId == 0) continue;
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%X", n + 1);
+        char hex[12];
+        std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(n + 1));
         std::string row = std::string(hex) + ":" + ItemMark(it) + ItemDisplayName(game_.db, it);
         int kind = ItemKind(game_.db, it);
         if (kind == 8 || kind == 10) row += " × " + std::to_string(it.itemCount);

@@ -22,8 +22,8 @@ constexpr int kFont = 14;
 constexpr int kRow = 16;
 
 std::string hexNumber(int n) {
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%X", n);
+    char buf[12];
+    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(n));
     return buf;
 }
 

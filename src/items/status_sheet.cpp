@@ -252,8 +252,8 @@ void StatusSheet::BuildItemList() {
         for (int s = 1; s <= kInventorySlots; ++s) {
             const ItemSlot& it = c.items[static_cast<size_t>(s)];
             if (it.itemId == 0) continue;
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%X", ++n);
+            char hex[12];
+            std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(++n));
             std::string row =
                 std::string(hex) + " :" + ItemMark(it) + ItemDisplayName(game_.db, it);
             int kind = ItemKind(game_.db, it);
