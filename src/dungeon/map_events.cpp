@@ -80,10 +80,17 @@ bool hasTexts(const std::array<std::int16_t, N>& texts) {
     return false;
 }
 
-std::int32_t& flagRef(Game& game, int flag) {
-    static std::int32_t scratch = 0;  // rows naming a flag outside the table act on nothing
-    if (flag < 0 || flag >= kEventFlagCount) return scratch = 0;
-    return game.save.eventFlags[static_cast<size_t>(flag)];
+// The flag a row names; rows naming a flag outside the table act on nothing.
+std::int32_t* flagPtr(Game& game, int flag) {
+    if (flag < 0 || flag >= kEventFlagCount) return nullptr;
+    return &game.save.eventFlags[static_cast<size_t>(flag)];
+}
+std::int32_t flagValue(Game& game, int flag) {
+    const std::int32_t* f = flagPtr(game, flag);
+    return f ? *f : 0;
+}
+void setFlag(Game& game, int flag, std::int32_t value) {
+    if (std::int32_t* f = flagPtr(game, flag)) *f = value;
 }
 
 void stairs(Game& game, int targetFloor, bool up, int x, int y) {
@@ -188,7 +195,7 @@ bool keyDoor(Game& game, const MapEvent& e) {
 }
 
 bool flagGate(Game& game, const MapEvent& e) {
-    if (flagRef(game, e.flag) == 0) {
+    if (flagValue(game, e.flag) == 0) {
         showTexts(game, e.texts);
         return false;
     }
@@ -263,7 +270,7 @@ void pool(Game& game, const MapEvent& e, int& encounter) {
 void lever(Game& game, const MapEvent& e) {
     static const char* const questions[] = {"引いてみますか？", "押しますか？",
                                             "レバーを引きますか？", "レバーを下げますか？"};
-    std::int32_t& flag = flagRef(game, e.flag);
+    const std::int32_t flag = flagValue(game, e.flag);
     showTexts(game, e.texts);
     if (!e.toggle && flag == e.flagValue) {
         ShowMessage(game, "レバーはすでに作動している");
@@ -272,10 +279,10 @@ void lever(Game& game, const MapEvent& e) {
     if (!AskYesNo(game, questions[e.variant & 3])) return;
     if (e.toggle) {
         bool lowered = flag != e.flagValue;
-        flag = lowered ? e.flagValue : 0;
+        setFlag(game, e.flag, lowered ? e.flagValue : 0);
         ShowMessage(game, lowered ? "レバーを下げた" : "レバーを上げた");
     } else {
-        flag = e.flagValue;
+        setFlag(game, e.flag, e.flagValue);
     }
     if (hasTexts(e.passTexts)) {
         showTexts(game, e.passTexts);
@@ -386,9 +393,8 @@ Outcome run(Game& game, const MapEvent& e) {
             if (e.resultItem > 0) GiveItemToParty(game, e.resultItem);
             break;
         case EventAction::RandomPuzzle: {
-            std::int32_t& flag = flagRef(game, e.flag);
-            if (flag == 0 && e.flagValue >= 1) {
-                flag = static_cast<std::int32_t>(game.rng.uniform(1, e.flagValue));
+            if (flagPtr(game, e.flag) && flagValue(game, e.flag) == 0 && e.flagValue >= 1) {
+                setFlag(game, e.flag, static_cast<std::int32_t>(game.rng.uniform(1, e.flagValue)));
                 showTexts(game, e.texts);
             }
             ApplyWallPatches(game);
@@ -398,13 +404,13 @@ Outcome run(Game& game, const MapEvent& e) {
         case EventAction::Reward:
             showTexts(game, e.texts);
             if (e.resultItem > 0) GiveItemToParty(game, e.resultItem);
-            if (e.flag >= 0) flagRef(game, e.flag) = e.flagValue;
+            setFlag(game, e.flag, e.flagValue);
             // A guardian may be followed at once by the next one.
             if (e.encounter > 0) out.encounter = armBattle(game, e);
             break;
         case EventAction::SetFlag:
             showTexts(game, e.texts);
-            if (e.flag >= 0) flagRef(game, e.flag) = e.flagValue;
+            setFlag(game, e.flag, e.flagValue);
             ApplyWallPatches(game);
             Redraw(game);
             break;

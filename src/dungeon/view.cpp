@@ -402,7 +402,7 @@ void Redraw(Game& game) {
     if (darkHere) {
         DrawDarkness(view);
     } else if (pictures) {
-        static Canvas work;
+        Canvas& work = d.pictureCanvas;
         if (work.width() != 640 || work.height() != 436) work.resize(640, 436);
         DrawPictures(work, slots, d.pictures);
         view.stretchBlit(work, {0, 0, 480, 240}, {0, 0, view.width(), view.height()});

@@ -6,6 +6,7 @@
 #include "core/data/message.h"
 #include "dungeon/map_events.h"
 #include "dungeon/party_rules.h"
+#include "dungeon/wandering_chests.h"
 #include "dungeon_fixture.h"
 
 namespace dv {
@@ -300,6 +301,15 @@ TEST(Movement, LookingForCharacters) {
     f.call([&] { f.standAt(1, 5, 5, 0); });
     f.key('S').expectText("これ以上パーティーを増やせません").key(keys::Space);
     f.run();
+}
+
+TEST(WanderingChests, PlacementGivesUpOnAnAllRockMaze) {
+    Game g;
+    for (auto& v : g.db.mazeWalls.cells())
+        v = 15;
+    PlaceWanderingChests(g, true);  // returns: the spots simply stay inactive
+    for (int spot = 1; spot <= kWanderingChests; ++spot)
+        EXPECT_EQ(g.save.chestSpots(spot, 5), 0);
 }
 
 }  // namespace
