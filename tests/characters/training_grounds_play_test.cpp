@@ -238,3 +238,58 @@ TEST(ClassChangePlay, NobodyAtRestMeansNoClassChange) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(ResumePicker, ListsThoseLeftInADungeonAndRefusesAWipedOutParty) {
+    GameHarness h;
+    h.startToTown();
+    PutCharacter(h.game(), 1, {"まち"});
+    // Party 3: everyone dead. Party 4: one still standing.
+    for (int s : {2, 3}) {
+        Character& c = PutCharacter(
+            h.game(), s, {"全滅" + std::to_string(s), kNeutral, 1, 1, kMale, kStatusDead});
+        c.dungeonId = 21;
+        c.floor = 2;
+        c.partyId = 3;
+    }
+    for (int s : {4, 5}) {
+        Character& c = PutCharacter(h.game(), s, {"生存" + std::to_string(s)});
+        c.dungeonId = 22;
+        c.floor = 1;
+        c.partyId = 4;
+    }
+    h.game().save.roster[5].status = kStatusDead;
+    int picked = -1;
+    h.script().check([&] { picked = PickCharacter(h.game(), kPickResume); });
+    h.script().check([&] {
+        auto& w = roster(h);
+        ASSERT_EQ(w.lstCharacter.listCount(), 5);
+        EXPECT_NE(w.lstCharacter.list(0).find("Ｏｕｔ"), std::string::npos);
+        EXPECT_EQ(w.lstCharacter.itemData(0), 2);
+    });
+    h.script().key(keys::Enter).check([&] {
+        EXPECT_TRUE(h.showsText("そのパーティーは全滅しています"));
+    });
+    h.script().key(keys::Enter).check([&] { EXPECT_TRUE(roster(h).visible()); });
+    h.script().key(keys::Down).key(keys::Down).key(keys::Down).key(keys::Enter);
+    h.run();
+    EXPECT_EQ(picked, 5);
+    EXPECT_EQ(h.game().currentCharacter, 5);
+
+    // Nobody away: told, and the window does not open.
+    for (int s = 2; s <= 5; ++s)
+        h.game().save.roster[static_cast<size_t>(s)].floor = 0;
+    h.script().check([&] { picked = PickCharacter(h.game(), kPickResume); });
+    h.script().check([&] {
+        EXPECT_TRUE(h.showsText("ダンジョンの中には誰もいません"));
+        EXPECT_FALSE(roster(h).visible());
+    });
+    h.script().key(keys::Enter);
+    h.run();
+    EXPECT_EQ(picked, 0);
+}
+
+}  // namespace
+}  // namespace dv
