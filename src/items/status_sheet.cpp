@@ -208,7 +208,11 @@ void StatusSheet::captionSpellBook() {
 void StatusSheet::DrawSheet() {
     int slot = game_.currentCharacter;
     if (slot < 1 || slot >= kRosterSlots) return;
-    const Character& c = game_.save.roster[static_cast<size_t>(slot)];
+    Character& c = game_.save.roster[static_cast<size_t>(slot)];
+    // The party's protection spells lower the armour class the fights read; the sheet
+    // itself shows the base value.
+    const std::int32_t effects = game_.place.partyEffects;
+    c.armorClass = c.baseArmorClass - ((effects & 128) ? 5 : (effects & 64) ? 3 : 0);
     lbl[7].setCaption((c.completionMark == 1 ? "  ｜Ω｜" : "") + c.name);
     lbl[1].setCaption(ClassLabel(c.alignment, c.classBit));
     lbl[2].setCaption(std::string(RaceAbbreviation(c.race)));

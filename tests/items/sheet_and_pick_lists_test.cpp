@@ -54,6 +54,7 @@ TEST(SheetPlay, EveryValueInItsLabel) {
     c.victories = 42;
     c.cycleCount = 0;
     c.status = kStatusPoison;
+    h.game().place.partyEffects = 64 | 128;
     h.script().check([&] { OpenSheet(h.game(), 3, 0); });
     h.script().check([&] {
         StatusSheet& s = sheetOf(h);
@@ -68,6 +69,8 @@ TEST(SheetPlay, EveryValueInItsLabel) {
         EXPECT_EQ(s.lblStatu[4].caption(), "20");
         EXPECT_EQ(s.lblStatu[5].caption(), "2");
         EXPECT_EQ(s.lblStatu[6].caption(), "4");
+        // Both protection bits lower the armour class by 5, not 8.
+        EXPECT_EQ(h.game().save.roster[3].armorClass, -1);
         const std::pair<size_t, const char*> attrs[] = {{17, "11"}, {8, "12"},  {9, "13"},
                                                         {10, "14"}, {11, "15"}, {19, "16"},
                                                         {12, "17"}, {7, "18"}};
