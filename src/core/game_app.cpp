@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/data/checked.h"
 #include "core/data/message.h"
 #include "core/skin_pictures.h"
 #include "core/startup.h"
@@ -34,6 +35,19 @@ GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
     main_->dress(screens_.skin);
     inpBox_->dress(screens_.skin);
     inpBox2_->dress(screens_.skin);
+
+    // A rule whose numbers would leave their field abandons the action and says so; the
+    // game goes on.
+    ui_.onActionError = [this](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const FieldRangeError& e) {
+            ShowMessage(*game_, e.what());
+            return true;
+        } catch (...) {
+            return false;
+        }
+    };
 
     // Full screen on Alt+Enter and F11, wherever the game is.
     ui_.onGlobalKey = [this](const InputEvent& ev) {

@@ -100,7 +100,7 @@ void Ui::fireDueTimers() {
         if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
         if (!t->enabled_) continue;
         t->due_ = now + static_cast<uint64_t>(t->interval_);
-        if (t->onTick) t->onTick();
+        if (t->onTick) guarded(t->onTick);
         dirty_ = true;
     }
 }
@@ -118,10 +118,20 @@ void Ui::pumpOnce() {
     if (dirty_) render();
     InputEvent ev;
     if (backend_.waitEvent(ev, nextDeadline())) {
-        dispatch(ev);
+        guarded([&] { dispatch(ev); });
         dirty_ = true;
     }
     fireDueTimers();
+}
+
+void Ui::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (...) {
+        std::exception_ptr error = std::current_exception();
+        if (!onActionError || !onActionError(error)) throw;
+        dirty_ = true;
+    }
 }
 
 Form* Ui::inputForm() const {

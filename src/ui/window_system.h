@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -63,6 +64,9 @@ class Ui {
 
     // Keys the window itself handles before any form (full screen).
     std::function<bool(const InputEvent&)> onGlobalKey;
+    // An error escaped an event or timer handler. Returning true means it was reported
+    // and the action is abandoned (the game goes on); false lets it end the program.
+    std::function<bool(std::exception_ptr)> onActionError;
 
   private:
     friend class Form;
@@ -77,6 +81,8 @@ class Ui {
     void fireDueTimers();
     uint64_t nextDeadline();
     void dispatch(const InputEvent& ev);
+    // Runs one handler; an error it raises is offered to onActionError.
+    void guarded(const std::function<void()>& handler);
     void dispatchKeyDown(const InputEvent& ev);
     void dispatchKeyUp(const InputEvent& ev);
     void dispatchText(const InputEvent& ev);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/data/checked.h"
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
@@ -195,6 +196,27 @@ TEST(PromptDialog, FailedSaveIsReportedInsideTheDialog) {
     h.script().key(keys::Space).key(keys::Space);
     h.ui().runUntil([&] { return done; });
     EXPECT_TRUE(std::filesystem::is_directory(save));
+}
+
+TEST(ActionErrors, ANumberLeavingItsFieldAbandonsTheActionAndTheGameGoesOn) {
+    GameHarness h;
+    h.startToTown();
+    auto& list = h.app().mainWindow().lstCommandList;
+    int reached = 0;
+    list.onKeyPress = [&](int& a) {
+        if (a == 'z') {
+            ++reached;
+            checkedField<std::int16_t>(40000, "gold");
+            ++reached;  // never: the action stops at the error
+        }
+    };
+    h.script().key('Z').check([&] {
+        EXPECT_EQ(h.ui().modalDepth(), 1u);  // the error is on screen
+        EXPECT_EQ(reached, 1);
+    });
+    h.script().key(keys::Space).key(keys::Esc);
+    h.run();
+    EXPECT_EQ(h.game().menuState, 9);  // the game still answers its keys
 }
 
 }  // namespace
