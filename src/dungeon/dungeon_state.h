@@ -94,7 +94,7 @@ struct DungeonState {
     int eventBattleMusic = 0;  // the music of the battle an event is about to start
     int pendingChest = 0;
     // The setting that reports an empty search.
-    bool showEmptySearch = true;
+    bool showEmptySearch = false;
     // The rift opens once per run, and only after a while.
     bool riftUsed = false;
     // Monotonic seconds since start-up; tests replace it.

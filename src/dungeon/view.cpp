@@ -28,6 +28,7 @@ constexpr Color kRowGrey[5] = {0, rgb(17, 17, 17), rgb(51, 51, 51), rgb(85, 85, 
                                rgb(119, 119, 119)};
 constexpr int kFrontDoorInset[5] = {0, 5, 10, 20, 32};
 constexpr int kFront = 1, kRight = 2, kLeft = 8;
+constexpr int kPictureWidth = 480, kPictureHeight = 240;
 
 enum class Side { Front, Right, Left };
 
@@ -363,7 +364,10 @@ void DrawPolygons(Canvas& canvas, const ViewSlots& slots) {
 }
 
 void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pictures) {
-    canvas.clear(colors::black);
+    // Only the 480 by 240 view is ever shown: nothing outside it is painted.
+    canvas.setClip({0, 0, kPictureWidth, kPictureHeight});
+    if (pictures.back[0].width() == 0 || pictures.back[1].width() == 0)
+        canvas.fillRect({0, 0, kPictureWidth, kPictureHeight}, colors::black);
     for (int i = 0; i < 2; ++i) {
         const Canvas& back = pictures.back[static_cast<size_t>(i)];
         if (back.width() > 0) canvas.blit(back, {0, 0, 640, 300}, 0, i == 0 ? 0 : 136);
@@ -377,6 +381,26 @@ void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pi
         if (src.width() == 0) continue;
         canvas.blit(src, {piece.sx, piece.h, piece.w, piece.h}, piece.dx, piece.dy, RasterOp::And);
         canvas.blit(src, {piece.sx, 0, piece.w, piece.h}, piece.dx, piece.dy, RasterOp::Xor);
+    }
+    canvas.resetClip();
+}
+
+void StretchView(Canvas& view, const Canvas& picture) {
+    // Nearest-neighbour, the source column of every view column worked out once.
+    const int w = view.width(), h = view.height();
+    if (w <= 0 || h <= 0 || picture.width() < kPictureWidth || picture.height() < kPictureHeight)
+        return;
+    std::vector<int> column(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x)
+        column[static_cast<size_t>(x)] = x * kPictureWidth / w;
+    const auto& src = picture.pixels();
+    auto& dst = view.pixels();
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* row = &src[static_cast<size_t>(y * kPictureHeight / h) *
+                                   static_cast<size_t>(picture.width())];
+        uint32_t* out = &dst[static_cast<size_t>(y) * static_cast<size_t>(w)];
+        for (int x = 0; x < w; ++x)
+            out[x] = row[column[static_cast<size_t>(x)]];
     }
 }
 
@@ -405,7 +429,7 @@ void Redraw(Game& game) {
         Canvas& work = d.pictureCanvas;
         if (work.width() != 640 || work.height() != 436) work.resize(640, 436);
         DrawPictures(work, slots, d.pictures);
-        view.stretchBlit(work, {0, 0, 480, 240}, {0, 0, view.width(), view.height()});
+        StretchView(view, work);
     } else if (polygons) {
         DrawPolygons(view, slots);
     } else {
@@ -419,10 +443,12 @@ void LoadPictures(Game& game) {
     DungeonState& d = game.dungeon;
     ViewPictures& pics = d.pictures;
     const std::filesystem::path& dir = game.programDir;
-    // The drawing setting: 0 lines, 1 pictures, 2 pictures or shaded polygons.
+    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons) and whether
+    // an empty search is reported.
     IniFile ini = IniFile::Load(findPicture(dir, "QTR.ini"));
     std::string mode = ini.get("ダンジョン", "描画", "0");
     d.drawMode = mode == "1" ? 1 : (mode == "2" ? 2 : 0);
+    d.showEmptySearch = ini.get("ダンジョン", "何かを探す", "0") == "1";
     auto load = [&](const std::string& name, Canvas& into) {
         return loadPicture(findPicture(dir, name).string(), into);
     };

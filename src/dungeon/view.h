@@ -47,11 +47,13 @@ int TurnSides(int value, int facing);
 ViewSlots ComputeSlots(const Game& game);
 
 // The renderers. Lines and polygons paint the whole canvas (scaled to 220 by 220 units);
-// pictures paint a canvas of at least 640 by 436 pixels whose top-left 480 by 240 part is
-// the view.
+// pictures paint the top-left 480 by 240 part of a canvas at least that large (the rest
+// of the canvas is left alone).
 void DrawLines(Canvas& canvas, const ViewSlots& slots);
 void DrawPolygons(Canvas& canvas, const ViewSlots& slots);
 void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pictures);
+// The picture drawing's 480 by 240 view stretched over the whole map picture.
+void StretchView(Canvas& view, const Canvas& picture);
 // The dark own cell: black and "≪まっくらやみだ≫".
 void DrawDarkness(Canvas& canvas);
 

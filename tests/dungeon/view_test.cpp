@@ -229,6 +229,17 @@ TEST(View, ADarkSlotHidesWhatIsBehindItWithoutAnOutline) {
     EXPECT_EQ(pic.pixels(), back.pixels());
 }
 
+TEST(View, ThePictureViewStretchesOverTheWholeMap) {
+    Canvas picture(640, 436);
+    for (int y = 0; y < 436; ++y)
+        for (int x = 0; x < 640; ++x)
+            picture.setPixel(x, y, rgb(x % 251, y % 239, (x * y) % 255));
+    Canvas fast(640, 480), plain(640, 480);
+    StretchView(fast, picture);
+    plain.stretchBlit(picture, {0, 0, 480, 240}, {0, 0, 640, 480});
+    EXPECT_EQ(fast.pixels(), plain.pixels());
+}
+
 TEST(View, StandingInTheDarkShowsOnlyTheDarkness) {
     DungeonFixture f;
     f.dark(1, 5, 5);

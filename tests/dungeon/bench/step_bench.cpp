@@ -36,6 +36,9 @@ void stepInMode(benchmark::State& state) {
     c.rosterId = 1;
     c.name = "ベンチ";
     c.hitPoints = c.maxHitPoints = 10;
+    c.partyId = 1;
+    c.dungeonId = 21;
+    c.floor = 1;
     g.place.partyCount = 1;
     g.place.partyMembers[1] = 1;
     g.place.partyId = 1;
@@ -52,6 +55,7 @@ void stepInMode(benchmark::State& state) {
     g.dungeon.encounterBase = 0;
     g.dungeon.drawMode = static_cast<int>(state.range(0));
     g.dungeon.textureLoadFailed = state.range(0) == 2;
+    g.dungeon.textureFailureShown = true;
     for (auto _ : state) {
         Step(g, 0);
         benchmark::DoNotOptimize(g.screens->main->picMap.surface().pixels().data());
