@@ -100,12 +100,13 @@ void leaveMembersBehind(Game& game) {
 // The dungeon screen: the view, no command list, the exploration music.
 void showDungeonScreen(Game& game) {
     MainWindow& main = *game.screens->main;
+    game.dungeon.dungeonMusic = 10;
     main.picMap.setVisible(true);
-    game.menuState = kDungeonMenu;
+    // Menu 11: the command list gives way to the view and the exploration music plays.
+    BuildMenu(game, kDungeonMenu);
     main.lstCommandList.setVisible(false);
     main.lbl.setCaption("");
     LoadFloor(game);
-    PlayScene(game, game.dungeon.dungeonMusic);
     RefreshPartyPanel(game);
     SaveGame(game);
     Redraw(game);
