@@ -339,5 +339,61 @@ TEST(Events, UsingTheRightItemOnTheRightCell) {
     f.run();
 }
 
+TEST(Events, ALockedDoorOpensForALockPickerOnly) {
+    DungeonFixture f;
+    MapEvent door = at(5, 5, EventTrigger::PreStep, EventAction::LockedDoor);
+    door.lockLevel = 3;
+    static std::vector<MapEvent> events;
+    events = {door};
+    int picked = 2;
+    f.call([&] {
+        f.game().dungeon.events = events;
+        f.game().dungeon.links.pickPartyMember = [&](Game&, const std::string& prompt) {
+            EXPECT_EQ(prompt, "だれが開けますか？");
+            return picked;
+        };
+        f.member(1).skills[3] = 1;
+        f.member(1).level = 5;  // 1..dexterity + 5 always beats 3
+        f.member(2).status = kStatusSleep;
+        f.standAt(1, 5, 5, 0);
+    });
+    f.key(keys::Up).expectText("鍵がかかっている").key(keys::Space);
+    f.expectText(text(1003)).key(keys::Space);  // asleep: no use
+    f.call([&] {
+        EXPECT_EQ(f.game().place.partyY, 5);
+        f.member(2).status = 0;
+    });
+    f.key(keys::Up).expectText("鍵がかかっている").key(keys::Space);
+    f.expectText("鍵は開かなかった").key(keys::Space);
+    f.call([&] {
+        EXPECT_EQ(f.game().place.partyY, 5);
+        picked = 1;
+    });
+    f.key(keys::Up).expectText("鍵がかかっている").key(keys::Space);
+    f.expectText("鍵を開けた").key(keys::Space);
+    f.call([&] { EXPECT_EQ(f.game().place.partyY, 4); });
+    f.run();
+}
+
+TEST(Events, AThiefNoticesAWanderingChestUnderfoot) {
+    DungeonFixture f;
+    f.call([&] {
+        auto& s = f.game().save.chestSpots;
+        s(9, 1) = 21;
+        s(9, 2) = 1;
+        s(9, 3) = 5;
+        s(9, 4) = 4;
+        s(9, 5) = 1;
+        f.standAt(1, 5, 5, 0);
+    });
+    f.key(keys::Up).expectNoDialog();  // nobody with the eye for it
+    f.call([&] {
+        f.member(2).skills[232] = 1;
+        f.game().place.partyY = 5;
+    });
+    f.key(keys::Up).expectText("何かが落ちている").key(keys::Space);
+    f.run();
+}
+
 }  // namespace
 }  // namespace dv
