@@ -395,5 +395,45 @@ TEST(Events, AThiefNoticesAWanderingChestUnderfoot) {
     f.run();
 }
 
+TEST(Events, TheRiftOpensOnceAfterEightHundredSeconds) {
+    DungeonFixture f;
+    double now = 100;
+    f.game().dungeon.secondsSinceStart = [&] { return now; };
+    // Finds a seed whose rift draws say "open" (d10 = 3) or not, and stands the party
+    // where the draws will look.
+    auto standWhereTheRiftLooks = [&](bool opens) {
+        for (std::uint64_t seed = 1;; ++seed) {
+            Rng probe(seed);
+            int y = static_cast<int>(probe.uniform(0, 19));
+            int x = static_cast<int>(probe.uniform(0, 19));
+            int facing = static_cast<int>(probe.uniform(0, 3));
+            if ((probe.uniform(1, 10) == 3) != opens) continue;
+            f.standAt(7, x, y, facing, 24);
+            f.game().rng.seed(seed);
+            return;
+        }
+    };
+    f.call([&] {
+        standWhereTheRiftLooks(false);
+        EXPECT_EQ(ArrivalCheck(f.game(), false), 0);
+        EXPECT_FALSE(f.game().dungeon.riftUsed) << "too early in the run";
+        now = 900;
+        EXPECT_EQ(ArrivalCheck(f.game(), false), 0);
+        EXPECT_TRUE(f.game().dungeon.riftUsed) << "used up even when it stays shut";
+        f.game().dungeon.riftUsed = false;
+        standWhereTheRiftLooks(true);
+        int encounter = ArrivalCheck(f.game(), false);
+        EXPECT_GE(encounter, 1800);
+        EXPECT_LE(encounter, 1810);
+        EXPECT_EQ(f.game().dungeon.eventBattleMusic, 13);
+        EXPECT_EQ(ArrivalCheck(f.game(), false), 0) << "once per run";
+    });
+    for (int m : {995, 996, 997})
+        f.expectText(text(m)).key(keys::Space);
+    f.expectText(text(998)).key('Y');
+    f.expectText(text(999)).key(keys::Space);
+    f.run();
+}
+
 }  // namespace
 }  // namespace dv
