@@ -8,22 +8,13 @@
 #include <array>
 #include <vector>
 
+#include "dungeon/view_pieces.h"
+
 namespace dv::art {
 
-enum class Side { Front, Right, Left };
-
-// One drawing step of the picture mode: the side of a view slot drawn from
-// piece picture n (source rectangle at sourceX, the mask below it).
-struct PieceEntry {
-    int slot;
-    Side side;
-    int n;
-    int destX;
-    int destY;
-    int width;
-    int height;
-    int sourceX;
-};
+using Side = PieceSide;
+// One drawing step of the picture mode (the view's own table).
+using PieceEntry = ViewPiece;
 
 inline constexpr int kViewWidth = 480;
 inline constexpr int kViewHeight = 240;
@@ -34,7 +25,7 @@ inline constexpr int kBackgroundWidth = 640;
 inline constexpr int kBackgroundHeight = 300;
 inline constexpr int kLowerBackgroundY = 136;
 
-extern const std::array<PieceEntry, 34> kPieceTable;
+inline constexpr const std::array<PieceEntry, 34>& kPieceTable = kViewPieces;
 
 // Height of one piece of picture n (the file is twice as tall: picture over mask).
 int PieceHeight(int n);

@@ -1,4 +1,5 @@
 #include "dungeon/view.h"
+#include "dungeon/view_pieces.h"
 
 #include <algorithm>
 #include <cctype>
@@ -72,6 +73,10 @@ const std::vector<Face>& faceOrder() {
 
 int bitOf(Side s) {
     return s == Side::Front ? kFront : (s == Side::Right ? kRight : kLeft);
+}
+
+int pieceBit(PieceSide s) {
+    return s == PieceSide::Front ? kFront : (s == PieceSide::Right ? kRight : kLeft);
 }
 
 // Units to pixels of a canvas scaled to 220 by 220 units.
@@ -161,33 +166,6 @@ void drawFaces(Canvas& canvas, const ViewSlots& slots, PaintFace paint) {
         paint(s, g, f, door);
     }
 }
-
-struct Piece {
-    int slot;
-    int bit;
-    int n;
-    int dx, dy, w, h, sx;
-};
-
-constexpr std::array<Piece, 34> kPieces = {{
-    {1, kFront, 0, 165, 120, 30, 16, 0},     {2, kFront, 0, 195, 120, 30, 16, 0},
-    {3, kFront, 0, 225, 120, 30, 16, 0},     {4, kFront, 0, 255, 120, 30, 16, 0},
-    {5, kFront, 0, 285, 120, 30, 16, 0},     {1, kLeft, 1, 90, 112, 75, 32, 0},
-    {2, kLeft, 1, 150, 112, 45, 32, 75},     {3, kLeft, 1, 210, 112, 15, 32, 120},
-    {5, kRight, 1, 315, 112, 75, 32, 195},   {4, kRight, 1, 285, 112, 45, 32, 150},
-    {3, kRight, 1, 255, 112, 15, 32, 135},   {6, kFront, 1, 90, 112, 60, 32, 270},
-    {7, kFront, 1, 150, 112, 60, 32, 270},   {8, kFront, 1, 210, 112, 60, 32, 270},
-    {9, kFront, 1, 270, 112, 60, 32, 270},   {10, kFront, 1, 330, 112, 60, 32, 270},
-    {6, kLeft, 2, -60, 96, 150, 64, 0},      {7, kLeft, 2, 60, 96, 90, 64, 150},
-    {8, kLeft, 2, 180, 96, 30, 64, 240},     {10, kRight, 2, 390, 96, 150, 64, 390},
-    {9, kRight, 2, 330, 96, 90, 64, 300},    {8, kRight, 2, 270, 96, 30, 64, 270},
-    {11, kFront, 2, 60, 96, 120, 64, 540},   {12, kFront, 2, 180, 96, 120, 64, 540},
-    {13, kFront, 2, 300, 96, 120, 64, 540},  {11, kLeft, 3, -120, 64, 180, 128, 0},
-    {12, kLeft, 3, 120, 64, 60, 128, 180},   {13, kRight, 3, 420, 64, 180, 128, 300},
-    {12, kRight, 3, 300, 64, 60, 128, 240},  {14, kFront, 3, -120, 64, 240, 128, 480},
-    {15, kFront, 3, 120, 64, 240, 128, 480}, {16, kFront, 3, 360, 64, 240, 128, 480},
-    {15, kLeft, 4, 0, 0, 120, 256, 0},       {15, kRight, 4, 360, 0, 120, 256, 120},
-}};
 
 const std::shared_ptr<const Font>& overlayFont() {
     static const std::shared_ptr<const Font> font = Font::standard(Font::pointsToPixels(10));
@@ -372,15 +350,18 @@ void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pi
         const Canvas& back = pictures.back[static_cast<size_t>(i)];
         if (back.width() > 0) canvas.blit(back, {0, 0, 640, 300}, 0, i == 0 ? 0 : 136);
     }
-    for (const Piece& piece : kPieces) {
+    for (const ViewPiece& piece : kViewPieces) {
         const ViewSlot& v = slots[static_cast<size_t>(piece.slot)];
-        if (v.dark || !((v.walls | v.doors) & piece.bit)) continue;
-        bool door = (v.walls & piece.bit) && (v.doors & piece.bit);
+        const int bit = pieceBit(piece.side);
+        if (v.dark || !((v.walls | v.doors) & bit)) continue;
+        bool door = (v.walls & bit) && (v.doors & bit);
         const Canvas& src = door ? pictures.door[static_cast<size_t>(piece.n)]
                                  : pictures.chip[static_cast<size_t>(piece.n)];
         if (src.width() == 0) continue;
-        canvas.blit(src, {piece.sx, piece.h, piece.w, piece.h}, piece.dx, piece.dy, RasterOp::And);
-        canvas.blit(src, {piece.sx, 0, piece.w, piece.h}, piece.dx, piece.dy, RasterOp::Xor);
+        const Rect mask{piece.sourceX, piece.height, piece.width, piece.height};
+        const Rect picture{piece.sourceX, 0, piece.width, piece.height};
+        canvas.blit(src, mask, piece.destX, piece.destY, RasterOp::And);
+        canvas.blit(src, picture, piece.destX, piece.destY, RasterOp::Xor);
     }
     canvas.resetClip();
 }
