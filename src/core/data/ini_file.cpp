@@ -22,17 +22,31 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// A byte-order mark inside a line is as blank as a space: left in a key, it would turn into
+// the file's own mark when the key is written first, and read back as another key.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view trimLeft(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
+    for (;;) {
+        if (!s.empty() && isBlank(s.front()))
+            s.remove_prefix(1);
+        else if (s.starts_with(kByteOrderMark))
+            s.remove_prefix(kByteOrderMark.size());
+        else
+            return s;
+    }
 }
 
 std::string_view trim(std::string_view s) {
     s = trimLeft(s);
-    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+    for (;;) {
+        if (!s.empty() && (isBlank(s.back()) || s.back() == '\r'))
+            s.remove_suffix(1);
+        else if (s.ends_with(kByteOrderMark))
+            s.remove_suffix(kByteOrderMark.size());
+        else
+            return s;
+    }
 }
 
 // Code page 932 text with any Japanese in it almost never forms valid UTF-8.
