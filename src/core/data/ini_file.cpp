@@ -79,7 +79,8 @@ IniFile IniFile::Parse(std::string_view raw) {
     IniFile ini;
     ini.sections_.push_back({});  // lines before the first section
     std::string text;
-    if (raw.starts_with("\xEF\xBB\xBF")) raw.remove_prefix(3);
+    // Any run of byte-order marks at the start is the file's mark, not text.
+    while (raw.starts_with(kByteOrderMark)) raw.remove_prefix(kByteOrderMark.size());
     if (isValidUtf8(raw)) {
         text = raw;
     } else {
