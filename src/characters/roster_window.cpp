@@ -144,7 +144,7 @@ void CharacterListWindow::layout() {
     lblSex.move(x + 228, y, 24, line);
     lblNumbers.move(x, y + line + 6, 150, 4 * line);
     lblAttributes.move(x, y + 5 * line + 12, 160, 8 * line);
-    // Eight attributes in two columns of four would not show the attributes' usual order as plainly;
+    // Eight attributes in two columns of four would not read in their usual order;
     // they stay one column beside the numbers when the panel is tall enough.
     if (in.h < 14 * line) lblAttributes.move(x + 160, y + line + 6, 90, 8 * line);
     int itemsX = x + 260;
