@@ -1,12 +1,11 @@
 // The content command lines of the built data tool: build, dump and check.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "run_tool.h"
 
 namespace dv {
 namespace {
@@ -15,23 +14,10 @@ namespace fs = std::filesystem;
 
 const fs::path kContent = fs::path(__FILE__).parent_path() / ".." / ".." / "content";
 
-struct ToolResult {
-    int status = -1;
-    std::string out;
-};
+using test::ToolRun;
 
-ToolResult tool(const std::string& arguments) {
-    ToolResult run;
-    const std::string command = std::string(DV_DATA_TOOL) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+ToolRun tool(const std::string& arguments) {
+    return test::runTool(arguments);
 }
 
 std::string bytesOf(const fs::path& p) {
@@ -52,7 +38,7 @@ class ContentCommands : public ::testing::Test {
 
 TEST_F(ContentCommands, WrongArgumentsShowTheUsage) {
     for (const char* args : {"build", "build one", "dump one", "check", "check a b"}) {
-        const ToolResult r = tool(args);
+        const ToolRun r = tool(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.out.find("usage: dalvenor-data"), std::string::npos) << args;
     }
@@ -75,7 +61,7 @@ TEST_F(ContentCommands, CheckAndBuildNameTheFaultyLine) {
     fs::create_directories(src);
     std::ofstream(src / "encounters.yaml")
         << "# one row\n1: {dungeon: 21, floor: 1, groups: [7]}\n";
-    ToolResult r = tool("check " + src.string());
+    ToolRun r = tool("check " + src.string());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("encounters.yaml:2: encounter 1 group 1 names monster 7"),
               std::string::npos)

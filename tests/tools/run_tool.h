@@ -1,0 +1,32 @@
+#pragma once
+
+// Runs the built data tool with arguments and keeps its exit status and output.
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace dv::test {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+inline ToolRun runTool(const std::string& arguments) {
+    ToolRun run;
+    const std::string command = std::string(DV_DATA_TOOL) + " " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buffer;
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+}  // namespace dv::test
