@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/names.h"
 #include "core/data/record_io.h"
 #include "core/data/records.h"

@@ -8,6 +8,8 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 
+bash scripts/check_includes.sh
+
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$jobs"
 

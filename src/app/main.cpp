@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <random>
 
+#include "app/game_app.h"
+#include "app/instance_lock.h"
 #include "core/data/dice.h"
 #include "core/data/message.h"
-#include "core/game_app.h"
-#include "core/instance_lock.h"
 #include "core/settings_store.h"
 #include "ui/sdl_backend.h"
 

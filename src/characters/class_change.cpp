@@ -1,5 +1,6 @@
 #include "characters/class_change.h"
 
+#include "characters/inventory.h"
 #include "characters/races_classes.h"
 #include "core/data/checked.h"
 #include "core/data/message.h"
@@ -82,22 +83,6 @@ void learnFirstLevelSpells(Character& c, int kind, Rng& rng) {
     }
 }
 
-void refreshUnusableBits(Character& c, const Database& db) {
-    for (int slot = 1; slot <= kInventorySlots; ++slot) {
-        ItemSlot& s = c.items[static_cast<std::size_t>(slot)];
-        if (s.itemId == 0) continue;
-        const ItemRecord* item = itemAt(db, s.itemId);
-        const bool usable =
-            item && (item->sexMask & c.sex) != 0 && (item->classMask & c.classBit) != 0 &&
-            (item->alignmentMask & c.alignment) != 0 && (item->raceMask & c.race) != 0;
-        if (usable) {
-            s.itemFlags &= ~kItemUnusable;
-        } else {
-            s.itemFlags |= kItemUnusable;
-        }
-    }
-}
-
 }  // namespace
 
 std::string ApplyClassChange(Character& original, std::int32_t classBit, const Database& db,
@@ -145,7 +130,7 @@ std::string ApplyClassChange(Character& original, std::int32_t classBit, const D
         c.items[static_cast<std::size_t>(slot)].itemFlags &= ~kItemEquipSlotMask;
     }
     ResetRaceValues(c);
-    refreshUnusableBits(c, db);
+    RefreshAllUsable(c, db);
 
     original = c;
     return std::string(ClassName(classBit)) + "に転職しました";

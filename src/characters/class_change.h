@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/database.h"
 #include "core/data/dice.h"
 #include "core/data/save_data.h"

@@ -7,14 +7,13 @@
 #include "characters/class_change.h"
 #include "characters/name_entry.h"
 #include "characters/roster_window.h"
+#include "core/command_menu.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
-#include "items/status_sheet.h"
-#include "town/town_menu.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -166,7 +165,7 @@ void CreationScreen::start() {
     }
     if (int slot = SlotWithName(game.save, name); slot > 0) {
         // Inspection only: nothing on the sheet may change the character here.
-        OpenSheet(game, slot, 0);
+        CallLink(game.links.openSheet, game, slot, 0);
         m.lbl.setCaption("");
         m.lstCommandList.setVisible(true);
         m.lstCommandList.setFocus();

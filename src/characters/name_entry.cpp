@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/names.h"
 #include "core/prompt_dialog.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/dice.h"
 
 namespace dv {

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "characters/creation_rules.h"
+#include "characters/inventory.h"
 #include "characters/name_entry.h"
+#include "characters/party.h"
 #include "characters/races_classes.h"
+#include "characters/roster_rules.h"
 #include "core/data/text.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -13,10 +16,7 @@
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
-#include "items/item_text.h"
-#include "items/status_sheet.h"
-#include "town/party.h"
-#include "town/window_of.h"
+#include "core/window_of.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -62,34 +62,6 @@ std::vector<int> PickerSlots(const Game& game, int mode, bool refill) {
         out.push_back(slot);
     }
     return out;
-}
-
-void MoveRosterSlot(SaveData& save, int from, int to) {
-    if (from < 1 || from >= kRosterSlots || to < 1 || to >= kRosterSlots || from == to) return;
-    auto& r = save.roster;
-    Character moved = r[static_cast<size_t>(from)];
-    if (to < from) {
-        for (int k = from - 1; k >= to; --k)
-            r[static_cast<size_t>(k + 1)] = r[static_cast<size_t>(k)];
-    } else {
-        for (int k = from; k <= to - 1; ++k)
-            r[static_cast<size_t>(k)] = r[static_cast<size_t>(k + 1)];
-    }
-    r[static_cast<size_t>(to)] = moved;
-    for (int slot = 1; slot < kRosterSlots; ++slot)
-        if (r[static_cast<size_t>(slot)].rosterId > 0) r[static_cast<size_t>(slot)].rosterId = slot;
-}
-
-bool PartyWipedOut(const SaveData& save, int partyId) {
-    int members = 0;
-    int down = 0;
-    for (int slot = 1; slot < kRosterSlots; ++slot) {
-        const Character& c = save.roster[static_cast<size_t>(slot)];
-        if (c.partyId != partyId) continue;
-        ++members;
-        if (c.status & kStatusOutOfFight) ++down;
-    }
-    return members == down;
 }
 
 CharacterListWindow::CharacterListWindow(Ui& ui, Game& game)
@@ -197,17 +169,10 @@ void CharacterListWindow::showPreview() {
     lblAttributes.setCaption(attrs);
     std::string cols[2];
     int n = 0;
-    for (int s = 1; s <= kInventorySlots; ++s) {
-        const ItemSlot& it = c.items[static_cast<size_t>(s)];
-        if (it.itemId == 0) continue;
-        char hex[12];
-        std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(n + 1));
-        std::string row = std::string(hex) + ":" + ItemMark(it) + ItemDisplayName(game_.db, it);
-        int kind = ItemKind(game_.db, it);
-        if (kind == 8 || kind == 10) row += " × " + std::to_string(it.itemCount);
+    for (const InventoryRow& row : InventoryLines(game_.db, c, kPreviewLines)) {
         std::string& col = cols[n < 8 ? 0 : 1];
         if (!col.empty()) col += "\n";
-        col += row;
+        col += row.text;
         ++n;
     }
     lblItems1.setCaption(cols[0]);
@@ -259,7 +224,7 @@ void CharacterListWindow::choose() {
             return;
         case kPickDelete:
             if (AskYesNo(game, c.name + "を削除します　よいですか？")) {
-                c = game.save.roster[0];
+                DeleteCharacter(game.save, slot);
                 SaveGame(game);
                 close();
             }
@@ -267,17 +232,16 @@ void CharacterListWindow::choose() {
         case kPickRename: {
             std::string name = AskName(game, "新しい名前を入力して下さい");
             if (name.empty()) return;
-            if (SlotWithName(game.save, name) > 0) {
+            if (!RenameCharacter(game.save, slot, name)) {
                 ShowMessage(game, "同じ名前のキャラクターがいますよ");
                 return;
             }
-            c.name = name;
             SaveGame(game);
             close();
             return;
         }
         case kPickInspect:
-            OpenSheet(game, slot, 0);
+            CallLink(game.links.openSheet, game, slot, 0);
             close();
             return;
         case kPickReorder:

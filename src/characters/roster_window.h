@@ -43,13 +43,6 @@ std::string RosterLine(const Character& c, int position);
 // joined (refill) lists nobody once the party mixes good and evil.
 std::vector<int> PickerSlots(const Game& game, int mode, bool refill = false);
 
-// Moves the character of slot `from` to slot `to`, shifting those between by one, then
-// renumbers every used slot's rosterId to its slot.
-void MoveRosterSlot(SaveData& save, int from, int to);
-
-// Nobody of that party can act (also true for a party id nobody carries).
-bool PartyWipedOut(const SaveData& save, int partyId);
-
 class CharacterListWindow : public Form {
   public:
     CharacterListWindow(Ui& ui, Game& game);

@@ -2,13 +2,13 @@
 
 #include "characters/creation_screen.h"
 #include "characters/roster_window.h"
+#include "core/command_menu.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/music.h"
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
-#include "town/town_menu.h"
 
 namespace dv {
 
@@ -28,7 +28,7 @@ void ChooseTrainingEntry(Game& game, int entry) {
     MainWindow& m = *game.screens->main;
     switch (entry) {
         case 0:
-            m.creation.start();
+            game.screens->part<CreationScreen>().start();
             break;
         case 1:
             if (CountAndTidyRoster(game) == 0) {
@@ -53,7 +53,7 @@ void ChooseTrainingEntry(Game& game, int entry) {
             SaveGame(game);
             break;
         case 5:
-            m.creation.startClassChange();
+            game.screens->part<CreationScreen>().startClassChange();
             break;
         case 6:
             PlayScene(game, 3);

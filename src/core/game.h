@@ -8,7 +8,8 @@
 #include "core/data/database.h"
 #include "core/data/dice.h"
 #include "core/data/save_data.h"
-#include "dungeon/dungeon_state.h"
+#include "core/dungeon_state.h"
+#include "core/links.h"
 
 namespace dv {
 
@@ -46,8 +47,10 @@ struct Game {
     SaveData save;
     Rng rng;
     Place place;
-    // The working floor, the view and the dungeon's links to other screens.
+    // The working floor and the view.
     DungeonState dungeon;
+    // The calls that reach a room above the caller.
+    Links links;
 
     std::int32_t menuState = 0;
     int currentCharacter = 0;  // roster slot being served or acting

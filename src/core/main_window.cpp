@@ -1,9 +1,8 @@
 #include "core/main_window.h"
 
+#include "core/command_menu.h"
 #include "core/game.h"
 #include "core/skin_pictures.h"
-#include "core/startup.h"
-#include "town/town_menu.h"
 
 namespace dv {
 
@@ -13,11 +12,7 @@ constexpr int kRowPitch = 16;
 }  // namespace
 
 MainWindow::MainWindow(Ui& ui, Game& game)
-    : Form(ui, "frmMain"),
-      tmrMove(ui, 300),
-      tmrTreasure(ui, 2000),
-      dungeonControls(*this, game),
-      game_(game) {
+    : Form(ui, "frmMain"), tmrMove(ui, 300), tmrTreasure(ui, 2000), game_(game) {
     topLevel = true;
     setTitle(kTownTitle);
     backColor = colors::black;
@@ -73,21 +68,14 @@ MainWindow::MainWindow(Ui& ui, Game& game)
     }
 
     onLoad = [this] { game_.menuState = 8; };
-    // The close box runs the same shutdown as the outskirts' quit entry.
-    onCloseRequest = [this] { CloseMainWindow(game_); };
-    lstCommandList.onEnter = [this] { ChooseMenuEntry(game_); };
+    lstCommandList.onEnter = [this] { CallLink(game_.links.chooseMenuEntry, game_); };
     lstCommandList.onKeyDown = [this](int& code, int shift) { MenuKeyDown(game_, code, shift); };
-    creation.attach(*this, game_);
-    town.attach(*this, game_);
-    dungeonControls.install();
 }
 
 void MainWindow::dress(const SkinPictures& skin) {
     DressList(lstCommandList, skin);
     DressList(lstBattleCommand, skin);
     DressPanel(fraParty, skin);
-    creation.dress(skin);
-    town.dress(skin);
 }
 
 }  // namespace dv

@@ -2,9 +2,6 @@
 
 #include <array>
 
-#include "characters/creation_screen.h"
-#include "dungeon/dungeon_controls.h"
-#include "town/town_controls.h"
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/list_ex.h"
@@ -17,9 +14,11 @@ namespace dv {
 
 struct Game;
 
-// The one game window: the first-person view behind everything, the command list, the
-// message labels and the party panel.
 struct SkinPictures;
+
+// The one game window: the first-person view behind everything, the command list, the
+// message labels and the party panel. The rooms add their own controls to it (the app
+// composes them, see app/game_window.h); these are the ones every room shares.
 
 class MainWindow : public Form {
   public:
@@ -28,7 +27,7 @@ class MainWindow : public Form {
 
     MainWindow(Ui& ui, Game& game);
     // Puts the game's frames on the lists and panels.
-    void dress(const SkinPictures& skin);
+    virtual void dress(const SkinPictures& skin);
 
     // The first-person view fills the whole window behind the other controls.
     PictureBox picMap{"picMap"};
@@ -57,15 +56,7 @@ class MainWindow : public Form {
     // Set while a sequence owns the keyboard (the map keys do nothing).
     bool busy = false;
 
-    // Character creation and the class-change list.
-    CreationScreen creation;
-    // Member choice on the party panel and the reorder panel.
-    TownControls town;
-
-    // The map keys, the step mark and the party panel's inspect mode.
-    DungeonControls dungeonControls;
-
-  private:
+  protected:
     Game& game_;
 };
 

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 #include "core/skin_pictures.h"
@@ -27,8 +31,31 @@ struct Screens {
     SkinPictures skin;
     // Extra dialogs for a message raised while both dialogs are already waiting.
     std::vector<std::unique_ptr<MessageDialog>> spareDialogs;
-    // Windows made on first use (roster window, pick-lists, ...); see town/window_of.h.
+    // Windows made on first use (roster window, pick-lists, ...); see core/window_of.h.
     std::vector<std::unique_ptr<Form>> windows;
+
+    // The groups of controls a room adds to the main window (creation, the party's
+    // panels, the map keys...), made and registered by the app with the main window; each
+    // room finds its own by type.
+    template <class T>
+    void addPart(T& part) {
+        parts_[std::type_index(typeid(T))] = &part;
+    }
+    template <class T>
+    T& part() const {
+        auto it = parts_.find(std::type_index(typeid(T)));
+        if (it == parts_.end())
+            throw std::logic_error(std::string("no screen part ") + typeid(T).name());
+        return *static_cast<T*>(it->second);
+    }
+    template <class T>
+    T* findPart() const {
+        auto it = parts_.find(std::type_index(typeid(T)));
+        return it == parts_.end() ? nullptr : static_cast<T*>(it->second);
+    }
+
+  private:
+    std::unordered_map<std::type_index, void*> parts_;
 };
 
 }  // namespace dv

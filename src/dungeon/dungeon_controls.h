@@ -1,7 +1,8 @@
 #pragma once
 
-// The dungeon's controls on the main window: the map keys on the view, the step mark, the
-// inspect mode of the party panel, and the party panel's per-step marks.
+// The dungeon's controls on the main window: the map keys on the view, the step mark, and
+// the party panel's per-step marks. The inspect mode of the party panel is the party's
+// member choice with the sheet as its action.
 
 #include <string>
 
@@ -24,7 +25,6 @@ class DungeonControls {
 
     void onMapKeyDown(int& code, int shift);
     void onMapKeyPress(int& ascii);
-    void onPartyKeyDown(int& code, int shift);
 
   private:
     MainWindow& main_;
@@ -36,11 +36,9 @@ void ShowMoveMark(Game& game, int kind);
 void HideMoveMark(Game& game);
 // The HP label of party slot 1..6 shows sign + hit points in full width.
 void ShowHpMark(Game& game, int partySlot, const std::string& sign, int hitPoints);
-// Rebuilds the party from the roster and refreshes the panel.
+// Rebuilds the party from the roster and refreshes the panel (after steps and events).
 void RefreshPartyPanel(Game& game);
 // The character sheet of the selected member from the map, and what follows its close.
 void OpenSheetFromMap(Game& game);
-// The links' plain defaults (a pick list of the dungeon's own, the party rebuild).
-void InstallDefaultDungeonLinks(Game& game);
 
 }  // namespace dv

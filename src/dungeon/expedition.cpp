@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "characters/roster_window.h"
+#include "core/command_menu.h"
 #include "core/data/message.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -14,7 +16,6 @@
 #include "dungeon/maze.h"
 #include "dungeon/party_rules.h"
 #include "dungeon/view.h"
-#include "town/town_menu.h"
 
 namespace dv {
 
@@ -73,9 +74,7 @@ int freePartyId(Game& game) {
 bool membersAllFallen(Game& game) {
     for (int i = 1; i <= game.place.partyCount; ++i) {
         Character* c = PartyMember(game, i);
-        if (c && !(c->status & (kStatusParalysis | kStatusCarrot | kStatusStone | kStatusDead |
-                                kStatusAshes | kStatusLost)))
-            return false;
+        if (c && !IsOutOfFight(*c)) return false;
     }
     return true;
 }
@@ -118,19 +117,7 @@ void showDungeonScreen(Game& game) {
 }
 
 void showTown(Game& game) {
-    if (game.dungeon.links.townShown) {
-        game.dungeon.links.townShown(game);
-        return;
-    }
-    MainWindow& main = *game.screens->main;
-    main.picMap.setVisible(false);
-    HideMoveMark(game);
-    PlayScene(game, 2);
-    BuildMenu(game, 8);
-    RefreshPartyPanel(game);
-    main.fraParty.setVisible(true);
-    main.fraParty.setEnabled(false);
-    main.setTitle(MainWindow::kTownTitle);
+    CallLink(game.links.townShown, game);
 }
 
 }  // namespace
@@ -205,8 +192,7 @@ void ResumeExpedition(Game& game) {
         ShowMessage(game, "ダンジョンの中には誰もいません");
         return;
     }
-    int picked =
-        game.dungeon.links.pickResumeCharacter ? game.dungeon.links.pickResumeCharacter(game) : 0;
+    int picked = PickCharacter(game, kPickResume);
     if (picked < 1 || picked >= kRosterSlots ||
         game.save.roster[static_cast<size_t>(picked)].floor == 0) {
         RefreshPartyPanel(game);

@@ -3,12 +3,13 @@
 // Getting into a dungeon and out again: the dungeon list, entering, resuming a party left
 // below, suspending, the wipe-out and the return to town.
 
+#include "core/command_menu.h"
+
 namespace dv {
 
 struct Game;
 
 inline constexpr int kDungeonListMenu = 19;
-inline constexpr int kDungeonMenu = 11;
 
 // Shows the dungeon list (menu 19) in the command list.
 void ShowDungeonList(Game& game);

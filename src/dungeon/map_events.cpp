@@ -13,14 +13,12 @@
 #include "dungeon/party_rules.h"
 #include "dungeon/view.h"
 #include "dungeon/wandering_chests.h"
+#include "items/select_box.h"
 #include "ui/utf8.h"
 
 namespace dv {
 
 namespace {
-
-constexpr std::int32_t kLockPickUnfit =
-    1 | 2 | 4 | 16 | 32 | 2048 | 8192 | kStatusDead | kStatusAshes | kStatusLost;
 
 bool flagHolds(const Game& game, const MapEvent& e) {
     if (e.whenFlag < 0 || e.whenFlagTest == FlagTest::None) return true;
@@ -163,11 +161,9 @@ void trapFloor(Game& game, int diceCount, int status) {
 
 bool lockedDoor(Game& game, int lockLevel) {
     ShowMessage(game, "鍵がかかっている");
-    int slot = game.dungeon.links.pickPartyMember
-                   ? game.dungeon.links.pickPartyMember(game, "だれが開けますか？")
-                   : 0;
-    Character* c = PartyMember(game, slot);
-    if (!c) return false;
+    int slot = PickPartyMember(game, false, "だれが開けますか？");
+    if (slot < 1 || slot >= kRosterSlots) return false;
+    Character* c = &game.save.roster[static_cast<size_t>(slot)];
     if (c->skills[3] != 0) {
         std::int64_t roll = game.rng.uniform(1, std::max<int>(1, c->dexterity)) + c->level;
         if (roll > lockLevel) {
@@ -177,8 +173,8 @@ bool lockedDoor(Game& game, int lockLevel) {
         ShowMessage(game, "鍵は開かなかった");
         return false;
     }
-    ShowMessage(game, (c->status & kLockPickUnfit) ? std::string(Message(1003))
-                                                   : std::string("鍵は開かなかった"));
+    ShowMessage(game, (c->status & kStatusCannotAct) ? std::string(Message(1003))
+                                                     : std::string("鍵は開かなかった"));
     return false;
 }
 
@@ -362,7 +358,7 @@ Outcome run(Game& game, const MapEvent& e) {
         case EventAction::PersonRoom:
             showTexts(game, e.texts);
             game.dungeon.currentNpc = e.npc;
-            if (game.dungeon.links.talkTo) game.dungeon.links.talkTo(game, e.npc);
+            CallLink(game.links.talkTo, game, e.npc);
             out.encounter = -1;
             break;
         case EventAction::FixedBattle:

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "dungeon/map_event_data.h"
+#include "core/data/map_event_data.h"
 
 namespace dv {
 

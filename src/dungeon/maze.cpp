@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "characters/roster_rules.h"
 #include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
@@ -18,13 +19,11 @@
 #include "dungeon/party_rules.h"
 #include "dungeon/view.h"
 #include "dungeon/wandering_chests.h"
+#include "items/select_box.h"
 
 namespace dv {
 
 namespace {
-
-constexpr std::int32_t kCannotActOrGone =
-    kStatusParalysis | kStatusCarrot | kStatusStone | kStatusDead | kStatusAshes | kStatusLost;
 
 struct EncounterParameters {
     int step, base;
@@ -52,11 +51,6 @@ EncounterParameters parametersForFloor(int floor) {
         default:
             return {2, 50};
     }
-}
-
-bool keysLocked(Game& game) {
-    return game.place.currentFloor == -1 ||
-           (game.screens && game.screens->main && game.screens->main->busy);
 }
 
 // Both clocks advance one step; every 1920 steps they meet at 0 again.
@@ -221,14 +215,7 @@ bool CheckEncounter(Game& game) {
 }
 
 bool WipeOutTest(Game& game) {
-    int carriers = 0, fallen = 0;
-    for (int slot = 1; slot < kRosterSlots; ++slot) {
-        const Character& c = game.save.roster[static_cast<size_t>(slot)];
-        if (c.partyId != game.place.partyId) continue;
-        ++carriers;
-        if (c.status & kCannotActOrGone) ++fallen;
-    }
-    return carriers == fallen;
+    return PartyWipedOut(game.save, game.place.partyId);
 }
 
 bool CheckLanding(Game& game) {
@@ -274,12 +261,16 @@ bool CheckLanding(Game& game) {
     return true;
 }
 
+bool MapKeysLocked(const Game& game) {
+    return game.place.currentFloor <= 0 ||
+           (game.screens && game.screens->main && game.screens->main->busy);
+}
+
 void StartRandomBattle(Game& game) {
-    if (keysLocked(game) || game.place.currentFloor <= 0) return;
+    if (MapKeysLocked(game)) return;
     game.dungeon.currentMapEvent = 0;
     PlayScene(game, 12);
-    if (game.dungeon.links.startEncounter)
-        game.dungeon.links.startEncounter(game, EncounterCall{0, 12, 0});
+    CallLink(game.links.startEncounter, game, EncounterCall{0, 12, 0});
 }
 
 void StartEventBattle(Game& game, int encounter) {
@@ -287,8 +278,7 @@ void StartEventBattle(Game& game, int encounter) {
     int music = d.eventBattleMusic > 0 ? d.eventBattleMusic : 12;
     if (d.currentMapEvent == 0) d.currentMapEvent = -1;
     PlayScene(game, music);
-    if (d.links.startEncounter)
-        d.links.startEncounter(game, EncounterCall{encounter, music, d.currentMapEvent});
+    CallLink(game.links.startEncounter, game, EncounterCall{encounter, music, d.currentMapEvent});
     d.eventBattleMusic = 0;
 }
 
@@ -312,9 +302,10 @@ void LookForCharacters(Game& game) {
         ShowMessage(game, "誰もいない");
         return;
     }
-    int pick = game.dungeon.links.pickFromList
-                   ? game.dungeon.links.pickFromList(game, "見つかりました", names)
-                   : 0;
+    std::vector<int> rows;
+    for (size_t i = 0; i < found.size(); ++i)
+        rows.push_back(static_cast<int>(i) + 1);
+    int pick = PickFromList(game, names, rows, "見つかりました");
     if (pick < 1 || pick > static_cast<int>(found.size())) {
         RefreshPartyPanel(game);
         return;

@@ -36,6 +36,10 @@ bool WipeOutTest(Game& game);
 // rules say), false when the landing is fine.
 bool CheckLanding(Game& game);
 
+// The map keys do nothing while a sequence owns the keyboard (the main window's busy
+// flag) or the party stands on no floor (in town, or -1 while an event moves it).
+bool MapKeysLocked(const Game& game);
+
 // A battle with an encounter number (0 = a random group of the floor). Random battles
 // start only while the keys are free and the party is on a floor.
 void StartRandomBattle(Game& game);

@@ -10,10 +10,6 @@
 
 namespace dv {
 
-namespace {
-constexpr std::int32_t kCannotAct = 124983;
-}
-
 Character* PartyMember(Game& game, int partySlot) {
     Place& p = game.place;
     if (partySlot < 1 || partySlot > kPartySlots || partySlot > p.partyCount) return nullptr;
@@ -48,10 +44,6 @@ bool PartyHasItem(Game& game, int item, bool wholeRoster) {
     for (int i = 1; i <= game.place.partyCount; ++i)
         if (Character* c = PartyMember(game, i); c && carries(*c, item)) return true;
     return false;
-}
-
-bool IsGone(const Character& c) {
-    return (c.status & (kStatusDead | kStatusAshes | kStatusLost)) != 0;
 }
 
 void HealQuietly(Character& c, int amount) {
@@ -123,29 +115,6 @@ void WritePlaceToMembers(Game& game) {
         c->floor = static_cast<std::uint8_t>(std::clamp<int>(p.currentFloor, 0, 255));
         c->posX = static_cast<std::int16_t>(p.partyX);
         c->posY = static_cast<std::int16_t>(p.partyY);
-    }
-}
-
-void GatherParty(Game& game) {
-    Place& p = game.place;
-    std::vector<int> members;
-    for (int slot = 1; slot < kRosterSlots && members.size() < kPartySlots; ++slot) {
-        const Character& c = game.save.roster[static_cast<size_t>(slot)];
-        if (c.rosterId > 0 && p.partyId != 0 && c.partyId == p.partyId &&
-            c.floor == p.currentFloor && c.dungeonId == p.currentDungeon)
-            members.push_back(slot);
-    }
-    auto key = [&](int slot) {
-        const Character& c = game.save.roster[static_cast<size_t>(slot)];
-        return (c.status & kCannotAct) ? 7 + slot : int{c.partyPosition};
-    };
-    std::stable_sort(members.begin(), members.end(), [&](int a, int b) { return key(a) < key(b); });
-    p.partyMembers.fill(0);
-    p.partyCount = static_cast<int>(members.size());
-    for (size_t i = 0; i < members.size(); ++i) {
-        p.partyMembers[i + 1] = members[i];
-        game.save.roster[static_cast<size_t>(members[i])].partyPosition =
-            static_cast<std::uint8_t>(i + 1);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 
 namespace dv {
 
@@ -17,9 +17,6 @@ Character* PartyMember(Game& game, int partySlot);
 bool PartyHasSkill(Game& game, int skill);
 // Any party member (or, with wholeRoster, any roster character) carries item n.
 bool PartyHasItem(Game& game, int item, bool wholeRoster = false);
-
-// Dead, ashes or lost.
-bool IsGone(const Character& c);
 
 // Raises hitPoints by amount, never above maxHitPoints.
 void HealQuietly(Character& c, int amount);
@@ -38,9 +35,5 @@ bool GiveItemToParty(Game& game, int item);
 
 // Copies the party's place into every member's record.
 void WritePlaceToMembers(Game& game);
-
-// The characters of the active party, gathered from the roster (partyId, dungeon and
-// floor as the party's), in partyPosition order with those who cannot act behind.
-void GatherParty(Game& game);
 
 }  // namespace dv

@@ -1,15 +1,14 @@
 #include "items/select_box.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "characters/inventory.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
-#include "items/item_text.h"
-#include "town/window_of.h"
+#include "core/window_of.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
 
@@ -20,12 +19,6 @@ constexpr int kNarrow = 304;  // 4560 twips
 constexpr int kWide = 600;    // 9000 twips
 constexpr int kFont = 14;
 constexpr int kRow = 16;
-
-std::string hexNumber(int n) {
-    char buf[12];
-    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(n));
-    return buf;
-}
 
 Form* topWindow(Game& game, Form* self) {
     Form* owner = nullptr;
@@ -123,12 +116,8 @@ void SelectBox::showMemberItems() {
     if (slot >= 1 && slot < kRosterSlots) {
         const Character& c = game_.save.roster[static_cast<size_t>(slot)];
         lblmsgItem.setCaption(c.name + "の\n持ち物");
-        int n = 0;
-        for (int s = 1; s <= kInventorySlots; ++s) {
-            const ItemSlot& it = c.items[static_cast<size_t>(s)];
-            if (it.itemId == 0) continue;
-            lstItem.addItem(hexNumber(++n) + ":" + ItemMark(it) + ItemDisplayName(game_.db, it));
-        }
+        for (const InventoryRow& row : InventoryLines(game_.db, c, kMarkedLines))
+            lstItem.addItem(row.text);
     }
     lstItem.setRedraw(true);
     lstItem.setListIndex(-1);
@@ -151,12 +140,9 @@ int PickItem(Game& game, int character) {
     const Character& c = game.save.roster[static_cast<size_t>(character)];
     std::vector<std::string> texts;
     std::vector<int> values;
-    int n = 0;
-    for (int s = 1; s <= kInventorySlots; ++s) {
-        const ItemSlot& it = c.items[static_cast<size_t>(s)];
-        if (it.itemId == 0) continue;
-        texts.push_back(hexNumber(++n) + ":" + ItemDisplayName(game.db, it));
-        values.push_back(s);
+    for (const InventoryRow& row : InventoryLines(game.db, c, kPlainLines)) {
+        texts.push_back(row.text);
+        values.push_back(row.slot);
     }
     if (texts.empty()) {
         ShowMessage(game, "アイテムを持っていません");

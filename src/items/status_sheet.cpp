@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "characters/inventory.h"
+#include "characters/party.h"
 #include "characters/races_classes.h"
 #include "core/data/text.h"
 #include "core/game.h"
@@ -10,9 +12,7 @@
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
-#include "items/item_text.h"
-#include "town/party.h"
-#include "town/window_of.h"
+#include "core/window_of.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
 
@@ -252,18 +252,9 @@ void StatusSheet::BuildItemList() {
     int slot = game_.currentCharacter;
     if (slot >= 1 && slot < kRosterSlots) {
         const Character& c = game_.save.roster[static_cast<size_t>(slot)];
-        int n = 0;
-        for (int s = 1; s <= kInventorySlots; ++s) {
-            const ItemSlot& it = c.items[static_cast<size_t>(s)];
-            if (it.itemId == 0) continue;
-            char hex[12];
-            std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(++n));
-            std::string row =
-                std::string(hex) + " :" + ItemMark(it) + ItemDisplayName(game_.db, it);
-            int kind = ItemKind(game_.db, it);
-            if (kind == 8 || kind == 10) row += " × " + std::to_string(it.itemCount);
-            lstItem.addItem(row);
-            lstItem.setItemData(lstItem.newIndex(), s);
+        for (const InventoryRow& row : InventoryLines(game_.db, c, kSheetLines)) {
+            lstItem.addItem(row.text);
+            lstItem.setItemData(lstItem.newIndex(), row.slot);
         }
     }
     lstItem.setRedraw(true);

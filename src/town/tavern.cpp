@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "characters/member_choice.h"
+#include "characters/party.h"
 #include "characters/roster_window.h"
+#include "core/command_menu.h"
 #include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
@@ -12,9 +15,6 @@
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "items/status_sheet.h"
-#include "town/member_choice.h"
-#include "town/party.h"
-#include "town/town_menu.h"
 
 namespace dv {
 

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/instance_lock.h"
+#include "app/title_window.h"
+#include "core/command_menu.h"
 #include "core/data/ini_file.h"
-#include "core/instance_lock.h"
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
-#include "core/title_window.h"
 #include "support/game_harness.h"
-#include "town/town_menu.h"
 #include "ui/keys.h"
 #include "ui/list_ex.h"
 

@@ -21,7 +21,7 @@ namespace {
 using test::GameHarness;
 
 CreationScreen& creation(GameHarness& h) {
-    return h.game().screens->main->creation;
+    return h.game().screens->part<CreationScreen>();
 }
 
 void downs(GameHarness& h, int n) {

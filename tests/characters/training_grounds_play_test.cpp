@@ -8,11 +8,12 @@
 
 #include "characters/creation_screen.h"
 #include "characters/roster_fixture.h"
+#include "characters/roster_rules.h"
 #include "characters/roster_window.h"
 #include "core/main_window.h"
 #include "core/screens.h"
+#include "core/window_of.h"
 #include "support/game_harness.h"
-#include "town/window_of.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -193,7 +194,7 @@ TEST(ClassChangePlay, SameClassRefusedLawfulNeverOfferedEvilClassesThenChange) {
     test::KeysToTrainingGrounds(h);
     std::vector<std::string> offered;
     h.script().key('G').key(keys::Enter).check([&] {
-        ListEx& l = h.game().screens->main->creation.lstClassChange;
+        ListEx& l = h.game().screens->part<CreationScreen>().lstClassChange;
         EXPECT_TRUE(l.visible());
         EXPECT_EQ(l.caption(), "どの職業に就きますか？");
         for (int i = 0; i < l.listCount(); ++i)
@@ -211,7 +212,7 @@ TEST(ClassChangePlay, SameClassRefusedLawfulNeverOfferedEvilClassesThenChange) {
     EXPECT_EQ(offered.front(), "戦士");
     EXPECT_EQ(offered.back(), "止める");
     EXPECT_EQ(h.game().save.roster[1].classBit, 1);
-    EXPECT_FALSE(h.game().screens->main->creation.lstClassChange.visible());
+    EXPECT_FALSE(h.game().screens->part<CreationScreen>().lstClassChange.visible());
     EXPECT_TRUE(h.game().screens->main->lstCommandList.visible());
 
     // Now to the wizard (second offered).

@@ -4,7 +4,7 @@
 
 #include "content/content_error.h"
 #include "content/event_source.h"
-#include "dungeon/map_event_data.h"
+#include "core/data/map_event_data.h"
 
 namespace dv {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/record_io.h"
 #include "core/data/records.h"
 #include "core/data/save_data.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/message.h"
 
 namespace dv {

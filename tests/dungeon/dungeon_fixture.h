@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "core/dungeon_state.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/screens.h"
 #include "dungeon/dungeon_controls.h"
-#include "dungeon/dungeon_state.h"
 #include "dungeon/expedition.h"
 #include "dungeon/maze.h"
 #include "dungeon/view.h"
@@ -28,9 +28,7 @@ class DungeonFixture {
         h.startToTown();
         Game& g = game();
         g.dungeon.events = {};
-        g.dungeon.links.startEncounter = [this](Game&, const EncounterCall& c) {
-            battles.push_back(c);
-        };
+        g.links.startEncounter = [this](Game&, const EncounterCall& c) { battles.push_back(c); };
         for (int i = 1; i <= members; ++i)
             addMember(i, "なかま" + std::to_string(i));
     }

@@ -196,7 +196,7 @@ TEST(Events, ThePasswordGhostRefusesAYesToItsFirstThreeQuestions) {
             f.h.startToTown();
             f.call([&] {
                 f.game().dungeon.events = events;
-                f.game().dungeon.links.startEncounter = {};
+                f.game().links.startEncounter = {};
                 f.standAt(1, 5, 5, 0);
             });
             f.key(keys::Up).expectText("合言葉は・・・").key(keys::Space);
@@ -345,31 +345,28 @@ TEST(Events, ALockedDoorOpensForALockPickerOnly) {
     door.lockLevel = 3;
     static std::vector<MapEvent> events;
     events = {door};
-    int picked = 2;
     f.call([&] {
         f.game().dungeon.events = events;
-        f.game().dungeon.links.pickPartyMember = [&](Game&, const std::string& prompt) {
-            EXPECT_EQ(prompt, "だれが開けますか？");
-            return picked;
-        };
         f.member(1).skills[3] = 1;
         f.member(1).level = 5;  // 1..dexterity + 5 always beats 3
         f.member(2).status = kStatusSleep;
         f.standAt(1, 5, 5, 0);
     });
+    // Member 2 is picked first.
     f.key(keys::Up).expectText("鍵がかかっている").key(keys::Space);
+    f.expectText("だれが開けますか？").key(keys::Down).key(keys::Enter);
     f.expectText(text(1003)).key(keys::Space);  // asleep: no use
     f.call([&] {
         EXPECT_EQ(f.game().place.partyY, 5);
         f.member(2).status = 0;
     });
     f.key(keys::Up).expectText("鍵がかかっている").key(keys::Space);
+    f.expectText("だれが開けますか？").key(keys::Down).key(keys::Enter);
     f.expectText("鍵は開かなかった").key(keys::Space);
-    f.call([&] {
-        EXPECT_EQ(f.game().place.partyY, 5);
-        picked = 1;
-    });
+    f.call([&] { EXPECT_EQ(f.game().place.partyY, 5); });
+    // Then member 1, the lock picker.
     f.key(keys::Up).expectText("鍵がかかっている").key(keys::Space);
+    f.expectText("だれが開けますか？").key(keys::Enter);
     f.expectText("鍵を開けた").key(keys::Space);
     f.call([&] { EXPECT_EQ(f.game().place.partyY, 4); });
     f.run();

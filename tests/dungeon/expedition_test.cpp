@@ -5,7 +5,6 @@
 
 #include "core/data/message.h"
 #include "dungeon/party_rules.h"
-#include "dungeon/pick_list.h"
 #include "dungeon_fixture.h"
 #include "town/town_menu.h"
 
@@ -129,7 +128,6 @@ TEST(Expedition, EntryFindsAnIdWhenEveryOtherIdIsTaken) {
 
 TEST(Expedition, SuspendAndResumeFindTheParty) {
     DungeonFixture f;
-    f.game().dungeon.links.pickResumeCharacter = [](Game&) { return 2; };
     enterFirstDungeon(f);
     f.call([&] { f.quiet(); });
     f.key(keys::Up);  // south to (0, 1)
@@ -149,7 +147,8 @@ TEST(Expedition, SuspendAndResumeFindTheParty) {
         EXPECT_EQ(c.partyId, 1);
         EXPECT_EQ(c.armorClass, 9);
     });
-    f.key('E').key('O');
+    // The roster window lists both members; the second is picked.
+    f.key('E').key('O').key(keys::Down).key(keys::Enter);
     f.call([&] {
         const Place& p = f.game().place;
         EXPECT_EQ(p.partyCount, 2);
@@ -199,10 +198,6 @@ TEST(Expedition, AfterAWipeOutTheBodiesStayAndCanBeFound) {
         p.partyMembers = {0, 3};
         p.partyId = 2;
         f.game().save.roster[3].partyId = 2;
-        f.game().dungeon.links.pickFromList = [](Game& g, const std::string& t,
-                                                 const std::vector<std::string>& rows) {
-            return PickFromRows(g, t, rows);
-        };
         f.standAt(1, 4, 6, 0);
     });
     f.key('S').expectText("見つかりました").expectText("なかま1").key(keys::Enter);

@@ -26,7 +26,7 @@ class RealDungeon : public DungeonFixture {
                                        std::filesystem::copy_options::overwrite_existing);
         h.copyPictures();
         h.startToTown();
-        game().dungeon.links.startEncounter = [this](Game&, const EncounterCall& c) {
+        game().links.startEncounter = [this](Game&, const EncounterCall& c) {
             battles.push_back(c);
         };
         for (int i = 1; i <= 2; ++i)

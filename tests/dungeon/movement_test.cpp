@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/data/message.h"
+#include "core/screens.h"
+#include "dungeon/dungeon_controls.h"
 #include "dungeon/map_events.h"
 #include "dungeon/party_rules.h"
 #include "dungeon/wandering_chests.h"
@@ -88,10 +90,10 @@ TEST(Movement, TurningMovesTheFacingButNotTheClock) {
         EXPECT_EQ(f.game().place.facing, 2);
         EXPECT_EQ(f.game().save.lunaPhase, 10);
         EXPECT_EQ(f.game().save.artemisPhase, 20);
-        EXPECT_TRUE(f.main().dungeonControls.lblMove.visible());
+        EXPECT_TRUE(f.game().screens->part<DungeonControls>().lblMove.visible());
     });
     f.h.script().advance(350);
-    f.call([&] { EXPECT_FALSE(f.main().dungeonControls.lblMove.visible()); });
+    f.call([&] { EXPECT_FALSE(f.game().screens->part<DungeonControls>().lblMove.visible()); });
     f.key(keys::Up);
     f.call([&] {
         EXPECT_EQ(f.game().save.lunaPhase, 11);

@@ -4,14 +4,14 @@
 
 #include <string>
 
+#include "characters/party.h"
 #include "characters/roster_fixture.h"
 #include "core/main_window.h"
 #include "core/screens.h"
+#include "core/window_of.h"
 #include "items/select_box.h"
 #include "items/status_sheet.h"
 #include "support/game_harness.h"
-#include "town/party.h"
-#include "town/window_of.h"
 #include "ui/keys.h"
 
 namespace dv {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game_app.h"
+#include "app/game_app.h"
 #include "ui/script_backend.h"
 
 namespace dv::test {

@@ -9,14 +9,14 @@
 #include <string>
 
 #include "characters/creation_rules.h"
+#include "characters/member_choice.h"
+#include "characters/party.h"
 #include "characters/roster_fixture.h"
 #include "core/main_window.h"
 #include "core/screens.h"
 #include "items/select_box.h"
 #include "items/status_sheet.h"
 #include "support/game_harness.h"
-#include "town/member_choice.h"
-#include "town/party.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
 

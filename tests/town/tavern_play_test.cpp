@@ -6,18 +6,20 @@
 
 #include <string>
 
+#include "characters/member_choice.h"
+#include "characters/party.h"
+#include "characters/party_controls.h"
 #include "characters/roster_fixture.h"
 #include "characters/roster_window.h"
+#include "core/command_menu.h"
 #include "core/main_window.h"
 #include "core/screens.h"
+#include "core/window_of.h"
 #include "items/status_sheet.h"
 #include "support/game_harness.h"
 #include "town/ending.h"
-#include "town/member_choice.h"
-#include "town/party.h"
-#include "town/town_links.h"
 #include "town/town_menu.h"
-#include "town/window_of.h"
+#include "town/town_return.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -347,20 +349,23 @@ TEST(ReorderPanelPlay, OkWritesPositionsInListOrder) {
     formParty(h.game(), {{"一"}, {"二"}, {"三"}});
     h.script().check([&] {
         OpenReorderPanel(h.game());
-        EXPECT_TRUE(mainOf(h).town.fraReorder.visible());
-        EXPECT_EQ(mainOf(h).town.lstReorder.texts(), (std::vector<std::string>{"一", "二", "三"}));
+        EXPECT_TRUE(h.game().screens->part<PartyControls>().fraReorder.visible());
+        EXPECT_EQ(h.game().screens->part<PartyControls>().lstReorder.texts(),
+                  (std::vector<std::string>{"一", "二", "三"}));
     });
     // The first member down one, then the (now) first up past the top to the bottom.
     h.script().key('B').check([&] {
-        EXPECT_EQ(mainOf(h).town.lstReorder.texts(), (std::vector<std::string>{"二", "一", "三"}));
-        EXPECT_EQ(mainOf(h).town.lstReorder.listIndex(), 1);
+        EXPECT_EQ(h.game().screens->part<PartyControls>().lstReorder.texts(),
+                  (std::vector<std::string>{"二", "一", "三"}));
+        EXPECT_EQ(h.game().screens->part<PartyControls>().lstReorder.listIndex(), 1);
     });
     h.script().key(keys::Up).key('F').check([&] {
-        EXPECT_EQ(mainOf(h).town.lstReorder.texts(), (std::vector<std::string>{"一", "三", "二"}));
+        EXPECT_EQ(h.game().screens->part<PartyControls>().lstReorder.texts(),
+                  (std::vector<std::string>{"一", "三", "二"}));
     });
     h.script().key('O');
     h.run();
-    EXPECT_FALSE(mainOf(h).town.fraReorder.visible());
+    EXPECT_FALSE(h.game().screens->part<PartyControls>().fraReorder.visible());
     const auto& p = h.game().place;
     EXPECT_EQ(p.partyMembers[1], 1);
     EXPECT_EQ(p.partyMembers[2], 3);

@@ -313,7 +313,7 @@ std::vector<EventSpec> readEventSources(const fs::path& dir) {
 std::string writeEventTable(const std::vector<EventSpec>& events) {
     std::ostringstream out;
     out << "// Compiled from content/events by dv-gen-events.\n"
-           "#include \"dungeon/map_event_data.h\"\n\nnamespace dv {\n\n";
+           "#include \"core/data/map_event_data.h\"\n\nnamespace dv {\n\n";
     if (events.empty()) {
         out << "std::span<const MapEvent> mapEvents() { return {}; }\n\n}  // namespace dv\n";
         return out.str();

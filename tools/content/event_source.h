@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dungeon/map_event_data.h"
+#include "core/data/map_event_data.h"
 
 namespace dv {
 

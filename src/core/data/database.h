@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/grid.h"
 #include "core/data/records.h"
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "characters/character.h"
+#include "core/data/character.h"
 #include "core/data/grid.h"
 
 namespace dv {

@@ -2,10 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "core/dungeon_state.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/screens.h"
-#include "dungeon/dungeon_state.h"
 #include "dungeon/expedition.h"
 #include "dungeon/maze.h"
 #include "dungeon/view.h"

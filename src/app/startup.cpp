@@ -1,9 +1,11 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <chrono>
 #include <ctime>
 #include <string>
 
+#include "app/title_window.h"
+#include "core/command_menu.h"
 #include "core/data/data_files.h"
 #include "core/data/message.h"
 #include "core/game.h"
@@ -14,8 +16,6 @@
 #include "core/screens.h"
 #include "core/settings_store.h"
 #include "dungeon/view.h"
-#include "core/title_window.h"
-#include "town/town_menu.h"
 #include "ui/window_system.h"
 
 namespace dv {

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/game_window.h"
+#include "app/title_window.h"
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/music.h"
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "core/settings_store.h"
-#include "core/title_window.h"
 #include "ui/window_system.h"
 
 namespace dv {
@@ -33,7 +33,7 @@ class GameApp {
     Screens& screens() { return screens_; }
     SettingsStore& settings() { return settings_; }
     SilentMusic& music() { return music_; }
-    MainWindow& mainWindow() { return *main_; }
+    GameWindow& mainWindow() { return *main_; }
     TitleWindow& titleWindow() { return *title_; }
 
   private:
@@ -43,7 +43,7 @@ class GameApp {
     SilentMusic music_;
     Screens screens_;
     std::unique_ptr<TitleWindow> title_;
-    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<GameWindow> main_;
     std::unique_ptr<MessageDialog> inpBox_;
     std::unique_ptr<MessageDialog> inpBox2_;
 };

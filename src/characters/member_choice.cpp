@@ -1,12 +1,12 @@
-#include "town/member_choice.h"
+#include "characters/member_choice.h"
 
 #include <algorithm>
 
+#include "characters/party.h"
+#include "characters/party_controls.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/screens.h"
-#include "town/party.h"
-#include "town/town_controls.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -24,8 +24,8 @@ void ShowPartyBar(Game& game) {
 
 void BeginMemberChoice(Game& game, std::function<void()> take, std::function<void()> leave) {
     MainWindow& m = *game.screens->main;
-    m.town.onTakeMember = std::move(take);
-    m.town.onLeaveChoice = std::move(leave);
+    game.screens->part<PartyControls>().onTakeMember = std::move(take);
+    game.screens->part<PartyControls>().onLeaveChoice = std::move(leave);
     m.lstCommandList.setEnabled(false);
     m.fraParty.setEnabled(true);
     game.selectedMember = 1;
@@ -40,14 +40,13 @@ void EndMemberChoice(Game& game) {
 }
 
 void MemberChoiceKeyDown(Game& game, int& code, int /*shift*/) {
-    MainWindow& m = *game.screens->main;
     int count = game.place.partyCount;
     if (count < 1) return;
     auto take = [&] {
         int sel = std::clamp(game.selectedMember, 1, std::min(count, kPartySlots));
         game.selectedMember = sel;
         game.currentCharacter = game.place.partyMembers[static_cast<size_t>(sel)];
-        if (auto action = m.town.onTakeMember) action();
+        if (auto action = game.screens->part<PartyControls>().onTakeMember) action();
     };
     if (code >= '1' && code <= '9') {
         game.selectedMember = std::min(code - '0', count);
@@ -80,7 +79,7 @@ void MemberChoiceKeyDown(Game& game, int& code, int /*shift*/) {
         case keys::Esc:
         case keys::Back: {
             code = 0;
-            if (auto action = m.town.onLeaveChoice) action();
+            if (auto action = game.screens->part<PartyControls>().onLeaveChoice) action();
             return;
         }
         default:

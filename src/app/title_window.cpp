@@ -1,4 +1,4 @@
-#include "core/title_window.h"
+#include "app/title_window.h"
 
 #include "ui/png.h"
 

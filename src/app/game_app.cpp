@@ -1,11 +1,12 @@
-#include "core/game_app.h"
+#include "app/game_app.h"
 
 #include <string>
 
+#include "app/startup.h"
+#include "app/wiring.h"
 #include "core/data/checked.h"
 #include "core/data/message.h"
 #include "core/skin_pictures.h"
-#include "core/startup.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -21,7 +22,7 @@ GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
     g.music = &music_;
 
     title_ = std::make_unique<TitleWindow>(ui_, std::string(Message(1)));
-    main_ = std::make_unique<MainWindow>(ui_, g);
+    main_ = std::make_unique<GameWindow>(ui_, g);
     inpBox_ = std::make_unique<MessageDialog>(ui_, g, "dlgInpBox");
     inpBox2_ = std::make_unique<MessageDialog>(ui_, g, "dlgInpBox2");
     screens_.ui = &ui_;
@@ -30,6 +31,7 @@ GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
     screens_.inpBox = inpBox_.get();
     screens_.inpBox2 = inpBox2_.get();
     g.screens = &screens_;
+    WireRooms(g, *main_);
 
     screens_.skin = LoadSkinPictures(g.programDir);
     main_->dress(screens_.skin);

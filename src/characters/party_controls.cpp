@@ -1,16 +1,15 @@
-#include "town/town_controls.h"
+#include "characters/party_controls.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "characters/member_choice.h"
+#include "characters/party.h"
 #include "core/game.h"
 #include "core/main_window.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
-#include "town/member_choice.h"
-#include "town/party.h"
-#include "town/town_links.h"
 #include "ui/keys.h"
 
 namespace dv {
@@ -20,12 +19,9 @@ constexpr int kReorderWidth = 384;
 constexpr int kReorderHeight = 200;
 }  // namespace
 
-void TownControls::attach(MainWindow& main, Game& game) {
+void PartyControls::attach(MainWindow& main, Game& game) {
     main_ = &main;
     game_ = &game;
-    // Before the dungeon fills in its plain defaults.
-    InstallTownLinks(game);
-
     // The bar shows only while the panel has the focus.
     main.fraParty.onGotFocus = [&main] { main.shpPartyBar.setVisible(true); };
     main.fraParty.onLostFocus = [&main] { main.shpPartyBar.setVisible(false); };
@@ -64,7 +60,7 @@ void TownControls::attach(MainWindow& main, Game& game) {
     lstReorder.onEnter = [this] { keepOrder(); };
 }
 
-void TownControls::dress(const SkinPictures& skin) {
+void PartyControls::dress(const SkinPictures& skin) {
     DressPanel(fraReorder, skin);
     DressList(lstReorder, skin);
     // The caption row sits inside the frame once it is dressed.
@@ -77,7 +73,7 @@ void TownControls::dress(const SkinPictures& skin) {
     }
 }
 
-void TownControls::reorderKeyDown(int& code) {
+void PartyControls::reorderKeyDown(int& code) {
     switch (code) {
         case 'F':
             code = 0;
@@ -102,7 +98,7 @@ void TownControls::reorderKeyDown(int& code) {
 }
 
 // One place up (step -1) or down (+1); past an end the member goes round to the other end.
-void TownControls::moveSelected(int step) {
+void PartyControls::moveSelected(int step) {
     int n = lstReorder.listCount();
     int from = lstReorder.listIndex();
     if (n < 2 || from < 0) return;
@@ -123,7 +119,7 @@ void TownControls::moveSelected(int step) {
     lstReorder.setListIndex(to);
 }
 
-void TownControls::keepOrder() {
+void PartyControls::keepOrder() {
     Game& game = *game_;
     int n = lstReorder.listCount();
     for (int i = 0; i < n && i < kPartySlots; ++i) {
@@ -137,7 +133,7 @@ void TownControls::keepOrder() {
     closeReorder();
 }
 
-void TownControls::closeReorder() {
+void PartyControls::closeReorder() {
     MainWindow& m = *main_;
     fraReorder.setVisible(false);
     if (m.lstBattleCommand.visible()) {
@@ -152,8 +148,7 @@ void TownControls::closeReorder() {
 }
 
 void OpenReorderPanel(Game& game) {
-    MainWindow& m = *game.screens->main;
-    TownControls& t = m.town;
+    PartyControls& t = game.screens->part<PartyControls>();
     t.lstReorder.setRedraw(false);
     t.lstReorder.clear();
     for (int i = 1; i <= game.place.partyCount && i <= kPartySlots; ++i) {

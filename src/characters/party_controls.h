@@ -1,7 +1,7 @@
 #pragma once
 
-// The main window's town controls beyond the command list: member choice on the party
-// panel and the reorder panel. The main window holds one of these.
+// The party's controls on the main window beyond the panel rows: member choice on the
+// party panel and the reorder panel, shared by the town, the map and the battle.
 
 #include <functional>
 
@@ -15,7 +15,7 @@ struct Game;
 struct SkinPictures;
 class MainWindow;
 
-class TownControls {
+class PartyControls {
   public:
     // Adds the controls to the main window and hooks the party panel's keys.
     void attach(MainWindow& main, Game& game);
@@ -28,7 +28,7 @@ class TownControls {
     Label lblBack{"lblReorder(1)"};
     Label lblOk{"lblReorder(2)"};
 
-    // What taking a member and leaving member choice do at the current place.
+    // What taking a member and leaving member choice do; set by whoever starts the choice.
     std::function<void()> onTakeMember;
     std::function<void()> onLeaveChoice;
 

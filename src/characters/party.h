@@ -10,9 +10,6 @@
 
 namespace dv {
 
-// Status bits of a member who cannot act; such members are moved behind the others.
-inline constexpr std::int32_t kStatusCannotAct = 124983;
-
 // rosterId above 0, and partyId, floor and dungeonId those of the active party.
 bool IsPartyMember(const Game& game, int slot);
 

@@ -1,4 +1,4 @@
-#include "core/instance_lock.h"
+#include "app/instance_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -39,8 +39,13 @@ enum StatusBit : std::int32_t {
     kStatusDeadlyPoison = 134217728,
 };
 
+// The status groups every rule tests, defined once.
 // Out of the fight: paralysis, carrot, stone, dead, ashes, lost.
 inline constexpr std::int32_t kStatusOutOfFight = 124930;
+// Cannot act: out of the fight, or asleep, afraid, frozen or shocked.
+inline constexpr std::int32_t kStatusCannotAct = 124983;
+// Gone: dead, ashes or lost.
+inline constexpr std::int32_t kStatusGone = kStatusDead | kStatusAshes | kStatusLost;
 
 // itemFlags bits of an inventory slot.
 inline constexpr std::int32_t kItemEquipSlotMask = 15;  // 1..8 = worn in equipment slot n
@@ -243,5 +248,15 @@ struct Character {
 };
 
 inline constexpr std::size_t kCharacterRecordSize = 2022;
+
+inline bool CannotAct(const Character& c) {
+    return (c.status & kStatusCannotAct) != 0;
+}
+inline bool IsOutOfFight(const Character& c) {
+    return (c.status & kStatusOutOfFight) != 0;
+}
+inline bool IsGone(const Character& c) {
+    return (c.status & kStatusGone) != 0;
+}
 
 }  // namespace dv

@@ -1,4 +1,4 @@
-#include "town/party.h"
+#include "characters/party.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,7 +67,7 @@ void RebuildParty(Game& game) {
     // Members who cannot act go behind the others, in slot order.
     int behind = kPartySlots + 1;
     for (int slot : members)
-        if (at(game, slot).status & kStatusCannotAct)
+        if (CannotAct(at(game, slot)))
             at(game, slot).partyPosition = static_cast<std::uint8_t>(behind++);
     std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
         return at(game, a).partyPosition < at(game, b).partyPosition;

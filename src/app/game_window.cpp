@@ -1,0 +1,23 @@
+#include "app/game_window.h"
+
+#include "app/startup.h"
+#include "core/game.h"
+#include "core/screens.h"
+
+namespace dv {
+
+GameWindow::GameWindow(Ui& ui, Game& game) : MainWindow(ui, game), dungeonControls(*this, game) {
+    // The close box runs the same shutdown as the outskirts' quit entry.
+    onCloseRequest = [this] { CloseMainWindow(game_); };
+    creation.attach(*this, game);
+    party.attach(*this, game);
+    dungeonControls.install();
+}
+
+void GameWindow::dress(const SkinPictures& skin) {
+    MainWindow::dress(skin);
+    creation.dress(skin);
+    party.dress(skin);
+}
+
+}  // namespace dv

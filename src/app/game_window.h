@@ -1,0 +1,27 @@
+#pragma once
+
+// The main window as the game shows it: the shared controls of the core window with the
+// controls each room adds (creation, the party's panels, the map keys), made in one place
+// and registered so that each room finds its own.
+
+#include "characters/creation_screen.h"
+#include "characters/party_controls.h"
+#include "core/main_window.h"
+#include "dungeon/dungeon_controls.h"
+
+namespace dv {
+
+class GameWindow : public MainWindow {
+  public:
+    GameWindow(Ui& ui, Game& game);
+    void dress(const SkinPictures& skin) override;
+
+    // Character creation and the class-change list.
+    CreationScreen creation;
+    // Member choice on the party panel and the reorder panel.
+    PartyControls party;
+    // The map keys and the step mark.
+    DungeonControls dungeonControls;
+};
+
+}  // namespace dv

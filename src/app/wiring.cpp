@@ -1,0 +1,28 @@
+#include "app/wiring.h"
+
+#include "app/game_window.h"
+#include "app/startup.h"
+#include "core/game.h"
+#include "core/screens.h"
+#include "items/status_sheet.h"
+#include "town/town_menu.h"
+#include "town/town_return.h"
+
+namespace dv {
+
+void WireRooms(Game& game, GameWindow& window) {
+    Screens& screens = *game.screens;
+    screens.addPart(window.creation);
+    screens.addPart(window.party);
+    screens.addPart(window.dungeonControls);
+
+    Links& l = game.links;
+    l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };
+    l.openSheet = [](Game& g, int slot, int mode) { OpenSheet(g, slot, mode); };
+    l.townShown = [](Game& g) { ShowTownAfterReturn(g); };
+    l.quitGame = [](Game& g) { QuitGame(g); };
+    // The battle, chests and people are not in the game yet: their links stay empty and
+    // the dungeon goes on without them.
+}
+
+}  // namespace dv
