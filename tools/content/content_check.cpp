@@ -274,9 +274,12 @@ class Checker {
                 if (dungeon == 24 && floor == 7 && rift == 0) rift = n;
             }
         }
-        // Person 10 gives item 656 once every monster 698..769 has been defeated, so with
-        // that item in the game each of them must roam some floor.
-        if (itemExists(656)) {
+        // Person 10 gives item 656 once every monster 698..769 has been defeated, so once
+        // any of them is written each of them must roam some floor.
+        bool theSeventyTwo = false;
+        for (int m = 698; m <= 769; ++m)
+            theSeventyTwo = theSeventyTwo || monsterExists(m);
+        if (theSeventyTwo) {
             std::set<int> roaming;
             for (int n = 1; n <= 2000; ++n)
                 if (t(n, kEncounterFloor) != 0 && encounterUsable(t(n, kEncounterId)))
