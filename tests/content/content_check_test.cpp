@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"a goods list naming a missing item", "npc.yaml",
                   "13: {npcGoods: [1, 2, 3, 4, 5, 6, 7, 8, 9, 1500]}\n", "names no item", true},
         FaultCase{"an item casting a missing spell", "items.yaml",
-                  "32: {name: 試し, kind: 8, spellLink: 150}\n", "spellLink 150", true},
+                  "658: {name: 試し, altName: 品, kind: 8, spellLink: 199}\n", "spellLink 199",
+                  true},
         FaultCase{"a monster using an action id without its scripted row", "monsters.yaml",
                   "15: {name: 試しの獣, classBit: 1, appearDiceCount: 1, appearDiceSides: 2, "
                   "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87]}\n",

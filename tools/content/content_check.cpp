@@ -9,6 +9,7 @@
 #include <ostream>
 #include <set>
 
+#include "content/check_items.h"
 #include "content/content_error.h"
 #include "content/yaml_record.h"
 #include "core/data/data_files.h"
@@ -124,24 +125,10 @@ class Checker {
     bool monsterExists(int n) const {
         return n >= 1 && n <= 2000 && db_.monsterTable[n].rosterId == n;
     }
-    int lastItem() const {
-        int last = 0;
-        for (int n = 1; n <= 2000; ++n)
-            if (db_.itemTable[n].itemNumber >= 1) last = n;
-        return last;
-    }
-
+    // Which items must exist, and the rest of their fields, are checked in check_items.cpp.
     void items() {
-        const int last = lastItem();
-        bool battleChestLevel1 = false;
         for (int n = 1; n <= 2000; ++n) {
             const ItemRecord& r = db_.itemTable[n];
-            if (n <= last && r.itemNumber != n) {
-                fail("items", n,
-                     "item " + std::to_string(n) +
-                         " is missing: the item catalogue stops at the first gap");
-                continue;
-            }
             if (r.itemNumber < 1) continue;
             if (r.kind < 1 || r.kind > 12) fail("items", n, "kind must be 1..12");
             if (r.spellLink != 0 && !(r.spellLink >= 1 && r.spellLink <= 200 &&
@@ -152,14 +139,7 @@ class Checker {
                 fail("items", n, "brokenInto names no item");
             if (r.grantedSkill < 0 || r.grantedSkill >= 300)
                 fail("items", n, "grantedSkill must be 0..299");
-            if (r.chestRank == 1 && r.chestAllowed >= 1) battleChestLevel1 = true;
         }
-        if (last > 0 && !battleChestLevel1)
-            fail("items", 1, "no item has chestRank 1: a level-1 battle chest would be empty");
-        // Quest items the program names, once the table reaches them.
-        for (int n : {609, 613, 614, 615, 617, 627, 630, 634, 635, 636, 637, 638, 656, 657})
-            if (last >= n && !itemExists(n))
-                fail("items", n, "item " + std::to_string(n) + " is used by the program");
     }
 
     void monsters() {
@@ -274,9 +254,12 @@ class Checker {
                 if (dungeon == 24 && floor == 7 && rift == 0) rift = n;
             }
         }
-        // Person 10 gives item 656 once every monster 698..769 has been defeated, so with
-        // that item in the game each of them must roam some floor.
-        if (itemExists(656)) {
+        // Person 10 gives item 656 once every monster 698..769 has been defeated, so once
+        // any of them is written each of them must roam some floor.
+        bool theSeventyTwo = false;
+        for (int m = 698; m <= 769; ++m)
+            theSeventyTwo = theSeventyTwo || monsterExists(m);
+        if (theSeventyTwo) {
             std::set<int> roaming;
             for (int n = 1; n <= 2000; ++n)
                 if (t(n, kEncounterFloor) != 0 && encounterUsable(t(n, kEncounterId)))
@@ -359,18 +342,11 @@ class Checker {
     }
 
     void tables() {
-        bool levelOne = false, anyRow = false;
         for (int r = 1; r <= 50; ++r) {
             const int level = db_.chestItemTable(r, 0), item = db_.chestItemTable(r, 1);
-            if (level <= 5) {
-                anyRow = true;
-                if (level <= 1) levelOne = true;
-                if (!itemExists(item))
-                    fail("chest_items", r, "chest row " + std::to_string(r) + " names no item");
-            }
+            if (level <= 5 && !itemExists(item))
+                fail("chest_items", r, "chest row " + std::to_string(r) + " names no item");
         }
-        if (anyRow && !levelOne)
-            fail("chest_items", 1, "no row has level 1: level-1 chests would be empty");
         for (int p = 1; p <= 20; ++p) {
             const NpcRecord& r = db_.npcTable[p];
             bool any = false;
@@ -663,7 +639,10 @@ bool writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 
 std::vector<CheckProblem> checkContent(const ContentSet& set,
                                        const std::vector<int>& messageNumbers) {
-    return Checker(set, messageNumbers).run();
+    std::vector<CheckProblem> problems = Checker(set, messageNumbers).run();
+    for (CheckProblem& p : checkItems(set))
+        problems.push_back(std::move(p));
+    return problems;
 }
 
 std::vector<int> readMessageNumbers(const fs::path& messagesYaml) {
