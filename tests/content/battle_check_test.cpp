@@ -269,7 +269,18 @@ INSTANTIATE_TEST_SUITE_P(
                       "1, 1, 1, 1, 1, 1, 1, 1, 1, 9]}"}},
                     "monsters.yaml",
                     1,
-                    "uses action 9, a spell of school 0 and level 8"}));
+                    "uses action 9, a spell of school 0 and level 8"},
+        BattleFault{"a monster casting a spell whose effect does nothing for monsters",
+                    {{"spells.yaml", 0,
+                      "33: {name: KURAMA, kind: 1, level: 2, number: 3, effect: 24, target: 2, "
+                      "flags: 7}"},
+                     {"monsters.yaml", 1,
+                      "1: {name: 試しの小鬼, classBit: 4, appearDiceCount: 1, appearDiceSides: 3, "
+                      "hpDiceCount: 1, hpDiceSides: 6, actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, "
+                      "1, 1, 1, 1, 1, 1, 1, 1, 1, 12]}"}},
+                    "monsters.yaml",
+                    1,
+                    "uses action 12, a spell of school 1 and level 2"}));
 
 TEST(BattleCheck, EncounterRowsAndCallTableElementsWrittenTwiceAreRefused) {
     for (const char* file : {"encounters.yaml", "call_table.yaml"}) {

@@ -212,11 +212,15 @@ class BattleChecker {
     }
 
     // Monsters cast spells 1..81 marked for them (flag 4) of the school and level the
-    // action names; without one the spell does nothing.
+    // action names, and only some effects do anything in a monster's hands (damage, armour,
+    // healing, sleep, fear, confusion, silence, loss, shields, lingering elements).
     bool castable(int school, int level) const {
+        static const std::set<int> effects = {2,  4,  5,  7,  15, 17, 18, 23,
+                                              33, 46, 47, 48, 52, 53, 65};
         for (int s = 1; s <= 81; ++s) {
             const SpellRecord& r = db_.spellTable[s];
-            if ((r.flags & 4) && r.kind == school && r.level == level) return true;
+            if ((r.flags & 4) && r.kind == school && r.level == level && effects.count(r.effect))
+                return true;
         }
         return false;
     }
@@ -235,8 +239,8 @@ class BattleChecker {
                      "monster " + std::to_string(n) + " uses action " + std::to_string(a) +
                          ", a spell of school " + std::to_string(school) + " and level " +
                          std::to_string(level) +
-                         ", but no spell among 1..81 of that school and level is marked for "
-                         "monsters");
+                         ", but no spell among 1..81 of that school and level is one monsters "
+                         "can cast to any effect");
             }
         }
     }
