@@ -280,7 +280,74 @@ INSTANTIATE_TEST_SUITE_P(
                       "1, 1, 1, 1, 1, 1, 1, 1, 1, 12]}"}},
                     "monsters.yaml",
                     1,
-                    "uses action 12, a spell of school 1 and level 2"}));
+                    "uses action 12, a spell of school 1 and level 2"},
+        BattleFault{"a status row aimed at several draws",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 2, targetKind: 5, drawCount: 1, drawSides: 3, statusChance: "
+                      "{15: 40}, message: \"は\\n歌った\"}"}},
+                    "actions.yaml",
+                    200,
+                    "targetKind 5 or 15 strikes nobody"},
+        BattleFault{"a row aimed at no one",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 2, targetKind: 7, statusChance: {15: 40}, message: "
+                      "\"は\\n歌った\"}"}},
+                    "actions.yaml",
+                    200,
+                    "targetKind 7 strikes nobody"},
+        BattleFault{"a damage row with a dice text the program cannot read",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 1, targetKind: 2, element: 1, diceCount: \"2\", diceSides: "
+                      "\"d6\", diceBonus: \"0\", multiplier: \"1\", message: \"は\\n殴った\"}"}},
+                    "actions.yaml",
+                    200,
+                    "dice 'd6'"},
+        BattleFault{"a damage row with an element beyond the resistances",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 1, targetKind: 2, element: 2, secondResistance: 40, "
+                      "diceCount: \"2\", diceSides: \"6\", diceBonus: \"0\", multiplier: "
+                      "\"1\", message: \"は\\n燃やした\"}"}},
+                    "actions.yaml",
+                    200,
+                    "resistance indexes 0..36"},
+        BattleFault{"a status row whose only chance is the HP drain index",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 2, targetKind: 2, statusChance: {28: 50}, message: "
+                      "\"は\\n吸った\"}"}},
+                    "actions.yaml",
+                    200,
+                    "status chances are for types"},
+        BattleFault{"a damage row with status chances it never tries",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 1, targetKind: 2, element: 1, diceCount: \"da\", diceSides: "
+                      "\"db\", diceBonus: \"dc\", multiplier: \"wc\", statusChance: {22: 50}, "
+                      "message: \"は\\n噛んだ\"}"}},
+                    "actions.yaml",
+                    200,
+                    "kind 4 does"},
+        BattleFault{"a row whose message does not follow the monster's name",
+                    {{"actions.yaml", 0,
+                      "200: {kind: 2, targetKind: 4, statusChance: {17: 40}, message: "
+                      "\"恐ろしい声が響いた\"}"}},
+                    "actions.yaml",
+                    200,
+                    "starts with は or の"},
+        BattleFault{"a group shield used without the message it shows",
+                    {{"actions.yaml", 0, "300: {kind: 3}"},
+                     {"monsters.yaml", 1,
+                      "1: {name: 試しの小鬼, classBit: 4, appearDiceCount: 1, appearDiceSides: 3, "
+                      "hpDiceCount: 1, hpDiceSides: 6, actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, "
+                      "1, 1, 1, 1, 1, 1, 1, 1, 1, 300]}"}},
+                    "actions.yaml",
+                    300,
+                    "action 300: the message"},
+        BattleFault{"a monster whose blows would spread disease",
+                    {{"monsters.yaml", 1,
+                      "1: {name: 試しの小鬼, classBit: 4, appearDiceCount: 1, appearDiceSides: 3, "
+                      "hpDiceCount: 1, hpDiceSides: 6, meleeStatusChance: {27: 20}}"}},
+                    "monsters.yaml",
+                    1,
+                    "never make status 27"}));
 
 TEST(BattleCheck, EncounterRowsAndCallTableElementsWrittenTwiceAreRefused) {
     for (const char* file : {"encounters.yaml", "call_table.yaml"}) {

@@ -73,6 +73,8 @@ class BattleChecker {
         floors();
         fixedNames();
         monsterSpells();
+        actionRows();
+        meleeStatus();
         return problems_;
     }
 
@@ -242,6 +244,79 @@ class BattleChecker {
                          ", but no spell among 1..81 of that school and level is one monsters "
                          "can cast to any effect");
             }
+        }
+    }
+
+    // Status types a status attempt can set (the rest set no bit, and 28 and 30 are only
+    // resistance indexes).
+    static bool settableStatus(int type) {
+        return (type >= 15 && type <= 27) || type == 29 || (type >= 31 && type <= 34);
+    }
+
+    static bool diceText(const std::string& s) {
+        if (s == "da" || s == "db" || s == "dc" || s == "wc") return true;
+        return !s.empty() && s.size() <= 9 &&
+               s.find_first_not_of("0123456789") == std::string::npos;
+    }
+
+    // Rows of kinds 1, 2 and 4 are carried out from their fields alone; the scripted rows
+    // 269 and 300..305 also show their message.
+    void actionRows() {
+        std::set<int> used;
+        for (int n = 1; n < kMonsterCount; ++n)
+            if (monsterExists(n))
+                for (int slot = 1; slot <= 20; ++slot)
+                    used.insert(db_.monsterTable[n].actions[slot]);
+        for (int a = 0; a < kActionCount; ++a) {
+            const ActionRecord& r = db_.monsterActions[a];
+            const bool table = r.kind == 1 || r.kind == 2 || r.kind == 4;
+            const bool showsMessage = r.kind == 3 && (a == 269 || (a >= 300 && a <= 305));
+            if (!table && !(showsMessage && used.count(a))) continue;
+            const std::string id = "action " + std::to_string(a);
+            auto problem = [&](const std::string& what) { fail(near("actions", a), id + what); };
+            if (r.message.rfind("は", 0) != 0 && r.message.rfind("の", 0) != 0)
+                problem(": the message follows the monster's name and starts with は or の");
+            if (!table) continue;
+            const std::set<int> targets = {2, 3, 4, 5, 12, 14, 15};
+            if (!targets.count(r.targetKind))
+                problem(": targetKind " + std::to_string(r.targetKind) +
+                        " strikes nobody (2, 3, 4, 5, 12, 14 or 15)");
+            else if (r.kind != 1 && (r.targetKind == 5 || r.targetKind == 15))
+                problem(": a status row with targetKind 5 or 15 strikes nobody");
+            if (r.kind != 2) {
+                if (r.element < 0 || r.element > 36 || r.secondResistance < 0 ||
+                    r.secondResistance > 36)
+                    problem(": element and secondResistance are resistance indexes 0..36");
+                for (const std::string* dice :
+                     {&r.diceCount, &r.diceSides, &r.diceBonus, &r.multiplier})
+                    if (!diceText(*dice))
+                        problem(": dice '" + *dice + "' is neither a number nor da, db, dc or wc");
+            }
+            bool sets = false, dead = false;
+            for (int k = 1; k <= 36; ++k)
+                if (r.statusChance[k] > 0) {
+                    if (settableStatus(k))
+                        sets = true;
+                    else
+                        dead = true;
+                }
+            if (r.kind == 1 && (sets || dead))
+                problem(": a damage row (kind 1) makes no status attempts; kind 4 does");
+            if (r.kind != 1 && (dead || !sets))
+                problem(": status chances are for types 15..27, 29 and 31..34");
+        }
+    }
+
+    // Monster blows make status attempts of some types only.
+    void meleeStatus() {
+        for (int n = 1; n < kMonsterCount; ++n) {
+            if (!monsterExists(n)) continue;
+            for (int k : {25, 26, 27, 28, 33, 34})
+                if (db_.monsterTable[n].meleeStatusChance[k] > 0)
+                    fail(near("monsters", n),
+                         "monster " + std::to_string(n) + ": a monster's blows never make status " +
+                             std::to_string(k) +
+                             " (meleeStatusChance serves 15..24, 29, 30, 31 and 32)");
         }
     }
 
