@@ -10,6 +10,7 @@
 #include <set>
 
 #include "content/check_items.h"
+#include "content/check_battle.h"
 #include "content/content_error.h"
 #include "content/yaml_record.h"
 #include "core/data/data_files.h"
@@ -78,26 +79,6 @@ const std::vector<int>& requiredMessages() {
     return numbers;
 }
 
-// Floors the game enters, by dungeon.
-int floorsInUse(int dungeon) {
-    switch (dungeon) {
-        case 21:
-            return 5;
-        case 22:
-            return 4;
-        case 23:
-            return 7;
-        case 24:
-            return 7;
-        case 25:
-            return 2;
-        case 26:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
 class Checker {
   public:
     Checker(const ContentSet& set, const std::vector<int>& messages)
@@ -113,6 +94,8 @@ class Checker {
         mazes();
         messages();
         events();
+        for (CheckProblem& p : checkBattleContent(set_))
+            problems_.push_back(std::move(p));
         return problems_;
     }
 
@@ -152,8 +135,7 @@ class Checker {
             if (m.sex != 4) fail("monsters", n, id + ": sex must be 4");
             if (m.classBit == 0 || !std::has_single_bit(static_cast<std::uint32_t>(m.classBit)))
                 fail("monsters", n, id + ": classBit must hold exactly one type bit");
-            const long most =
-                long{m.appearDiceCount} * std::max<long>(m.appearDiceSides, 1) + m.appearDiceBonus;
+            const long most = mostOfRoll(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus);
             if (most > 9 || most < 1)
                 fail("monsters", n, id + ": the group size roll must stay within 1..9");
             const std::string name = DecodeNameCodes(m.nameCodes);
@@ -178,14 +160,6 @@ class Checker {
                     fail("monsters", n,
                          id + " uses action " + std::to_string(a) +
                              ", which needs a row of kind 1, 2 or 4 in actions");
-                if (a >= 90 && a <= 95)
-                    for (int e = 1; e <= 6; ++e) {
-                        const int c = 74 + (a - 90) * 6 + e;
-                        if (!callable(db_.callTable[c]))
-                            fail("call_table", c,
-                                 "call table element " + std::to_string(c) + " (used by action " +
-                                     std::to_string(a) + ") names no monster that can be called");
-                    }
             }
             for (int s : {1, 2, 3})
                 if (m.items[s].itemId != 0 && !itemExists(m.items[s].itemId))
@@ -194,27 +168,12 @@ class Checker {
             if (m.items[4].itemId < 0 || m.items[4].itemId > 100)
                 fail("monsters", n, id + ": the drop chance (items slot 4) must be 0..100");
         }
-        for (int n : {472, 836, 837})
-            for (int a = 306; a <= 308; ++a)
-                if (usesAction(a) && !monsterExists(n))
-                    fail("monsters", n,
-                         "monster " + std::to_string(n) + " is counted by action " +
-                             std::to_string(a));
-    }
-
-    bool usesAction(int a) const {
-        for (int n = 1; n <= 2000; ++n)
-            for (int s = 1; s <= 20; ++s)
-                if (db_.monsterTable[n].rosterId == n && db_.monsterTable[n].actions[s] == a)
-                    return true;
-        return false;
     }
 
     bool callable(int n) const {
         if (!monsterExists(n)) return false;
         const Character& m = db_.monsterTable[n];
-        return long{m.appearDiceCount} * std::max<long>(m.appearDiceSides, 1) + m.appearDiceBonus <=
-               9;
+        return mostOfRoll(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus) <= 9;
     }
 
     bool encounterUsable(int row) const {
@@ -226,7 +185,6 @@ class Checker {
 
     void encounters() {
         const auto& t = db_.encounterTable;
-        int rift = 0;  // the first row placed on the rift's floor
         for (int n = 1; n <= 2000; ++n) {
             bool any = false;
             for (int c = 0; c < 7; ++c)
@@ -251,37 +209,7 @@ class Checker {
                     fail("encounters", n,
                          id + ": id " + std::to_string(t(n, kEncounterId)) +
                              " is no encounter with monsters");
-                if (dungeon == 24 && floor == 7 && rift == 0) rift = n;
             }
-        }
-        // Person 10 gives item 656 once every monster 698..769 has been defeated, so once
-        // any of them is written each of them must roam some floor.
-        bool theSeventyTwo = false;
-        for (int m = 698; m <= 769; ++m)
-            theSeventyTwo = theSeventyTwo || monsterExists(m);
-        if (theSeventyTwo) {
-            std::set<int> roaming;
-            for (int n = 1; n <= 2000; ++n)
-                if (t(n, kEncounterFloor) != 0 && encounterUsable(t(n, kEncounterId)))
-                    for (int g = 0; g < 4; ++g)
-                        roaming.insert(t(t(n, kEncounterId), kEncounterFirstGroup + g));
-            for (int m = 698; m <= 769; ++m)
-                if (!roaming.count(m))
-                    fail("items", 656,
-                         "monster " + std::to_string(m) +
-                             " must be met in a random battle (item 656 asks for "
-                             "all of 698..769)");
-        }
-        // The rift of the deepest floor of dungeon 24 fights encounters 1800..1824.
-        if (rift > 0) {
-            std::string missing;
-            for (int n = 1800; n <= 1824; ++n)
-                if (!encounterUsable(n)) missing += " " + std::to_string(n);
-            if (!missing.empty())
-                fail("encounters", rift,
-                     "monsters roam dungeon 24 floor 7, whose rift fights encounters 1800..1824; "
-                     "missing:" +
-                         missing);
         }
     }
 
