@@ -442,9 +442,9 @@ class Composer {
         const Chord& next =
             chords_[static_cast<std::size_t>(chordIndex + 1) % chords_.size()];
         const int target = BassPitch(part, next);
-        if (target == from) return target - 7;
-        // The neighbouring note of the scale on the side the bass comes from.
-        const int direction = target > from ? -1 : 1;
+        // The neighbouring note of the scale on the side the bass comes from (from below
+        // when the root stays).
+        const int direction = target >= from ? -1 : 1;
         for (int p = target + direction;; p += direction) {
             const int rel = Mod12(p - tonicClass_);
             if (std::find(scale_.begin(), scale_.end(), rel) != scale_.end()) return p;
