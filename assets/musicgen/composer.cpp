@@ -14,13 +14,20 @@ using Scale = std::array<int, 7>;
 
 Scale ScaleOf(Mode mode) {
     switch (mode) {
-        case Mode::Major: return {0, 2, 4, 5, 7, 9, 11};
-        case Mode::Minor: return {0, 2, 3, 5, 7, 8, 10};
-        case Mode::HarmonicMinor: return {0, 2, 3, 5, 7, 8, 11};
-        case Mode::Dorian: return {0, 2, 3, 5, 7, 9, 10};
-        case Mode::Phrygian: return {0, 1, 3, 5, 7, 8, 10};
-        case Mode::Lydian: return {0, 2, 4, 6, 7, 9, 11};
-        case Mode::Mixolydian: return {0, 2, 4, 5, 7, 9, 10};
+        case Mode::Major:
+            return {0, 2, 4, 5, 7, 9, 11};
+        case Mode::Minor:
+            return {0, 2, 3, 5, 7, 8, 10};
+        case Mode::HarmonicMinor:
+            return {0, 2, 3, 5, 7, 8, 11};
+        case Mode::Dorian:
+            return {0, 2, 3, 5, 7, 9, 10};
+        case Mode::Phrygian:
+            return {0, 1, 3, 5, 7, 8, 10};
+        case Mode::Lydian:
+            return {0, 2, 4, 6, 7, 9, 11};
+        case Mode::Mixolydian:
+            return {0, 2, 4, 5, 7, 9, 10};
     }
     return {0, 2, 4, 5, 7, 9, 11};
 }
@@ -28,13 +35,19 @@ Scale ScaleOf(Mode mode) {
 // How far the mode's tonic lies above the tonic of the major scale with the same notes.
 int ModeOffset(Mode mode) {
     switch (mode) {
-        case Mode::Major: return 0;
+        case Mode::Major:
+            return 0;
         case Mode::Minor:
-        case Mode::HarmonicMinor: return 9;
-        case Mode::Dorian: return 2;
-        case Mode::Phrygian: return 4;
-        case Mode::Lydian: return 5;
-        case Mode::Mixolydian: return 7;
+        case Mode::HarmonicMinor:
+            return 9;
+        case Mode::Dorian:
+            return 2;
+        case Mode::Phrygian:
+            return 4;
+        case Mode::Lydian:
+            return 5;
+        case Mode::Mixolydian:
+            return 7;
     }
     return 0;
 }
@@ -79,7 +92,8 @@ std::vector<std::vector<std::string>> Bars(const std::string& text) {
 }
 
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
-    std::uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
+    std::uint32_t h =
+        a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -108,8 +122,8 @@ bool ReadDegree(const std::string& text, std::size_t& pos, Degree& out) {
 struct Chord {
     int start = 0;
     int end = 0;
-    int root = 0;  // pitch class
-    int bass = 0;  // pitch class
+    int root = 0;                // pitch class
+    int bass = 0;                // pitch class
     std::vector<int> intervals;  // from the root: 0, third, fifth and maybe the seventh
 
     bool Has(int pitchClass) const {
@@ -263,7 +277,8 @@ class Composer {
         chord.root = Mod12(tonicClass_ + DegreeSemitones(degree));
         const auto diatonic = [&](int steps) {
             const int i = degree.index + steps;
-            return Mod12(scale_[static_cast<std::size_t>(i % 7)] - scale_[static_cast<std::size_t>(degree.index)] - degree.accidental);
+            return Mod12(scale_[static_cast<std::size_t>(i % 7)] -
+                         scale_[static_cast<std::size_t>(degree.index)] - degree.accidental);
         };
         int third = 0, fifth = 0, seven = 10;
         if (kind.empty()) {
@@ -299,8 +314,8 @@ class Composer {
         return chord;
     }
 
-    std::vector<MelodyNote> ReadMelody(const std::string& where, const std::string& text,
-                                       int bars, int start) const {
+    std::vector<MelodyNote> ReadMelody(const std::string& where, const std::string& text, int bars,
+                                       int start) const {
         const auto tokens = Bars(text);
         if (static_cast<int>(tokens.size()) != bars)
             Fail(where, "melody has " + std::to_string(tokens.size()) + " bars, chords " +
@@ -371,22 +386,31 @@ class Composer {
         return start + std::min(sounding, written - 6);
     }
 
-    void Add(const Part& part, std::vector<Note>& notes, int start, int end, int pitch,
-             int layer, int lift = 0) {
+    void Add(const Part& part, std::vector<Note>& notes, int start, int end, int pitch, int layer,
+             int lift = 0) {
         if (pitch < 0 || pitch > 127) Fail(piece_.title + " " + part.name, "pitch out of range");
-        notes.push_back({start, Sounding(part, start, end), pitch, Velocity(part, start, layer, lift)});
+        notes.push_back(
+            {start, Sounding(part, start, end), pitch, Velocity(part, start, layer, lift)});
     }
 
     void RenderPart(const Part& part, const std::string& layer, const Placed& placed,
                     std::vector<Note>& notes) {
         switch (part.role) {
             case Role::Lead:
-            case Role::Harmony: RenderTune(part, placed, notes); break;
-            case Role::Drone: RenderDrone(part, placed, notes); break;
-            case Role::Drums: RenderDrums(part, layer, placed, notes); break;
+            case Role::Harmony:
+                RenderTune(part, placed, notes);
+                break;
+            case Role::Drone:
+                RenderDrone(part, placed, notes);
+                break;
+            case Role::Drums:
+                RenderDrums(part, layer, placed, notes);
+                break;
             case Role::Bass:
             case Role::Chords:
-            case Role::Arpeggio: RenderPattern(part, layer, placed, notes); break;
+            case Role::Arpeggio:
+                RenderPattern(part, layer, placed, notes);
+                break;
         }
     }
 
@@ -439,8 +463,7 @@ class Composer {
     }
 
     int Approach(const Part& part, int chordIndex, int from) const {
-        const Chord& next =
-            chords_[static_cast<std::size_t>(chordIndex + 1) % chords_.size()];
+        const Chord& next = chords_[static_cast<std::size_t>(chordIndex + 1) % chords_.size()];
         const int target = BassPitch(part, next);
         // The neighbouring note of the scale on the side the bass comes from (from below
         // when the root stays).
@@ -564,7 +587,8 @@ class Composer {
     void RenderDrums(const Part& part, const std::string& layer, const Placed& placed,
                      std::vector<Note>& notes) {
         const std::string where = piece_.title + " " + part.name;
-        if (part.crash > 0) Add(part, notes, placed.start, placed.start + beat_, part.crash, placed.layer, 12);
+        if (part.crash > 0)
+            Add(part, notes, placed.start, placed.start + beat_, part.crash, placed.layer, 12);
         for (int b = 0; b < placed.bars; ++b) {
             const bool fill = !part.fill.empty() && placed.bars > 1 && b == placed.bars - 1;
             for (const std::string& line : Split(fill ? part.fill : layer, ';')) {

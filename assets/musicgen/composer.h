@@ -43,10 +43,10 @@ struct Part {
     std::string name{};
     Role role = Role::Lead;
     int program = 0;
-    int low = 48;     // lowest pitch of chords, arpeggios and the bass root
-    int high = 72;    // highest pitch of chords (Harmony: the lowest it goes is low)
-    int shift = 0;    // Lead and Harmony: semitones from the written melody
-    int voices = 3;   // Chords
+    int low = 48;    // lowest pitch of chords, arpeggios and the bass root
+    int high = 72;   // highest pitch of chords (Harmony: the lowest it goes is low)
+    int shift = 0;   // Lead and Harmony: semitones from the written melody
+    int voices = 3;  // Chords
     int velocity = 80;
     int articulation = 92;  // percent of the written length that sounds
     int volume = 100;
@@ -57,7 +57,7 @@ struct Part {
     // empty = silent. Lead, Harmony and Drone play at any non-empty layer.
     std::array<std::string, 4> layers{};
     std::string fill{};  // Drums: replaces the pattern in the last bar of each section
-    int crash = 0;     // Drums: a cymbal on the first beat of each section
+    int crash = 0;       // Drums: a cymbal on the first beat of each section
     std::string only{};  // names of the sections the part is kept to; empty = all
 };
 
@@ -66,8 +66,8 @@ struct Piece {
     int beatsPerMinute = 120;
     int meterBeats = 4;
     int meterUnit = 4;
-    int steps = 8;    // melody steps per bar
-    int tonic = 60;   // pitch of degree 1 in the melody's own octave
+    int steps = 8;   // melody steps per bar
+    int tonic = 60;  // pitch of degree 1 in the melody's own octave
     Mode mode = Mode::Major;
     std::vector<Section> sections{};
     std::string form{};  // "Intro:0 A:1 B:2": sections in play order, each with its layer

@@ -36,11 +36,11 @@ const std::vector<MusicScene>& MusicScenes() {
 Piece ScenePiece(int number) {
     using Maker = Piece (*)();
     static constexpr Maker kMakers[kSceneCount] = {
-        TitlePiece,         CastleTownPiece,   OutskirtsPiece,       ShopPiece,
-        TavernPiece,        TemplePiece,       InnPiece,             FortuneHousePiece,
-        TrainingGroundsPiece, DungeonPiece,    DeepDungeonPiece,     BattlePiece,
-        SecondBattlePiece,  BossPiece,         SecondBossPiece,      VictoryPiece,
-        WipedOutPiece,      CampPiece,         EncounterPiece,
+        TitlePiece,           CastleTownPiece, OutskirtsPiece,   ShopPiece,
+        TavernPiece,          TemplePiece,     InnPiece,         FortuneHousePiece,
+        TrainingGroundsPiece, DungeonPiece,    DeepDungeonPiece, BattlePiece,
+        SecondBattlePiece,    BossPiece,       SecondBossPiece,  VictoryPiece,
+        WipedOutPiece,        CampPiece,       EncounterPiece,
     };
     if (number < 1 || number > kSceneCount)
         throw std::invalid_argument("no music scene " + std::to_string(number));

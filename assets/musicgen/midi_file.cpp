@@ -79,10 +79,10 @@ std::vector<std::uint8_t> ConductorChunk(const Score& score) {
     // Compound metres click on the dotted quarter.
     const bool compound = score.meterUnit == 8 && score.meterBeats % 3 == 0;
     const int clocksPerClick = compound ? 36 : 24 * 4 / score.meterUnit;
-    events.push_back(Meta(0, 0x58,
-                          {static_cast<std::uint8_t>(score.meterBeats),
-                           static_cast<std::uint8_t>(unitPower),
-                           static_cast<std::uint8_t>(clocksPerClick), 8}));
+    events.push_back(
+        Meta(0, 0x58,
+             {static_cast<std::uint8_t>(score.meterBeats), static_cast<std::uint8_t>(unitPower),
+              static_cast<std::uint8_t>(clocksPerClick), 8}));
     events.push_back(Meta(0, 0x59,
                           {static_cast<std::uint8_t>(static_cast<std::int8_t>(score.keySharps)),
                            static_cast<std::uint8_t>(score.keyMinor ? 1 : 0)}));

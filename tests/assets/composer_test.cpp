@@ -25,7 +25,10 @@ Piece SmallPiece() {
         {.name = "Lead", .role = Role::Lead, .articulation = 100, .layers = {"", "*", "", ""}},
         {.name = "Below", .role = Role::Harmony, .low = 50, .layers = {"", "*", "", ""}},
         {.name = "Bass", .role = Role::Bass, .low = 36, .layers = {"", "R 5 8 A", "", ""}},
-        {.name = "Chords", .role = Role::Chords, .low = 55, .high = 72,
+        {.name = "Chords",
+         .role = Role::Chords,
+         .low = 55,
+         .high = 72,
          .layers = {"", "x", "", ""}},
     };
     return piece;

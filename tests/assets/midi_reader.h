@@ -20,16 +20,16 @@ struct MidiNote {
 
 struct MidiTrack {
     std::string name;
-    int endTick = 0;                        // tick of the end-of-track event
-    std::vector<MidiNote> notes;            // in note-off order
-    std::vector<std::string> problems;      // note-ons left open, stray note-offs and such
+    int endTick = 0;                    // tick of the end-of-track event
+    std::vector<MidiNote> notes;        // in note-off order
+    std::vector<std::string> problems;  // note-ons left open, stray note-offs and such
     int firstNoteTick = -1;
-    int resetTick = -1;                     // first "reset all controllers"
+    int resetTick = -1;  // first "reset all controllers"
     int programTick = -1;
     int program = -1;
-    std::map<int, int> controllersAtEnd;    // last value of each controller
+    std::map<int, int> controllersAtEnd;  // last value of each controller
     int pitchBendAtEnd = 8192;
-    int tempo = 0;                          // microseconds per quarter, 0 = none
+    int tempo = 0;  // microseconds per quarter, 0 = none
     int meterBeats = 0;
     int meterUnit = 0;
 };
@@ -130,8 +130,9 @@ class Reader {
                     error = "cut-off meta event";
                     return false;
                 }
-                if (type == 0x03) track.name.assign(b_.begin() + static_cast<long>(pos),
-                                                    b_.begin() + static_cast<long>(pos) + length);
+                if (type == 0x03)
+                    track.name.assign(b_.begin() + static_cast<long>(pos),
+                                      b_.begin() + static_cast<long>(pos) + length);
                 if (type == 0x51 && length == 3) track.tempo = Be(pos, 3);
                 if (type == 0x58 && length == 4) {
                     track.meterBeats = b_[pos];

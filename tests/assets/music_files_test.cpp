@@ -62,9 +62,9 @@ TEST_F(MusicFiles, OneFilePerSceneWithAnAsciiName) {
     for (std::size_t i = 0; i < MusicScenes().size(); ++i) {
         const MusicScene& scene = MusicScenes()[i];
         EXPECT_EQ(scene.number, static_cast<int>(i) + 1);
-        EXPECT_TRUE(std::all_of(scene.file.begin(), scene.file.end(),
-                                [](char c) { return c > ' ' && c < 0x7F; }))
-            << scene.file;
+        EXPECT_TRUE(std::all_of(scene.file.begin(), scene.file.end(), [](char c) {
+            return c > ' ' && c < 0x7F;
+        })) << scene.file;
         EXPECT_TRUE(scene.file.ends_with(".mid")) << scene.file;
         EXPECT_TRUE(std::filesystem::is_regular_file(folder_ + "/" + scene.file)) << scene.file;
         names.insert(scene.file);
