@@ -144,7 +144,6 @@ struct Placed {
     int layer = 0;
     int start = 0;  // tick
     int bars = 0;
-    int firstChord = 0;  // index into the piece's chords
     std::vector<MelodyNote> melody;
 };
 
@@ -152,6 +151,10 @@ class Composer {
   public:
     explicit Composer(const Piece& piece)
         : piece_(piece), scale_(ScaleOf(piece.mode)), tonicClass_(Mod12(piece.tonic)) {
+        const bool unit = piece.meterUnit == 2 || piece.meterUnit == 4 || piece.meterUnit == 8;
+        if (piece.beatsPerMinute < 20 || piece.beatsPerMinute > 300 || piece.meterBeats < 1 ||
+            piece.meterBeats > 12 || !unit || piece.steps < 1)
+            Fail(piece.title, "tempo, metre or steps out of range");
         score_.title = piece.title;
         score_.beatsPerMinute = piece.beatsPerMinute;
         score_.meterBeats = piece.meterBeats;
@@ -230,11 +233,11 @@ class Composer {
             if (found == byName.end()) Fail(piece_.title, "no section " + name);
             Placed placed;
             placed.section = found->second;
-            if (colon != std::string::npos) placed.layer = std::atoi(entry.c_str() + colon + 1);
-            if (placed.layer < 0 || placed.layer > 3)
+            const std::string layer = colon == std::string::npos ? "0" : entry.substr(colon + 1);
+            if (layer.size() != 1 || layer[0] < '0' || layer[0] > '3')
                 Fail(piece_.title, "layer of " + entry + " is not 0..3");
+            placed.layer = layer[0] - '0';
             placed.start = tick;
-            placed.firstChord = static_cast<int>(chords_.size());
             const std::string where = piece_.title + " " + name;
             placed.bars = ReadChords(where, placed.section->chords, tick);
             if (!placed.section->melody.empty())
@@ -594,7 +597,13 @@ class Composer {
             for (const std::string& line : Split(fill ? part.fill : layer, ';')) {
                 const std::size_t colon = line.find(':');
                 if (colon == std::string::npos) Fail(where, "drum line " + line);
-                const int pitch = std::atoi(line.c_str());
+                // A General MIDI drum: two digits.
+                const auto head = Words(line.substr(0, colon));
+                if (head.size() != 1 || head[0].size() != 2 ||
+                    !std::all_of(head[0].begin(), head[0].end(),
+                                 [](char c) { return c >= '0' && c <= '9'; }))
+                    Fail(where, "drum line " + line);
+                const int pitch = std::stoi(head[0]);
                 const auto bars = Split(line.substr(colon + 1), '|');
                 std::string steps;
                 for (char c : bars[static_cast<std::size_t>(b) % bars.size()])

@@ -116,6 +116,7 @@ TEST(Composer, TablesThatDoNotReadAreRefused) {
         {"an unknown chord kind", "1q", "1 - - -", "A:1"},
         {"a missing section", "1", "1 - - -", "B:1"},
         {"a layer out of range", "1", "1 - - -", "A:4"},
+        {"a layer that is not a number", "1", "1 - - -", "A:x"},
         {"an empty chord bar", "1 | | 1 | 1", "1 - - - | 1 - - - | 1 - - - | 1 - - -", "A:1"},
     };
     for (const Case& c : cases) {
@@ -126,10 +127,27 @@ TEST(Composer, TablesThatDoNotReadAreRefused) {
     }
 }
 
+TEST(Composer, AnImpossibleFrameIsRefused) {
+    for (auto change : std::vector<void (*)(Piece&)>{
+             [](Piece& p) { p.steps = 0; }, [](Piece& p) { p.meterUnit = 0; },
+             [](Piece& p) { p.meterUnit = 3; }, [](Piece& p) { p.meterBeats = 0; },
+             [](Piece& p) { p.beatsPerMinute = 0; }}) {
+        Piece piece = SmallPiece();
+        change(piece);
+        EXPECT_THROW(Compose(piece), std::invalid_argument);
+    }
+}
+
 TEST(Composer, AnUnplayablePatternIsRefused) {
     Piece piece = SmallPiece();
     piece.parts[2].layers[1] = "R Q";
     EXPECT_THROW(Compose(piece), std::invalid_argument);
+    for (const char* drums : {"36 x...", "x:x...", "136:x...", "36:x..y", "36:xxxxxxx"}) {
+        piece = SmallPiece();
+        piece.parts.push_back(
+            {.name = "Drums", .role = Role::Drums, .layers = {"", drums, "", ""}});
+        EXPECT_THROW(Compose(piece), std::invalid_argument) << drums;
+    }
     piece = SmallPiece();
     piece.parts[3].low = 60;
     piece.parts[3].high = 64;  // no room for a triad

@@ -31,7 +31,7 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 std::string RunGenerator(const char* stem) {
     const std::string folder = dv::art::testing::MakeTempFolder(stem);
     if (folder.empty()) return {};
-    const std::string command = std::string(DV_GEN_MUSIC) + " " + folder;
+    const std::string command = "\"" + std::string(DV_GEN_MUSIC) + "\" \"" + folder + "\"";
     if (std::system(command.c_str()) != 0) return {};
     return folder;
 }
