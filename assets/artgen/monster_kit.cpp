@@ -140,15 +140,6 @@ Shape Gear(Vec2 centre, double radius, int teeth, double toothDepth, double degr
     return Shape::Polygon(points, 0.4);
 }
 
-void PlainEye(Figure& f, Vec2 centre, double rx, double ry, Rgb iris) {
-    f.Add(Material(Rgb{226, 220, 206})).Ellipse(centre, rx, ry).Round(2).Line(0.5);
-    f.Add(Material(iris).Gloss(0.6, 40))
-        .Circle(centre + Vec2{rx * 0.15, 0}, ry * 0.85)
-        .Line(0)
-        .Round(2);
-    f.Add(Material(Rgb{12, 8, 8})).Circle(centre + Vec2{rx * 0.15, 0}, ry * 0.4).Line(0);
-}
-
 Material FurOf(Rgb back, Rgb belly, double backY, double bellyY, double degrees,
                std::uint32_t seed) {
     return Material(back)

@@ -9,14 +9,13 @@ namespace dv::art::monsters {
 
 // Where feet meet the ground, a few pixels above the picture's bottom edge.
 inline constexpr double kGround = 175;
-inline constexpr double kMiddle = 120;
 
 // A soft dark patch under the creature.
 void GroundShadow(Figure& f, double cx, double halfWidth, double strength = 0.5);
 // A glowing eye with an optional dark pupil (round, or a slit when slit is set).
 void GlowEye(Figure& f, Vec2 centre, double rx, double ry, Rgb colour, double degrees = 0,
              bool pupil = true, bool slit = false);
-// A sharp white tooth or claw from base (width w) to tip.
+// A pointed tooth or claw, `width` across at its base.
 Shape Fang(Vec2 base, Vec2 tip, double width);
 // A curved horn or claw: a tube from base to tip bending towards bend.
 Shape Horn(Vec2 base, Vec2 bend, Vec2 tip, double baseRadius);
@@ -51,8 +50,6 @@ void AddBatWing(Figure& f, const BatWing& wing, const Material& membrane, const 
 Shape Blade(Vec2 base, Vec2 tip, double halfWidth);
 // A toothed wheel.
 Shape Gear(Vec2 centre, double radius, int teeth, double toothDepth, double degrees);
-// A plain eye: white, a coloured iris and a dark pupil.
-void PlainEye(Figure& f, Vec2 centre, double rx, double ry, Rgb iris);
 
 Material FurOf(Rgb back, Rgb belly, double backY, double bellyY, double degrees,
                std::uint32_t seed);

@@ -46,11 +46,13 @@ Figure Beast() {
         .Ellipse({174, 172}, 10, 4.5)
         .Blend(6)
         .Round(12);
-    // Mane of rough fur over the shoulders.
-    f.Add(FurOf(Rgb{84, 80, 80}, Rgb{150, 142, 128}, 60, 124, 80, 14))
-        .Ellipse({84, 86}, 24, 30, -20)
+    // Mane of rough fur over the neck and shoulders, melting into the coat.
+    f.Add(FurOf(Rgb{90, 86, 86}, Rgb{150, 142, 128}, 60, 124, 80, 14))
+        .Ellipse({80, 84}, 22, 28, -30)
+        .Ellipse({96, 76}, 16, 14)
+        .Blend(10)
         .Warp(5, 3)
-        .Line(0.5)
+        .Line(0)
         .Round(16);
     // Open jaws: the dark mouth, the lower jaw, then the head over them.
     f.Add(Material(Rgb{90, 20, 22})).Polygon({{52, 74}, {20, 80}, {28, 94}, {54, 86}}, 1);
@@ -615,18 +617,38 @@ Figure Dragon() {
         .Add(Horn({156, 100}, {162, 96}, {164, 90}, 1.6))
         .Add(Horn({154, 100}, {156, 92}, {154, 88}, 1.6))
         .Line(0.4);
-    // Horned head, jaws open with fire behind the teeth.
+    // Horned head, jaws open, fire welling up behind the teeth.
     f.Add(horn)
-        .Add(Horn({116, 24}, {104, 12}, {98, 2}, 4))
-        .Add(Horn({136, 24}, {148, 12}, {154, 2}, 4))
+        .Add(Horn({130, 20}, {144, 12}, {158, 6}, 4.5))
+        .Add(Horn({122, 18}, {128, 6}, {140, 0}, 3.5))
         .Round(4);
-    f.Add(Material(Rgb{255, 200, 80}).Glow(1)).Ellipse({122, 44}, 9, 6).Halo(8, 0.7).Line(0.5);
-    f.Add(scale).Tube({130, 40}, {110, 52}, 7, 5).Round(6);
+    f.Add(Material(Rgb{255, 210, 90}).Glow(1))
+        .Ellipse({114, 46}, 12, 6, 20)
+        .Halo(6, 0.7, Rgb{255, 130, 30})
+        .Line(0.5);
+    f.Add(scale).Tube({132, 40}, {104, 56}, 7.5, 4.5).Round(6);
+    f.Add(horn).Add(Fang({138, 38}, {150, 42}, 4)).Add(Fang({136, 44}, {146, 52}, 3.5)).Round(3);
     const int head = f.Last() + 1;
-    f.Add(scale).Ellipse({128, 26}, 16, 12).Tube({126, 30}, {106, 40}, 10, 7).Blend(6).Round(12);
-    f.Add(Material(Rgb{20, 30, 30})).Ellipse({104, 36}, 2, 1.4).On(head);
-    f.Add(claw).Add(Fang({110, 44}, {111, 50}, 2.5)).Add(Fang({118, 42}, {119, 48}, 2.5)).Line(0.4);
-    GlowEye(f, {124, 22}, 4, 2.4, Rgb{255, 150, 40}, -20, true, true);
+    f.Add(scale).Ellipse({130, 26}, 18, 13).Tube({128, 30}, {98, 40}, 11, 7).Blend(7).Round(12);
+    f.Add(Material(Rgb{36, 70, 64})).Tube({112, 26}, {134, 20}, 2.2, 2.6).On(head);
+    f.Add(Material(Rgb{20, 30, 30})).Ellipse({100, 36}, 2.2, 1.5).On(head);
+    f.Add(claw)
+        .Add(Fang({104, 45}, {105, 52}, 2.6))
+        .Add(Fang({114, 43}, {115, 50}, 2.6))
+        .Add(Fang({110, 54}, {109, 48}, 2.4))
+        .Line(0.4);
+    // A lick of flame escaping the jaws.
+    f.Add(Material(Rgb{255, 250, 210})
+              .Towards(Rgb{255, 110, 20}, {0, 0}, {0, 1})
+              .Surface(Texture::Flame, 3, 0, 0.3)
+              .Glow(1)
+              .Seed(205))
+        .Polygon({{102, 46}, {86, 44}, {70, 52}, {84, 54}, {100, 52}}, 2)
+        .Warp(2.5, 3)
+        .Halo(5, 0.6, Rgb{255, 120, 30})
+        .Line(0)
+        .NoShadow();
+    GlowEye(f, {124, 22}, 4.2, 2.4, Rgb{255, 150, 40}, -20, true, true);
     return f;
 }
 

@@ -41,7 +41,12 @@ Figure Giant() {
     // Huge belly and chest.
     const int body = f.Last() + 1;
     f.Add(skin).Ellipse({120, 66}, 52, 32).Ellipse({120, 104}, 44, 36).Blend(20).Round(34);
-    f.Add(Material(Rgb{130, 102, 80})).Circle({120, 104}, 3).On(body);
+    f.Add(Material(Rgb{92, 70, 56}))
+        .Circle({120, 104}, 3)
+        .Curve({{84, 78}, {100, 88}, {118, 80}}, 1.2, 0.6)
+        .Curve({{156, 78}, {140, 88}, {122, 80}}, 1.2, 0.6)
+        .Opacity(0.8)
+        .On(body);
     f.Add(hide)
         .Polygon({{74, 118},
                   {166, 118},
@@ -72,7 +77,13 @@ Figure Giant() {
         .Tube({48, 86}, {62, 96}, 14, 12)
         .Blend(10)
         .Round(14);
+    const int fist = f.Last() + 1;
     f.Add(skin).Ellipse({70, 92}, 14, 12).Round(10);
+    f.Add(Material(Rgb{92, 70, 56}))
+        .Tube({60, 86}, {78, 84}, 0.8, 0.8)
+        .Tube({60, 93}, {80, 91}, 0.8, 0.8)
+        .Tube({62, 100}, {78, 98}, 0.8, 0.8)
+        .On(fist);
     // Small head sunk between the shoulders: heavy brow, underbite, tusks.
     const int head = f.Last() + 1;
     f.Add(skin).Ellipse({120, 34}, 18, 20).Ellipse({120, 46}, 20, 12).Blend(8).Round(14);
@@ -89,11 +100,16 @@ Figure Giant() {
                  1)
         .Warp(1.5, 3);
     f.Add(Material(Rgb{120, 94, 74})).Tube({106, 33}, {134, 33}, 3, 3).On(head);
-    f.Add(Material(Rgb{60, 20, 20}))
-        .Polygon({{108, 49}, {132, 49}, {128, 54}, {112, 54}}, 1)
-        .On(head);
+    // A grim underbite: the lower jaw juts out, tusks rising from it.
+    f.Add(Material(Rgb{70, 26, 24})).Curve({{108, 49}, {120, 52}, {132, 49}}, 1.4, 1.4).On(head);
+    f.Add(Material(Rgb{140, 110, 86})).Curve({{106, 53}, {120, 58}, {134, 53}}, 1.2, 1.2).On(head);
     const Material tusk = Material(Rgb{226, 214, 186}).Gloss(0.3, 20);
-    f.Add(tusk).Add(Fang({110, 52}, {108, 42}, 3.5)).Add(Fang({130, 52}, {132, 42}, 3.5)).Line(0.5);
+    f.Add(tusk)
+        .Add(Fang({110, 52}, {108, 42}, 3.5))
+        .Add(Fang({130, 52}, {132, 42}, 3.5))
+        .Add(Fang({116, 52}, {116, 48}, 2))
+        .Add(Fang({124, 52}, {124, 48}, 2))
+        .Line(0.5);
     f.Add(skin).Ellipse({120, 42}, 4.5, 4).Round(3);
     GlowEye(f, {112, 36}, 2.6, 2, Rgb{240, 180, 70});
     GlowEye(f, {128, 36}, 2.6, 2, Rgb{240, 180, 70});

@@ -80,7 +80,6 @@ Figure Undead() {
         .Line(0.8)
         .Round(4);
     f.Add(Steel(Rgb{140, 112, 84}, 26)).Circle({160, 120}, 7).Round(6);
-    // A bite taken out of the rim.
     // Sword arm raised, the blade slanting up and out.
     f.Add(bone)
         .Circle({94, 65}, 5)
@@ -108,8 +107,12 @@ Figure Undead() {
         f.Add(Material(Rgb{40, 30, 28}))
             .Tube({112.5 + k * 3, 50}, {112.5 + k * 3, 55}, 0.4, 0.4)
             .Line(0);
-    GlowEye(f, {113, 37}, 1.3, 1.3, Rgb{255, 70, 40}, 0, false);
-    GlowEye(f, {127, 37}, 1.3, 1.3, Rgb{255, 70, 40}, 0, false);
+    // Embers of red light deep in the sockets.
+    f.Add(Material(Rgb{255, 90, 50}).Glow(1))
+        .Circle({113.5, 37.5}, 1.2)
+        .Circle({126.5, 37.5}, 1.2)
+        .Halo(0.5, 0.6, Rgb{255, 40, 20})
+        .Line(0);
     return f;
 }
 
@@ -231,8 +234,8 @@ Figure Demon() {
                               .Surface(Texture::Skin, 4, 0, 0.3)
                               .Gloss(0.3, 18)
                               .Seed(111);
-    const Material membrane = Material(Rgb{88, 28, 34})
-                                  .Towards(Rgb{50, 16, 22}, {0, 10}, {0, 140})
+    const Material membrane = Material(Rgb{116, 38, 44})
+                                  .Towards(Rgb{66, 22, 28}, {0, 10}, {0, 140})
                                   .Surface(Texture::Skin, 6, 0, 0.35)
                                   .Seed(112);
     const Material horn = Material(Rgb{60, 50, 48})
@@ -272,21 +275,35 @@ Figure Demon() {
                              {120 + side * 13, 175}},
                             1.5);
     }
-    // Torso: broad chest, narrow waist.
+    // Torso: broad chest, narrow waist, the muscles picked out in shadow.
     const int body = f.Last() + 1;
-    f.Add(hide).Ellipse({120, 78}, 32, 24).Ellipse({120, 106}, 20, 20).Blend(16).Round(20);
-    f.Add(Material(Rgb{120, 32, 28}))
-        .Tube({120, 66}, {120, 120}, 1.2, 1.2)
-        .Tube({104, 98}, {136, 98}, 1, 1)
+    f.Add(hide).Ellipse({120, 76}, 30, 20).Ellipse({120, 104}, 17, 20).Blend(16).Round(20);
+    f.Add(Material(Rgb{96, 24, 22}))
+        .Curve({{96, 84}, {108, 92}, {119, 86}}, 1.4, 0.8)
+        .Curve({{144, 84}, {132, 92}, {121, 86}}, 1.4, 0.8)
+        .Tube({120, 92}, {120, 120}, 1, 0.8)
+        .Tube({110, 100}, {130, 100}, 0.9, 0.9)
+        .Tube({111, 110}, {129, 110}, 0.9, 0.9)
+        .Opacity(0.8)
         .On(body);
-    // Arms: one clawing, one holding a fireball.
-    f.Add(hide).Spline({{94, 70}, {74, 96}, {66, 120}}, {11, 8, 7}).Round(9);
+    // Arms: shoulders, swelling upper arms, one hand clawing, one holding a fireball.
+    f.Add(hide)
+        .Circle({94, 66}, 11)
+        .Spline({{92, 72}, {80, 88}, {74, 100}}, {10, 9, 6.5})
+        .Spline({{74, 100}, {70, 112}, {66, 120}}, {7, 6.5, 5.5})
+        .Blend(5)
+        .Round(9);
     for (int k = 0; k < 3; ++k) {
-        const Vec2 base{60 + k * 5.0, 124};
-        f.Add(claw).Add(Horn(base, base + Vec2{-2, 8}, base + Vec2{2, 13}, 1.7)).Line(0.4);
+        const Vec2 base{60 + k * 5.0, 126};
+        f.Add(claw).Add(Horn(base, base + Vec2{-2, 8}, base + Vec2{2, 14}, 1.9)).Line(0.4);
     }
     f.Add(hide).Ellipse({66, 124}, 8, 7).Round(6);
-    f.Add(hide).Spline({{146, 70}, {168, 84}, {170, 64}}, {11, 8, 7}).Round(9);
+    f.Add(hide)
+        .Circle({146, 66}, 11)
+        .Spline({{148, 72}, {162, 84}, {168, 78}}, {10, 9, 6.5})
+        .Spline({{168, 78}, {170, 70}, {170, 64}}, {6.5, 6, 5.5})
+        .Blend(5)
+        .Round(9);
     f.Add(Material(Rgb{255, 240, 160})
               .Towards(Rgb{255, 110, 20}, {0, 34}, {0, 60})
               .Surface(Texture::Flame, 4, 0, 0.3)
@@ -294,7 +311,7 @@ Figure Demon() {
               .Seed(115))
         .Circle({172, 46}, 12)
         .Warp(3, 4)
-        .Halo(10, 0.6)
+        .Halo(8, 0.6, Rgb{255, 120, 30})
         .Line(0)
         .NoShadow();
     f.Add(hide).Ellipse({170, 62}, 8, 7).Round(6);
@@ -736,11 +753,12 @@ Figure Fairy() {
               .Gloss(0.3, 20)
               .Glow(0.2)
               .Seed(163))
-        .Ellipse({120, 44}, 13, 9)
+        .Ellipse({120, 41}, 13, 7.5)
         .Spline({{110, 44}, {106, 56}}, {5, 3})
         .Spline({{130, 44}, {136, 58}}, {5, 3})
         .Warp(1, 2)
-        .Round(8);
+        .Round(8)
+        .NoShadow();
     f.Add(Material(Rgb{40, 80, 70}).Glow(0.5))
         .Ellipse({116, 54}, 1.6, 2.2)
         .Ellipse({124, 54}, 1.6, 2.2)
