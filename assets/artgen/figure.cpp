@@ -658,7 +658,7 @@ struct Sampler {
         const Rgb ambient = kAmbient * (0.8 + 0.35 * std::max(0.0, -n.y));
         const double rim =
             std::pow(1 - n.z, 2.0) * std::max(0.0, n.x * 0.75 - n.y * 0.66) * (1 - 0.5 * shadow);
-        const double spec =
+        const double highlight =
             m.gloss_ * std::pow(std::max(0.0, Dot3(n, kHalfway)), m.shininess_) * (1 - shadow);
 
         Rgb lit;
@@ -669,7 +669,7 @@ struct Sampler {
         } else {
             lit = albedo * (ambient + kTorch * wrapped);
         }
-        lit = lit + albedo * kRim * (rim * 0.9) + Rgb{255, 238, 214} * spec;
+        lit = lit + albedo * kRim * (rim * 0.9) + Rgb{255, 238, 214} * highlight;
         return Mix(lit, albedo, m.glow_);
     }
 
