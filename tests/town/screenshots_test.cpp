@@ -124,8 +124,12 @@ TEST(Screenshots, InnAndTemple) {
     PutCharacter(h.game(), 6, {"グラム", kChaotic, 2048, 128, kMale, kStatusAshes}).level = 7;
     h.game().save.roster[3].level = 5;
     h.game().save.roster[4].level = 4;
+    Character& riser = h.game().save.roster[1];
+    riser.experience = 1500;
+    riser.skills[104] = 1;  // no attribute dialog, so the keys below are known
     h.script().key('T').key('1').check([&] { shoot(h, "screenshot-inn.png"); });
-    h.script().key(keys::Esc).key(keys::Esc);
+    h.script().key('1').key(keys::Enter).check([&] { shoot(h, "screenshot-level-up.png"); });
+    h.script().key(keys::Enter).key(keys::Esc).key(keys::Esc);
     h.script().key('A').check([&] { shoot(h, "screenshot-temple.png"); });
     h.script().key(keys::Enter).check([&] { shoot(h, "screenshot-temple-payer.png"); });
     h.script().key(keys::Esc).key(keys::Esc);
