@@ -3,6 +3,9 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 #include "ui/canvas.h"
@@ -37,6 +40,9 @@ SdlBackend::SdlBackend(const std::string& title, const WindowPlacement& placemen
                                  Ui::kWidth, Ui::kHeight);
     if (!texture_) throw std::runtime_error(std::string("SDL_CreateTexture: ") + SDL_GetError());
     SDL_StopTextInput();
+    // scripts/bench.sh times start-up to the title by stopping after the title's frame.
+    if (const char* frames = std::getenv("DV_BENCH_STOP_AFTER_FRAMES"))
+        framesBeforeStop_ = std::max(0L, std::strtol(frames, nullptr, 10));
     normalPlacement_ = placement;
     if (placement.fullscreen) toggleFullscreen();
 }
@@ -139,6 +145,33 @@ int buttonOf(uint8_t b) {
 }
 }  // namespace
 
+namespace {
+
+// VmRSS of this process in kB, from /proc/self/status (0 when unreadable).
+long residentKb() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char line[256];
+    long kb = 0;
+    while (std::fgets(line, sizeof line, f)) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0) {
+            kb = std::strtol(line + 6, nullptr, 10);
+            break;
+        }
+    }
+    std::fclose(f);
+    return kb;
+}
+
+// Reports the resident memory and ends at once, as the bare yardstick program does.
+[[noreturn]] void stopForMeasurement() {
+    std::printf("VmRSS %ld kB\n", residentKb());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+}  // namespace
+
 bool SdlBackend::translate(const void* raw, InputEvent& out) {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     using T = InputEvent::Type;
@@ -219,22 +252,27 @@ bool SdlBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
     }
 }
 
+void SdlBackend::copyToTexture(const Canvas& canvas, void* pixels, int pitch) {
+    for (int y = 0; y < canvas.height(); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
+        const uint32_t* src = canvas.pixels().data() + static_cast<size_t>(y) * canvas.width();
+        for (int x = 0; x < canvas.width(); ++x)
+            row[x] = 0xFF000000u | src[x];
+    }
+}
+
 void SdlBackend::present(const Canvas& canvas) {
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) == 0) {
-        for (int y = 0; y < canvas.height(); ++y) {
-            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
-            const uint32_t* src = canvas.pixels().data() + static_cast<size_t>(y) * canvas.width();
-            for (int x = 0; x < canvas.width(); ++x)
-                row[x] = 0xFF000000u | src[x];
-        }
+        copyToTexture(canvas, pixels, pitch);
         SDL_UnlockTexture(texture_);
     }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+    if (framesBeforeStop_ > 0 && --framesBeforeStop_ == 0) stopForMeasurement();
 }
 
 Rect SdlBackend::canvasToWindow(const Rect& r) const {

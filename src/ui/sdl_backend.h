@@ -43,6 +43,9 @@ class SdlBackend : public Backend {
     // The game's key code for an SDL key (0 for keys the game ignores).
     static int keyCodeFor(int sdlKeycode);
 
+    // Copies the canvas into locked texture memory of `pitch` bytes a row.
+    static void copyToTexture(const Canvas& canvas, void* pixels, int pitch);
+
   private:
     bool translate(const void* sdlEvent, InputEvent& out);
     Rect canvasToWindow(const Rect& r) const;
@@ -54,6 +57,8 @@ class SdlBackend : public Backend {
     uint32_t textInputSince_ = 0;
     bool fullscreen_ = false;
     WindowPlacement normalPlacement_;
+    // For start-up measurements only: frames left before the program stops (0: never).
+    long framesBeforeStop_ = 0;
 };
 
 }  // namespace dv
