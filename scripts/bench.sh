@@ -19,13 +19,13 @@
 # (start-up still loading behind it); frame 2 is the title ready for a key.
 #
 # Arguments: the parts to run (data step present startup; all when none are named).
-# Options (environment): BUILD_DIR (default build-rel), RUNS (default 15), REPS (default 5).
+# Options (environment): BUILD_DIR (default build-rel), RUNS (default 15), REPS (default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_DIR="${BUILD_DIR:-build-rel}"
 RUNS="${RUNS:-15}"
-REPS="${REPS:-5}"
+REPS="${REPS:-10}"
 PARTS=" ${*:-data step present startup} "
 
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDV_BENCH=ON >/dev/null
@@ -38,7 +38,8 @@ trap 'rm -rf "$out"' EXIT
 run_bench() {  # name executable
   [[ "$PARTS" == *" $1 "* ]] || return 0
   "$2" --benchmark_format=json --benchmark_repetitions="$REPS" \
-    --benchmark_report_aggregates_only=true >"$out/$1.json"
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+    >"$out/$1.json"
 }
 run_bench data "$BUILD_DIR/tests/core/data_bench"
 run_bench step "$BUILD_DIR/tests/dungeon/dungeon_bench"

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/data/atomic_file.h"
 #include "core/data/data_files.h"
 
 namespace dv {
@@ -68,6 +69,57 @@ void loadAllData(benchmark::State& state) {
     }
 }
 BENCHMARK(loadAllData)->Unit(benchmark::kMicrosecond);
+
+// The parts of it: the tables read from bytes already in memory, then the names decoded.
+void readTablesFromMemory(benchmark::State& state) {
+    std::vector<std::vector<std::uint8_t>> files;
+    for (const char* name : {"QTR3.DAT", "QTR4.DAT", "QTR5.DAT", "QTR6.DAT"})
+        files.push_back(ReadWholeFile(kGameDir / name).value_or(std::vector<std::uint8_t>{}));
+    auto db = std::make_unique<Database>();
+    for (auto _ : state) {
+        bool ok = readQtr3(files[0], *db) && readQtr4(files[1], *db) && readQtr5(files[2], *db) &&
+                  readQtr6(files[3], *db);
+        if (!ok) {
+            state.SkipWithError("a data file is missing or short");
+            return;
+        }
+        benchmark::DoNotOptimize(db->monsterTable.data());
+    }
+}
+BENCHMARK(readTablesFromMemory)->Unit(benchmark::kMicrosecond);
+
+void decodeNames(benchmark::State& state) {
+    auto loaded = std::make_unique<Database>();
+    auto save = std::make_unique<SaveData>();
+    if (!LoadAllData(*loaded, *save, kGameDir).ok) {
+        state.SkipWithError("the data files do not load");
+        return;
+    }
+    auto db = std::make_unique<Database>();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (std::size_t i = 0; i < db->monsterTable.size(); ++i) {
+            db->monsterTable[i].name.clear();
+            db->monsterTable[i].altName.clear();
+            db->monsterTable[i].nameCodes = loaded->monsterTable[i].nameCodes;
+            db->monsterTable[i].altNameCodes = loaded->monsterTable[i].altNameCodes;
+        }
+        for (std::size_t i = 0; i < db->itemTable.size(); ++i) {
+            db->itemTable[i].name.clear();
+            db->itemTable[i].altName.clear();
+            db->itemTable[i].nameCodes = loaded->itemTable[i].nameCodes;
+            db->itemTable[i].altNameCodes = loaded->itemTable[i].altNameCodes;
+        }
+        for (std::size_t i = 0; i < db->skillTable.size(); ++i) {
+            db->skillTable[i].description.clear();
+            db->skillTable[i].descriptionCodes = loaded->skillTable[i].descriptionCodes;
+        }
+        state.ResumeTiming();
+        DecodeDatabaseNames(*db);
+        benchmark::DoNotOptimize(db->monsterTable.data());
+    }
+}
+BENCHMARK(decodeNames)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace dv
