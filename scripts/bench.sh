@@ -4,6 +4,7 @@
 #
 #   data      LoadAllData (save + QTR3..6.DAT, names decoded)  / the same files read with read()
 #   step      one dungeon step with its redraw, per renderer   / memcpy of one 640x480 frame
+#             (the view alone, then with the window's canvas painted as the player sees it)
 #   present   the canvas copied into texture memory            / memcpy of one 640x480 frame
 #   start-up  the game from exec to its title on screen        / a bare SDL2 program opening
 #                                                                the same window, one frame
@@ -123,7 +124,8 @@ def table(title, name, baseline, rows):
 
 table("Loading the data files", "data", "readFilesPlainly", [("loadAllData", "LoadAllData")])
 table("A dungeon step with its redraw", "step", "copyFrame",
-      [("stepInMode/0", "lines"), ("stepInMode/1", "pictures"), ("stepInMode/2", "polygons")])
+      [(f"stepInMode/mode:{m}/render:{r}", f"{name}{', window painted' if r else ''}")
+       for r in (0, 1) for m, name in enumerate(("lines", "pictures", "polygons"))])
 table("The canvas into the window texture", "present", "copyFrame",
       [("canvasToTexture", "canvas to texture")])
 

@@ -27,7 +27,7 @@ class Canvas {
     void resize(int width, int height, Color fill = colors::black);
 
     Color pixel(int x, int y) const;
-    void setPixel(int x, int y, Color c);
+    void setPixel(int x, int y, Color c) { plot(x, y, c); }
     const std::vector<uint32_t>& pixels() const { return pixels_; }
     std::vector<uint32_t>& pixels() { return pixels_; }
 
@@ -59,7 +59,10 @@ class Canvas {
     int drawText(const Font& font, int x, int y, const std::string& utf8, Color c);
 
   private:
-    void plot(int x, int y, Color c);
+    void plot(int x, int y, Color c) {
+        if (!clip_.contains(x, y)) return;
+        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = c;
+    }
     void hspan(int x1, int x2, int y, Color c);
 
     int width_ = 0;

@@ -3,6 +3,7 @@
 #include <SDL2/SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <stdexcept>
@@ -135,12 +136,18 @@ int Font::drawChars(Canvas& canvas, int x, int y, const std::u32string& text, Co
         int cell = charWidth(ch);
         if (ch != U' ' && x < clip.right() && x + cell > clip.x) {
             const Glyph& g = glyph(ch);
-            for (int gy = 0; gy < g.h; ++gy) {
-                int py = y + g.top + gy;
-                if (py < clip.y || py >= clip.bottom()) continue;
-                for (int gx = 0; gx < g.w; ++gx) {
-                    if (g.ink[static_cast<size_t>(gy * g.w + gx)])
-                        canvas.setPixel(x + g.left + gx, py, c);
+            // The glyph's rows and columns inside the clip (which lies inside the canvas).
+            const int left = x + g.left, top = y + g.top;
+            const int firstColumn = std::max(0, clip.x - left);
+            const int endColumn = std::min(g.w, clip.right() - left);
+            const int firstRow = std::max(0, clip.y - top);
+            const int endRow = std::min(g.h, clip.bottom() - top);
+            for (int gy = firstRow; gy < endRow; ++gy) {
+                const uint8_t* ink = &g.ink[static_cast<size_t>(gy * g.w)];
+                uint32_t* row = &canvas.pixels()[static_cast<size_t>(top + gy) *
+                                                 static_cast<size_t>(canvas.width())];
+                for (int gx = firstColumn; gx < endColumn; ++gx) {
+                    if (ink[gx]) row[left + gx] = c;
                 }
             }
         }

@@ -70,13 +70,22 @@ void stepInMode(benchmark::State& state) {
     g.dungeon.drawMode = static_cast<int>(state.range(0));
     g.dungeon.textureLoadFailed = state.range(0) == 2;
     g.dungeon.textureFailureShown = true;
+    const bool render = state.range(1) != 0;
     for (auto _ : state) {
         Step(g, 0);
+        // The window's canvas as the player then sees it (its copy to the screen is the
+        // texture benchmark's part).
+        if (render) h.ui().render();
         benchmark::DoNotOptimize(g.screens->main->picMap.surface().pixels().data());
+        benchmark::DoNotOptimize(h.ui().canvas().pixels().data());
     }
 }
-// 0 lines, 1 pictures, 2 shaded polygons (the picture fallback).
-BENCHMARK(stepInMode)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+// 0 lines, 1 pictures, 2 shaded polygons (the picture fallback); the view alone, then with
+// the window's canvas painted.
+BENCHMARK(stepInMode)
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->ArgNames({"mode", "render"})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace dv
