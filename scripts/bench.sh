@@ -127,7 +127,8 @@ table("A dungeon step with its redraw", "step", "copyFrame",
       [(f"stepInMode/mode:{m}/render:{r}", f"{name}{', window painted' if r else ''}")
        for r in (0, 1) for m, name in enumerate(("lines", "pictures", "polygons"))])
 table("The canvas into the window texture", "present", "copyFrame",
-      [("canvasToTexture", "canvas to texture")])
+      [("canvasToTexture/0", "canvas to texture (its own format)"),
+       ("canvasToTexture/1", "canvas to texture (ARGB, alpha set)")])
 
 if not os.path.exists(f"{out}/startup.txt"):
     sys.exit(0)

@@ -391,8 +391,7 @@ void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pi
         if (src.width() == 0) continue;
         const Rect mask{piece.sourceX, piece.height, piece.width, piece.height};
         const Rect picture{piece.sourceX, 0, piece.width, piece.height};
-        canvas.blit(src, mask, piece.destX, piece.destY, RasterOp::And);
-        canvas.blit(src, picture, piece.destX, piece.destY, RasterOp::Xor);
+        canvas.maskedBlit(src, mask, picture, piece.destX, piece.destY);
     }
     canvas.resetClip();
 }
@@ -420,7 +419,18 @@ void StretchView(Canvas& view, const Canvas& picture) {
         }
         previous = sy;
         const uint32_t* row = &src[static_cast<size_t>(sy) * static_cast<size_t>(picture.width())];
-        for (int x = 0; x < w; ++x)
+        int x = 0;
+        if (w == kPictureWidth * 4 / 3) {
+            // The usual size: every three picture columns make four view columns.
+            for (; x + 4 <= w; x += 4, row += 3) {
+                out[x] = row[0];
+                out[x + 1] = row[0];
+                out[x + 2] = row[1];
+                out[x + 3] = row[2];
+            }
+            continue;
+        }
+        for (; x < w; ++x)
             out[x] = row[column[static_cast<size_t>(x)]];
     }
 }

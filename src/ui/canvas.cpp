@@ -276,6 +276,37 @@ void Canvas::blit(const Canvas& src, const Rect& from, int dx, int dy, RasterOp 
     }
 }
 
+void Canvas::maskedBlit(const Canvas& src, const Rect& mask, const Rect& picture, int dx, int dy) {
+    const Rect bounds{0, 0, src.width(), src.height()};
+    const bool whole = mask.w == picture.w && mask.h == picture.h &&
+                       mask.intersect(bounds) == mask && picture.intersect(bounds) == picture;
+    if (!whole || &src == this) {
+        // Parts outside the source clip the two differently: the two passes as they are.
+        blit(src, mask, dx, dy, RasterOp::And);
+        blit(src, picture, dx, dy, RasterOp::Xor);
+        return;
+    }
+    const Rect d = Rect{dx, dy, mask.w, mask.h}.intersect(clip_);
+    const Pixels4 rgbMask = {0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu};
+    for (int y = d.y; y < d.bottom(); ++y) {
+        const size_t srcColumn = static_cast<size_t>(d.x - dx);
+        const uint32_t* mp =
+            &src.pixels_[static_cast<size_t>(mask.y + (y - dy)) * static_cast<size_t>(src.width_) +
+                         static_cast<size_t>(mask.x) + srcColumn];
+        const uint32_t* pp = &src.pixels_[static_cast<size_t>(picture.y + (y - dy)) *
+                                              static_cast<size_t>(src.width_) +
+                                          static_cast<size_t>(picture.x) + srcColumn];
+        uint32_t* dp = &pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) +
+                                static_cast<size_t>(d.x)];
+        const int n = d.w;
+        int i = 0;
+        for (; i + 4 <= n; i += 4)
+            store4(dp + i, ((load4(dp + i) & load4(mp + i)) ^ load4(pp + i)) & rgbMask);
+        for (; i < n; ++i)
+            dp[i] = ((dp[i] & mp[i]) ^ pp[i]) & 0xFFFFFFu;
+    }
+}
+
 void Canvas::stretchBlit(const Canvas& src, const Rect& from, const Rect& to) {
     if (from.w <= 0 || from.h <= 0 || to.w <= 0 || to.h <= 0) return;
     Rect d = to.intersect(clip_);

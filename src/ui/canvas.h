@@ -52,6 +52,9 @@ class Canvas {
 
     // Copies a part of another surface; src may be this canvas only when the areas differ.
     void blit(const Canvas& src, const Rect& from, int dx, int dy, RasterOp op = RasterOp::Copy);
+    // A picture over a mask in one pass: the same as blitting `mask` with And, then
+    // `picture` (the same size) with Xor, both from src to (dx, dy).
+    void maskedBlit(const Canvas& src, const Rect& mask, const Rect& picture, int dx, int dy);
     // Nearest-neighbour stretch of a part of src onto the destination rectangle.
     void stretchBlit(const Canvas& src, const Rect& from, const Rect& to);
 

@@ -62,7 +62,9 @@ void stepInMode(benchmark::State& state) {
     g.place.partyY = 5;
     g.place.facing = 0;
     g.menuState = kDungeonMenu;
+    // The dungeon screen as entering a dungeon shows it: the view instead of the menu.
     g.screens->main->picMap.setVisible(true);
+    g.screens->main->lstCommandList.setVisible(false);
     g.dungeon.events = {};
     LoadFloor(g);
     g.dungeon.encounterStep = 0;
