@@ -250,6 +250,16 @@ std::filesystem::path findPicture(const std::filesystem::path& dir, const std::s
     return exact;
 }
 
+// Cuts a background down to its top-left part that the view can show.
+void keepShownPart(Canvas& picture, int rows) {
+    const int w = std::min(picture.width(), kPictureWidth);
+    const int h = std::min(picture.height(), rows);
+    if (w == picture.width() && h == picture.height()) return;
+    Canvas part(w, h);
+    part.blit(picture, {0, 0, w, h}, 0, 0);
+    picture = std::move(part);
+}
+
 void tellPictureFailure(Game& game) {
     DungeonState& d = game.dungeon;
     if (!d.textureLoadFailed || d.textureFailureShown || d.drawMode == 0) return;
@@ -447,6 +457,8 @@ void Redraw(Game& game) {
     DungeonState& d = game.dungeon;
     const Place& p = game.place;
     Canvas& view = main.picMap.surface();
+    if (view.width() != main.picMap.width() || view.height() != main.picMap.height())
+        main.picMap.resizeSurface();  // made on the first drawing, not at start-up
     ViewSlots slots = ComputeSlots(game);
     const bool darkHere =
         (game.db.mazeAttributes.at(p.currentDungeon, p.currentFloor, p.partyX, p.partyY) & 1) != 0;
@@ -491,6 +503,9 @@ void LoadPictures(Game& game) {
              load("d" + std::to_string(n) + ".jpg", pics.door[static_cast<size_t>(n)]);
     }
     ok = ok && load("b1.jpg", pics.back[0]) && load("b2.jpg", pics.back[1]);
+    // Only the part of a background the 480 by 240 view shows is kept.
+    keepShownPart(pics.back[0], kPictureHeight);
+    keepShownPart(pics.back[1], kPictureHeight - kLowerBackTop);
     // The failure is kept whatever the setting, so switching to pictures later falls back
     // to shaded polygons instead of drawing half the pieces.
     if (!ok) d.textureLoadFailed = true;

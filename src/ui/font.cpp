@@ -29,9 +29,24 @@ std::string stripVertical(const std::string& face) {
 }  // namespace
 
 std::string Font::resolvedFile(const std::string& face) {
+    // A face is looked up once. The lookup loads fontconfig's whole configuration and
+    // font list, which is released again straight after: the screens use one or two
+    // faces, and keeping it would hold megabytes for nothing.
+    static std::mutex mutex;
+    static std::map<std::string, std::string> resolved;
+    const std::string name = stripVertical(face);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (auto it = resolved.find(name); it != resolved.end()) return it->second;
+    std::string file = lookUp(name);
+    FcFini();
+    resolved.emplace(name, file);
+    return file;
+}
+
+std::string Font::lookUp(const std::string& face) {
     // Asking for the Japanese language and a fixed pitch finds the Gothic face that
     // stands in for the one the screens were laid out with.
-    std::string query = stripVertical(face) + ":lang=ja:spacing=mono";
+    std::string query = face + ":lang=ja:spacing=mono";
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(query.c_str()));
     if (!pattern) return {};
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);

@@ -1,6 +1,7 @@
 #include "ui/sdl_backend.h"
 
 #include <SDL2/SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -156,15 +157,16 @@ int buttonOf(uint8_t b) {
 
 namespace {
 
-// VmRSS of this process in kB, from /proc/self/status (0 when unreadable).
-long residentKb() {
+// A field of /proc/self/status in kB (0 when unreadable).
+long statusKb(const char* field) {
     std::FILE* f = std::fopen("/proc/self/status", "r");
     if (!f) return 0;
     char line[256];
     long kb = 0;
+    const size_t n = std::strlen(field);
     while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, "VmRSS:", 6) == 0) {
-            kb = std::strtol(line + 6, nullptr, 10);
+        if (std::strncmp(line, field, n) == 0 && line[n] == ':') {
+            kb = std::strtol(line + n + 1, nullptr, 10);
             break;
         }
     }
@@ -172,9 +174,12 @@ long residentKb() {
     return kb;
 }
 
-// Reports the resident memory and ends at once, as the bare yardstick program does.
+// Reports the resident memory (all, anonymous, mapped from files, and the heap in use) and
+// ends at once, as the bare yardstick program does.
 [[noreturn]] void stopForMeasurement() {
-    std::printf("VmRSS %ld kB\n", residentKb());
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("VmRSS %ld kB RssAnon %ld kB RssFile %ld kB heap %zu kB\n", statusKb("VmRSS"),
+                statusKb("RssAnon"), statusKb("RssFile"), (heap.uordblks + heap.hblkhd) / 1024);
     std::fflush(stdout);
     std::_Exit(0);
 }

@@ -3,6 +3,7 @@
 // resident memory and ends. scripts/bench.sh times it beside the game stopped at its title.
 
 #include <SDL2/SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,15 +12,16 @@
 
 namespace {
 
-// VmRSS from /proc/self/status, in kB (0 when unreadable).
-long residentKb() {
+// A field of /proc/self/status in kB (0 when unreadable).
+long statusKb(const char* field) {
     std::FILE* f = std::fopen("/proc/self/status", "r");
     if (!f) return 0;
     char line[256];
     long kb = 0;
+    const size_t n = std::strlen(field);
     while (std::fgets(line, sizeof line, f)) {
-        if (std::strncmp(line, "VmRSS:", 6) == 0) {
-            kb = std::strtol(line + 6, nullptr, 10);
+        if (std::strncmp(line, field, n) == 0 && line[n] == ':') {
+            kb = std::strtol(line + n + 1, nullptr, 10);
             break;
         }
     }
@@ -61,7 +63,9 @@ int main() {
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
-    std::printf("VmRSS %ld kB\n", residentKb());
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("VmRSS %ld kB RssAnon %ld kB RssFile %ld kB heap %zu kB\n", statusKb("VmRSS"),
+                statusKb("RssAnon"), statusKb("RssFile"), (heap.uordblks + heap.hblkhd) / 1024);
     std::fflush(stdout);
     // Ends as the game does when stopped at its title: at once, without tearing down.
     std::_Exit(0);
