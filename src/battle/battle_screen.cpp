@@ -377,6 +377,10 @@ void BattleScreen::chooseMonster() {
     nextMember();
 }
 
+void LockMapKeys(Game& game) {
+    if (screenOf(game)) game.screens->main->busy = true;
+}
+
 void ShowBattleScreen(Game& game) {
     BattleScreen* s = screenOf(game);
     if (!s) return;

@@ -81,7 +81,9 @@ class BattleScreen {
     std::map<int, Loaded> pictures_;
 };
 
-// Hooks of the rules. The opening: the party panel, the monster list and the picture.
+// Hooks of the rules. A battle begins: the map keys are locked until it is over.
+void LockMapKeys(Game& game);
+// The opening: the party panel, the monster list and the picture.
 void ShowBattleScreen(Game& game);
 // The monster list and the allies' panel as the battle's rows say.
 void ShowMonsterRows(Game& game);

@@ -291,6 +291,7 @@ void StartEncounter(Game& game, const EncounterCall& call) {
     b.music = call.music;
     b.mapEvent = call.mapEvent;
     b.lastEnd = BattleEnd::None;
+    LockMapKeys(game);
     PlayScene(game, kEncounterMusic);
     ShowMessage(game, "モンスターが現れた");
     b.battleRound = 0;

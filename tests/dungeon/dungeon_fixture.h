@@ -208,6 +208,11 @@ class DungeonFixture {
             fightToTheEnd(then, fleeing);
         });
     }
+    // Command entry waits for the player (no dialog in front of it).
+    bool enteringCommands() {
+        return !h.waitingDialog() && game().battle.battlePhase == kCommandEntry &&
+               main().lstBattleCommand.hasFocus();
+    }
     // The key the driver gives at command entry.
     int commandKey(bool fleeing) {
         const ListEx& l = main().lstBattleCommand;
