@@ -25,10 +25,10 @@ namespace dv {
 namespace {
 
 // The layout above the party panel (y 0..360).
-constexpr Rect kMonsterList{8, 8, 440, 100};
-constexpr Rect kCommandList{456, 8, 176, 344};
-constexpr Rect kSummonPanel{8, 112, 440, 34};
-constexpr Rect kHelpPanel{8, 150, 184, 202};
+constexpr Rect kMonsterList{8, 24, 440, 100};
+constexpr Rect kCommandList{456, 24, 176, 328};
+constexpr Rect kSummonPanel{8, 128, 440, 34};
+constexpr Rect kHelpPanel{8, 166, 184, 186};
 // The picture stands on the party panel, centred; larger pictures are scaled down to this.
 constexpr int kPictureWidth = 240;
 constexpr int kPictureHeight = 180;

@@ -265,22 +265,23 @@ int StrengthBonus(int value) {
     return value - 15;
 }
 
+std::int64_t HitTarget(const Character& attacker, const Character& defender,
+                       const ItemRecord* weapon) {
+    const int attackBonus = weapon ? weapon->attackBonus : 0;
+    const std::int64_t skillPart =
+        attacker.level / 3 + StrengthBonus(attacker.dexterity + attackBonus);
+    if (HasSkill(attacker, 123)) return 50 - skillPart;
+    const int base = HasSkill(attacker, 147) ? 40 : (HasSkill(defender, 148) ? 60 : 50);
+    return base - skillPart - defender.baseArmorClass;
+}
+
 HitResult HitRoll(Game& game, const Character& attacker, const Character& defender,
                   const ItemRecord* weapon) {
     if (attacker.status & kStatusHidden) return HitResult::SureHit;
     if ((attacker.status & kStatusBlind) && Die(game, 6) == 1)
         return HasSkill(attacker, 38) ? HitResult::Hit : HitResult::Miss;
     if (defender.status & kStatusHidden) return HitResult::Miss;
-    const int attackBonus = weapon ? weapon->attackBonus : 0;
-    const std::int64_t skillPart =
-        attacker.level / 3 + StrengthBonus(attacker.dexterity + attackBonus);
-    std::int64_t target;
-    if (HasSkill(attacker, 123)) {
-        target = 50 - skillPart;
-    } else {
-        const int base = HasSkill(attacker, 147) ? 40 : (HasSkill(defender, 148) ? 60 : 50);
-        target = base - skillPart - defender.baseArmorClass;
-    }
+    const std::int64_t target = HitTarget(attacker, defender, weapon);
     const int g = Dice(game, 1, 100, 1);
     if (g == 100) return HitResult::SureHit;
     if (g > 3) return g < target ? HitResult::Miss : HitResult::Hit;

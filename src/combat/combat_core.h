@@ -69,6 +69,13 @@ int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount,
 // 0 up to 12, 1 for 13..15, 2 for 16..17, v - 15 from 18.
 int StrengthBonus(int value);
 
+// The number a hit roll of 2..101 must reach: 50 (40 with the attacker's skill 147, 60
+// against a defender's skill 148) less the attacker's level \ 3, the strength bonus of its
+// dexterity with the weapon's bonus and the defender's base armour class (which skill 123
+// ignores, from 50).
+std::int64_t HitTarget(const Character& attacker, const Character& defender,
+                       const ItemRecord* weapon);
+
 enum class HitResult { Miss, Hit, SureHit, Fumble };
 // Whether a melee swing lands (weapon null for bare hands and monsters).
 HitResult HitRoll(Game& game, const Character& attacker, const Character& defender,
