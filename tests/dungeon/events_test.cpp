@@ -153,6 +153,43 @@ TEST(Events, TrapFloorsHurtUnlessThePartyFloats) {
     f.run();
 }
 
+TEST(Events, TrapFloorStatusesComeFromTheCombatCore) {
+    struct Case {
+        int status;
+        const char* message;
+        std::int32_t bits;
+        bool dead;
+    };
+    const Case cases[] = {
+        {15, "なかま1は\n眠らされた", kStatusSleep, false},
+        {22, "なかま1は\n毒に犯された", kStatusPoison, false},
+        {31, "なかま1は\nくびをはねられた！", kStatusDead, true},
+        {33, "なかま1は\nロストした！！！", kStatusLost | kStatusDead, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        DungeonFixture f(1);
+        MapEvent trap = at(5, 4, EventTrigger::Arrival, EventAction::TrapFloor);
+        trap.diceCount = 1;
+        trap.status = static_cast<std::int16_t>(c.status);
+        static std::vector<MapEvent> events;
+        events = {trap};
+        f.call([&] {
+            f.game().dungeon.events = events;
+            f.member(1).luck = 21;  // never spared
+            f.standAt(1, 5, 5, 0);
+        });
+        f.key(keys::Up).expectText("トラップだ！").key(keys::Space);
+        f.expectText("のダメージをうけた").key(keys::Space);
+        f.expectText(c.message).key(keys::Space);
+        f.call([&] {
+            EXPECT_EQ(f.member(1).status & c.bits, c.bits);
+            if (c.dead) { EXPECT_EQ(f.member(1).hitPoints, 0); }
+        });
+        f.run();
+    }
+}
+
 TEST(Events, AKeyDoorOpensOnlyWithTheKeyInAnyMembersPack) {
     DungeonFixture f;
     MapEvent door = at(4, 11, EventTrigger::PreStep, EventAction::KeyDoor);
