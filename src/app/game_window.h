@@ -9,6 +9,7 @@
 #include "characters/party_controls.h"
 #include "core/main_window.h"
 #include "dungeon/dungeon_controls.h"
+#include "town/temple.h"
 
 namespace dv {
 
@@ -25,6 +26,8 @@ class GameWindow : public MainWindow {
     DungeonControls dungeonControls;
     // The battle's lists, picture and panels.
     BattleScreen battle;
+    // The temple's rows and their fees.
+    TempleRows templeRows;
 };
 
 }  // namespace dv

@@ -17,6 +17,7 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.party);
     screens.addPart(window.dungeonControls);
     screens.addPart(window.battle);
+    screens.addPart(window.templeRows);
 
     Links& l = game.links;
     l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };

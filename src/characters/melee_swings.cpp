@@ -6,12 +6,12 @@
 
 namespace dv {
 
-int MeleeSwingCount(const Character& c) {
+std::int16_t MeleeSwingCount(const Character& c) {
     const ClassRecord* cls = ClassOf(c.classBit);
     if (!cls || cls->swingLevels == 0) return 1;
-    const std::int64_t most = std::int64_t{cls->maxSwings} + (c.skills[83] != 0 ? 3 : 0);
+    const std::int64_t most = std::int64_t{cls->maxSwings} + (c.skills[kSkillExtraSwings] ? 3 : 0);
     const std::int64_t byLevel = std::int64_t{c.level} / cls->swingLevels + 1;
-    return static_cast<int>(std::clamp<std::int64_t>(std::min(most, byLevel), 0, 32767));
+    return static_cast<std::int16_t>(std::max<std::int64_t>(1, std::min(most, byLevel)));
 }
 
 }  // namespace dv

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "characters/experience.h"
+#include "characters/healing.h"
 #include "characters/party.h"
 #include "combat/fighters.h"
 #include "combat/status_table.h"
@@ -104,18 +105,12 @@ int ResistanceTest(Game& game, int primary, int secondary) {
 }
 
 std::string HealCharacter(Character& target, std::int64_t amount, bool quiet) {
-    if (target.status & kStatusUnhealable) return quiet ? std::string() : noEffect(target);
     amount = std::max<std::int64_t>(amount, 0);
-    const std::int64_t hp = std::int64_t{target.hitPoints} + amount;
-    if (hp < target.maxHitPoints) {
-        target.hitPoints = static_cast<std::int32_t>(hp);
-        if (quiet) return {};
-        return target.name + std::string(Message(1024)) + wide(amount) +
-               std::string(Message(1025));
-    }
-    target.hitPoints = target.maxHitPoints;
+    const bool whole = amount >= std::int64_t{target.maxHitPoints} - target.hitPoints;
+    if (!HealHitPoints(target, amount)) return quiet ? std::string() : noEffect(target);
     if (quiet) return {};
-    return target.name + std::string(Message(1026));
+    if (whole) return target.name + std::string(Message(1026));
+    return target.name + std::string(Message(1024)) + wide(amount) + std::string(Message(1025));
 }
 
 std::string DamageCharacter(Character& target, std::int64_t amount, bool quiet) {

@@ -6,14 +6,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "characters/healing.h"
 #include "core/data/character.h"
 
 namespace dv {
 
 // Gone or hidden: attacks, status attacks and spells pass such a character by.
 inline constexpr std::int32_t kStatusUntouchable = kStatusGone | kStatusHidden;
-// Gone or diseased: healing does nothing.
-inline constexpr std::int32_t kStatusUnhealable = kStatusGone | kStatusDisease;
 // Battle-only wards against decapitation (1048576) and level drain (2097152).
 inline constexpr std::int32_t kStatusBattleWard = 131072;
 inline constexpr std::int32_t kStatusDecapitationWard = 1048576;

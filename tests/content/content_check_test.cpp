@@ -75,17 +75,21 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ContentFault,
     ::testing::Values(
         FaultCase{"an encounter naming a missing monster", "encounters.yaml",
-                  "99: {dungeon: 21, floor: 2, groups: [1, 1999]}\n", "monster 1999", true},
+                  "1998: {dungeon: 21, floor: 2, groups: [1, 1999]}\n", "monster 1999", true},
         FaultCase{"a goods list naming a missing item", "npc.yaml",
                   "13: {npcGoods: [1, 2, 3, 4, 5, 6, 7, 8, 9, 1500]}\n", "names no item", true},
         FaultCase{"an item casting a missing spell", "items.yaml",
-                  "32: {name: 試し, kind: 8, spellLink: 150}\n", "spellLink 150", true},
+                  "658: {name: 試し, altName: 品, kind: 8, spellLink: 199}\n", "spellLink 199",
+                  true},
         FaultCase{"a monster using an action id without its scripted row", "monsters.yaml",
-                  "15: {name: 試しの獣, classBit: 1, appearDiceCount: 1, appearDiceSides: 2, "
-                  "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87]}\n",
-                  "action 87", true},
-        FaultCase{"monsters on the rift floor without the rift's encounters", "encounters.yaml",
-                  "98: {dungeon: 24, floor: 7, groups: [1]}\n", "rift", true},
+                  "1999: {name: 試しの獣, classBit: 1, appearDiceCount: 1, appearDiceSides: 2, "
+                  "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 59]}\n",
+                  "action 59", true},
+        FaultCase{"a monster that can come more than nine at once", "monsters.yaml",
+                  "1999: {name: 試しの大群, classBit: 1, appearDiceCount: 2, appearDiceSides: 5, "
+                  "hpDiceCount: 1, hpDiceSides: 4, actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, "
+                  "1, 1, 1, 1, 1, 1, 1, 1]}\n",
+                  "group size roll", true},
         FaultCase{"a hidden item that does not exist", "events/d21f1.yaml",
                   "- {at: [3, 3], on: search, do: hiddenItem, item: 1500}\n", "item 1500", true},
         FaultCase{"stairs into rock", "events/d21f2.yaml",

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "run_tool.h"
 
@@ -73,6 +75,37 @@ TEST_F(ContentCommands, CheckAndBuildNameTheFaultyLine) {
     r = tool("dump " + (dir_ / "nothing").string() + " " + (dir_ / "x").string());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("QTR3.DAT: missing"), std::string::npos) << r.out;
+}
+
+TEST_F(ContentCommands, CheckNamesTheLineOfAnEngineItemOfTheWrongKind) {
+    const fs::path src = dir_ / "src";
+    fs::copy(kContent, src, fs::copy_options::recursive);
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(src / "items.yaml");
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+    }
+    std::size_t entry = 0;
+    while (entry < lines.size() && lines[entry] != "657:")
+        ++entry;
+    ASSERT_LT(entry, lines.size());
+    std::size_t kind = entry;
+    while (kind < lines.size() && lines[kind] != "  kind: 11")
+        ++kind;
+    ASSERT_LT(kind, lines.size());
+    lines[kind] = "  kind: 8";
+    {
+        std::ofstream out(src / "items.yaml");
+        for (const auto& line : lines)
+            out << line << "\n";
+    }
+    const ToolRun r = tool("check " + src.string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("items.yaml:" + std::to_string(entry + 1) +
+                         ": item 657 must be an event item (kind 11)"),
+              std::string::npos)
+        << r.out;
 }
 
 }  // namespace
