@@ -418,11 +418,13 @@ TEST(BattlePlay, ScreenshotOfABattle) {
     f.call([&] {
         f.addMember(3, "なかま3");
         f.addMember(4, "なかま4");
+        f.game().dungeon.drawMode = 1;
         f.standAt(1, 0, 6, 1);
         f.game().dungeon.encounterBase = 3000;
     });
     f.key(keys::Right);
     f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
+        HideMoveMark(f.game());
         f.h.ui().render();
         std::set<Color> seen(f.h.ui().canvas().pixels().begin(), f.h.ui().canvas().pixels().end());
         EXPECT_GT(seen.size(), 2u);
