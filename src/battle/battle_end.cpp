@@ -108,8 +108,8 @@ void PayRewards(Game& game) {
 
     healingSkills(game);
 
-    ShowMessage(game, std::string("モンスターを倒した") + "\r" + "経験値" + wide(experience) + "ＥＸＰ獲得");
-    ShowMessage(game, std::string("パーティーはそれぞれ") + "\r" + wide(gold) + "Ｇ手に入れた");
+    Say(game, std::string("モンスターを倒した") + "\r" + "経験値" + wide(experience) + "ＥＸＰ獲得");
+    Say(game, std::string("パーティーはそれぞれ") + "\r" + wide(gold) + "Ｇ手に入れた");
     HideBattleLists(game);
 
     for (int i = 1; i <= count; ++i) {
@@ -148,7 +148,7 @@ void Victory(Game& game) {
         found.trap = Die(game, std::clamp<std::int64_t>(average + 15, 1, 41));
         found.dropItem = b.dropItem;
         ShowPartyPanel(game);
-        ShowMessage(game, "モンスターは宝箱を持っていた");
+        Say(game, "モンスターは宝箱を持っていた");
         CallLink(game.links.battleChest, game, found);
     }
     CallLink(game.links.battleOver, game, BattleEnd::Victory, b.mapEvent);

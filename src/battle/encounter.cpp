@@ -160,7 +160,7 @@ void friendlyAlignments(Game& game, bool fight) {
             c->resistances[kResistHoly] = 0;
             c->resistances[kResistSpell] = 0;
             c->resistances[kResistDark] = 100;
-            ShowMessage(game, c->name + "は\n" + "堕天しました");
+            Say(game, c->name + "は\n" + "堕天しました");
         }
     }
 }
@@ -293,7 +293,7 @@ void StartEncounter(Game& game, const EncounterCall& call) {
     b.lastEnd = BattleEnd::None;
     LockMapKeys(game);
     PlayScene(game, kEncounterMusic);
-    ShowMessage(game, "モンスターが現れた");
+    Say(game, "モンスターが現れた");
     b.battleRound = 0;
 
     for (int g = 1; g <= kMonsterGroups; ++g) {
@@ -339,11 +339,11 @@ void StartEncounter(Game& game, const EncounterCall& call) {
 
     const int r = Die(game, 30);
     if (r == 1) {
-        ShowMessage(game, "モンスターの先制攻撃");
+        Say(game, "モンスターの先制攻撃");
         PlayScene(game, b.music);
         monstersStrikeFirst(game);
     } else if (r == 2 || (r >= 5 && PartyHasSkill(game, 17) && Die(game, 20) == 1)) {
-        ShowMessage(game, "パーティーの先制攻撃");
+        Say(game, "パーティーの先制攻撃");
         b.partyFirstStrike = true;
         PlayScene(game, b.music);
     } else if (r == 3 && friendlyMonsters(b)) {
@@ -364,7 +364,7 @@ void StartEncounter(Game& game, const EncounterCall& call) {
         b.partyFirstStrike = true;
         DrawPartyPanel(game);
     } else if (r == 4 && !PartyHasSkill(game, 15)) {
-        ShowMessage(game, "モンスターのバックアタック");
+        Say(game, "モンスターのバックアタック");
         PlayScene(game, b.music);
         const std::vector<int> order = reverseParty(game);
         for (int i = 1; i <= std::min(game.place.partyCount, kPartySlots); ++i)

@@ -89,7 +89,7 @@ void partyAreaEffects(Game& game) {
             const std::int64_t amount =
                 std::int64_t{Dice(game, e.diceCount, e.diceSides, e.diceBonus)} * e.roundsLeft;
             DamageCharacter(victim, amount, true);
-            ShowMessage(game, name + "\n" + quietDamageText(victim, amount));
+            Say(game, name + "\n" + quietDamageText(victim, amount));
         };
         for (int s = 1; s <= kSummonSlots; ++s) {
             Character& ally = b.summons[static_cast<size_t>(s)];
@@ -146,7 +146,7 @@ void monsterAreaEffects(Game& game) {
                     std::floor(static_cast<double>(amount) * (1 - 0.2 * b.monsterShields[2])));
                 amount *= casterMultiplier(caster, element);
                 amount = ClampLong(amount);
-                ShowMessage(game, name + "\n" + DamageCharacter(m, amount, false));
+                Say(game, name + "\n" + DamageCharacter(m, amount, false));
                 if (m.hitPoints < 1) BookKill(game, m);
             }
             if (!PartyHasSkill(game, 229)) e.diceCount -= 1;
@@ -175,7 +175,7 @@ void betrayal(Game& game) {
     if (!b.summonsShown || b.groupCount < 1 || b.groupCount > 3 || PartyHasSkill(game, 208)) return;
     Character& leader = b.summons[1];
     if (Die(game, leader.charm) != 1 || Die(game, 20) != 1) return;
-    ShowMessage(game, leader.name + "は" + "\n" + "パーティを裏切った！");
+    Say(game, leader.name + "は" + "\n" + "パーティを裏切った！");
     // The first group with nobody standing takes them; none in play is overwritten.
     int group = 0;
     for (int g = 1; g <= kMonsterGroups && group == 0; ++g)
@@ -205,12 +205,12 @@ void betrayal(Game& game) {
             Character& c = game.save.roster[static_cast<size_t>(slot)];
             const int free = freeSlot(c);
             if (free == 0) {
-                ShowMessage(game, std::string(Message(1053)));
+                Say(game, std::string(Message(1053)));
             } else {
                 c.items[static_cast<size_t>(free)] = ItemSlot{dropped, kItemUnidentified, 1};
                 auto& found = game.save.itemFoundCounts[static_cast<size_t>(dropped)];
                 found = clampToField<std::int32_t>(std::int64_t{found} + 1);
-                ShowMessage(game, item->altName + "を手に入れた");
+                Say(game, item->altName + "を手に入れた");
             }
         }
     }
@@ -400,7 +400,7 @@ void FlightTest(Game& game, int slot) {
     bool boss = false;
     for (int g = 1; g <= kMonsterGroups; ++g)
         boss = boss || b.monsters[static_cast<size_t>(g)][0].level > 36;
-    if (boss) ShowMessage(game, "逃げれない！！");
+    if (boss) Say(game, "逃げれない！！");
     if (!boss && f > 4) {
         Place& p = game.place;
         p.partyX = p.previousX;
@@ -498,22 +498,22 @@ void FightAction(Game& game, Character& member) {
 void ConfusionAction(Game& game, Character& member) {
     switch (Die(game, 4)) {
         case 1:
-            ShowMessage(game, member.name + "は" + "\r" + "混乱して意味不明な言葉を発した");
+            Say(game, member.name + "は" + "\r" + "混乱して意味不明な言葉を発した");
             break;
         case 2: {
             const std::int64_t thrown = RoundHalfEven(member.gold) / 5;
             member.gold -= static_cast<double>(thrown);
-            ShowMessage(game, member.name + "は" + "\r" + std::to_string(thrown) + "のお金を投げ捨てた");
+            Say(game, member.name + "は" + "\r" + std::to_string(thrown) + "のお金を投げ捨てた");
             break;
         }
         case 3:
             for (int s = 1; s <= kInventorySlots; ++s)
                 member.items[static_cast<size_t>(s)].itemFlags &= ~kItemEquipSlotMask;
             ResetRaceValues(member);
-            ShowMessage(game, member.name + "は" + "\r" + "装備をすべて脱ぎ始めた");
+            Say(game, member.name + "は" + "\r" + "装備をすべて脱ぎ始めた");
             break;
         default:
-            ShowMessage(game, member.name + "は" + "\r" + "ぼんやりしている");
+            Say(game, member.name + "は" + "\r" + "ぼんやりしている");
             break;
     }
 }

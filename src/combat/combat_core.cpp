@@ -183,7 +183,7 @@ void InflictStatus(Game& game, const std::string& header, Character& target, int
     } else {
         outcome = ApplyEffect(target, effectType);
     }
-    ShowMessage(game, header + "\n" + outcome);
+    Say(game, header + "\n" + outcome);
 }
 
 int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount,
@@ -219,26 +219,26 @@ int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount,
     const std::string lead = header + "\r";
     switch (r) {
         case kHitLanded:
-            ShowMessage(game, lead + DamageCharacter(target, amount, false));
+            Say(game, lead + DamageCharacter(target, amount, false));
             if (effectType != 0) InflictStatus(game, header, target, effectType, 100, true, 0, &caster);
             break;
         case kNullified:
-            ShowMessage(game, lead + target.name + "は\n無効化した");
+            Say(game, lead + target.name + "は\n無効化した");
             break;
         case kReflected:
-            ShowMessage(game, lead + target.name + "は攻撃を反射した！！" + "\n" +
+            Say(game, lead + target.name + "は攻撃を反射した！！" + "\n" +
                                   DamageCharacter(caster, amount, false));
             if (effectType != 0) InflictStatus(game, header, caster, effectType, 100, true, 0, &target);
             break;
         case kAbsorbed:
-            ShowMessage(game, lead + target.name + "は攻撃を吸収した！" + "\n" +
+            Say(game, lead + target.name + "は攻撃を吸収した！" + "\n" +
                                   HealCharacter(target, amount, false));
             break;
         case kResisted:
-            ShowMessage(game, lead + target.name + "は\n抵抗した");
+            Say(game, lead + target.name + "は\n抵抗した");
             break;
         case kSealed:
-            ShowMessage(game, lead + target.name + "は" + "\n" + "ワルプルギスの夜で封じた");
+            Say(game, lead + target.name + "は" + "\n" + "ワルプルギスの夜で封じた");
             break;
         default:
             break;
@@ -363,7 +363,7 @@ void monsterStatusAttacks(Game& game, const std::string& shown, Character& attac
         ResistanceTest(game, ResistanceAt(defender, kEffectLevelDrain), 0) == 0 &&
         !PartyWardCheck(game, defender, kEffectLevelDrain)) {
         DrainLevels(defender, hits, game.rng);
-        ShowMessage(game, defender.name + "は\n" + "レベルを" + wide(hits) + "下げられた！");
+        Say(game, defender.name + "は\n" + "レベルを" + wide(hits) + "下げられた！");
     }
     if (chance(kEffectDeath) > 0 && !(defender.status & kStatusDecapitationWard) &&
         Die(game, 100) < chance(kEffectDeath) && !HasSkill(defender, 16) &&
@@ -371,7 +371,7 @@ void monsterStatusAttacks(Game& game, const std::string& shown, Character& attac
         ResistanceTest(game, ResistanceAt(defender, kEffectDeath), 0) == 0 &&
         !PartyWardCheck(game, defender, kEffectDeath)) {
         KillCharacter(defender, false);
-        ShowMessage(game, shown + "\n" + defender.name + "は\nくびをはねられた！");
+        Say(game, shown + "\n" + defender.name + "は\nくびをはねられた！");
     }
     if (chance(kEffectAshes) > 0)
         InflictStatus(game, shown, defender, kEffectAshes, chance(kEffectAshes), true, 0, &attacker);
@@ -403,7 +403,7 @@ void memberStatusAttacks(Game& game, const std::string& shown, Character& attack
         if (Dice(game, 1, 100, 1) < bound) {
             KillCharacter(defender, false);
             attacker.criticalKills = clampToField<std::int32_t>(std::int64_t{attacker.criticalKills} + 1);
-            ShowMessage(game, defender.name + "は\nくびをはねられた！");
+            Say(game, defender.name + "は\nくびをはねられた！");
         }
         return;
     }
@@ -412,7 +412,7 @@ void memberStatusAttacks(Game& game, const std::string& shown, Character& attack
         ResistanceTest(game, ResistanceAt(defender, kEffectDeath), 0) == 0) {
         KillCharacter(defender, false);
         attacker.criticalKills = clampToField<std::int32_t>(std::int64_t{attacker.criticalKills} + 1);
-        ShowMessage(game, defender.name + "は\n致命傷をうけた");
+        Say(game, defender.name + "は\n致命傷をうけた");
     }
 }
 
@@ -436,23 +436,23 @@ void MeleeAttack(Game& game, Character& attacker, Character& defender, int weapo
     }
     const bool crushing = HasSkill(attacker, 154);
     if (r == kNullified || r == kResisted) {
-        ShowMessage(game, header + defender.name + "は攻撃を無効化した！");
+        Say(game, header + defender.name + "は攻撃を無効化した！");
         return;
     }
     if (r == kReflected && !crushing) {
-        ShowMessage(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name +
+        Say(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name +
                               "は" + wide(hits) + "あたり" +
                               DamageCharacter(attacker, damage, false));
         return;
     }
     if (r == kAbsorbed && !crushing) {
-        ShowMessage(game, header + defender.name + "は攻撃を吸収した！" + "\n" +
+        Say(game, header + defender.name + "は攻撃を吸収した！" + "\n" +
                               HealCharacter(defender, damage, false));
         return;
     }
     if (r == 0 && (defender.status & kStatusPhysicalReflect)) {
         defender.status &= ~kStatusPhysicalReflect;
-        ShowMessage(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name +
+        Say(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name +
                               "は" + wide(hits) + "あたり" + wide(damage) + "のダメージ");
         DamageCharacter(attacker, damage, true);
         return;
@@ -473,7 +473,7 @@ void MeleeAttack(Game& game, Character& attacker, Character& defender, int weapo
     } else {
         shown = header + attacker.name + "は　ころんだ・・・";
     }
-    ShowMessage(game, shown);
+    Say(game, shown);
 
     if (landed) {
         DamageCharacter(defender, damage, true);
@@ -482,7 +482,7 @@ void MeleeAttack(Game& game, Character& attacker, Character& defender, int weapo
             const int drainChance = weapon ? weapon->drainChance() : 0;
             if (ResistanceTest(game, ResistanceAt(defender, kEffectDrain), 0) == 0 &&
                 (Die(game, 100) < drainChance || HasSkill(attacker, 58))) {
-                ShowMessage(game, attacker.name + "は\n" + "ＨＰを吸収した" + "\n" +
+                Say(game, attacker.name + "は\n" + "ＨＰを吸収した" + "\n" +
                                       HealCharacter(attacker, damage / 6, false));
             }
             if (IsMonster(attacker))
@@ -503,9 +503,9 @@ void MeleeAttack(Game& game, Character& attacker, Character& defender, int weapo
             defender.experience = 0;
             defender.level = 1;
         }
-        ShowMessage(game, MonsterKilled(game, defender, &attacker, true));
+        Say(game, MonsterKilled(game, defender, &attacker, true));
     } else {
-        ShowMessage(game, KillCharacter(defender, true));
+        Say(game, KillCharacter(defender, true));
     }
     if (Die(game, attacker.agility) < 10) attacker.status &= ~kStatusHidden;
 }
@@ -539,14 +539,14 @@ void ChangeArmorClass(Game& game, const std::string& header, Character& source,
     switch (ResistanceTest(game, ResistanceAt(target, kResistSpell), 0)) {
         case 0:
             target.armorClass = ClampLong(std::int64_t{target.armorClass} + amount);
-            ShowMessage(game, header + target.name + "は\n" + change);
+            Say(game, header + target.name + "は\n" + change);
             break;
         case kReflected:
             source.armorClass = ClampLong(std::int64_t{source.armorClass} + amount);
-            ShowMessage(game, header + target.name + "は\n" + "反射した" + source.name + "は\n" + change);
+            Say(game, header + target.name + "は\n" + "反射した" + source.name + "は\n" + change);
             break;
         default:
-            ShowMessage(game, header + std::string(Message(1062)));
+            Say(game, header + std::string(Message(1062)));
             break;
     }
 }

@@ -3,9 +3,16 @@
 #include <algorithm>
 #include <limits>
 
+#include "characters/party.h"
 #include "core/data/checked.h"
+#include "core/prompt_dialog.h"
 
 namespace dv {
+
+void Say(Game& game, const std::string& text) {
+    DrawPartyPanel(game);
+    ShowMessage(game, text);
+}
 
 std::int64_t WideDice(Game& game, std::int64_t count, std::int64_t sides, std::int64_t bonus) {
     checkedField<std::int16_t>(count, "dice count");

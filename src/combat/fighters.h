@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "core/data/checked.h"
 #include "core/data/character.h"
@@ -13,6 +14,10 @@
 #include "core/game.h"
 
 namespace dv {
+
+// A message of the fight: the party panel first shows what has happened so far, then the
+// message waits for the player.
+void Say(Game& game, const std::string& text);
 
 // rollDice on the game's generator.
 inline std::int32_t Dice(Game& game, std::int64_t count, std::int64_t sides, std::int64_t bonus) {

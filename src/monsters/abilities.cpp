@@ -114,7 +114,7 @@ class Ability {
     bool escapes(const Character& t, int index, int second = 0) {
         return ResistanceTest(game_, ResistanceAt(t, index), second) != 0;
     }
-    void say(const std::string& text) { ShowMessage(game_, text); }
+    void say(const std::string& text) { Say(game_, text); }
     bool alive(const Character& t) const { return !(t.status & kStatusGone); }
 
     // Hits every target with an amount worked out per target.
@@ -1070,7 +1070,7 @@ void MonsterMelee(Game& game, Character& m, Character* ally) {
             Character* c = PartyMember(game, i);
             if (!c || c == target || !HasSkill(*c, 34) || Die(game, c->agility) <= 12) continue;
             if (c->status & kStatusCannotAct) break;
-            ShowMessage(game, c->name + "は" + LF + target->name + "をかばった");
+            Say(game, c->name + "は" + LF + target->name + "をかばった");
             target = c;
             break;
         }
@@ -1078,7 +1078,7 @@ void MonsterMelee(Game& game, Character& m, Character* ally) {
     MeleeAttack(game, m, *target, 0);
     if (target->status & kStatusDead) {
         if (HasSkill(*target, 94) && target->sex == 2 && Die(game, target->vitality) < Die(game, 10)) {
-            ShowMessage(game, target->name + "は" + CR + "ヴァルハラから帰還した！");
+            Say(game, target->name + "は" + CR + "ヴァルハラから帰還した！");
             target->status = 0;
             target->hitPoints = 1;
         }
@@ -1086,7 +1086,7 @@ void MonsterMelee(Game& game, Character& m, Character* ally) {
             for (int i = 1; i <= std::min(game.place.partyCount, kPartySlots); ++i) {
                 Character* c = PartyMember(game, i);
                 if (!c || !HasSkill(*c, 40) || (c->status & kStatusCannotAct)) continue;
-                ShowMessage(game, c->name + "はあだ討ちにでた");
+                Say(game, c->name + "はあだ討ちにでた");
                 MeleeAttack(game, *c, m, MainHandSlot(*c));
                 break;
             }
@@ -1096,7 +1096,7 @@ void MonsterMelee(Game& game, Character& m, Character* ally) {
     if (HasSkill(*target, 30) && !(target->status & kStatusCannotAct) &&
         !(m.status & (kStatusHidden | kStatusCannotAct)) && Die(game, target->agility) >= 11 &&
         !(m.resistances[1] == 255 && HasSkill(*target, 185))) {
-        ShowMessage(game, target->name + "は反撃にでた");
+        Say(game, target->name + "は反撃にでた");
         MeleeAttack(game, *target, m, MainHandSlot(*target));
     }
 }

@@ -103,7 +103,7 @@ void upkeep(Game& game, Character& m) {
             DamageCharacter(m, Die(game, m.maxHitPoints / 32), true);
     }
     if ((m.status & kStatusHidden) && Die(game, 4) == 1) {
-        ShowMessage(game, m.name + "は" + "\n" + "\r" + "あらわれた");
+        Say(game, m.name + "は" + "\n" + "\r" + "あらわれた");
         m.status &= ~kStatusHidden;
     }
     m.initiative = 0;
@@ -255,14 +255,14 @@ void MonsterTurn(Game& game, int group, int slot) {
     if (canAct(m)) {
         const int id = m.actions[static_cast<size_t>(Die(game, 20))];
         if (PartyHasSkill(game, 152) && Die(game, 20) == 1 && Die(game, m.level) == 1) {
-            ShowMessage(game, m.name + "の行動は" + "\r" + "ケブレスの守護により無効化された");
+            Say(game, m.name + "の行動は" + "\r" + "ケブレスの守護により無効化された");
             return;
         }
         const int flinchSides = PartyHasSkill(game, 260) ? 8 : 12;
         if (Die(game, flinchSides) == 1 && Die(game, m.level) == 1) {
             for (const auto& [bit, skill] : kFlinch) {
                 if (m.classBit == bit && PartyHasSkill(game, skill)) {
-                    ShowMessage(game, m.name + "は" + "\r" + "ひるんでいる");
+                    Say(game, m.name + "は" + "\r" + "ひるんでいる");
                     return;
                 }
             }

@@ -12,6 +12,7 @@
 
 #include "battle/battle_screen.h"
 #include "characters/party.h"
+#include "characters/party_controls.h"
 #include "core/data/save_file.h"
 #include "dungeon/dungeon_fixture.h"
 #include "dungeon/map_events.h"
@@ -409,6 +410,35 @@ TEST(BattlePlay, CommandEntryWalksThePartyAndHoldsTheCloseBox) {
         f.key('P').key('G');
         f.h.answerUntil([&] { return f.enteringCommands(); },
                         [&] { EXPECT_EQ(f.game().battle.battleRound, 1); });
+    });
+    f.run();
+}
+
+TEST(BattlePlay, TheReorderPanelAsksAgainFromTheNewFirstMember) {
+    DungeonFixture f(3);
+    f.meleeRow();
+    f.monster(1, "ゴブリン", 1000);
+    f.encounter(1, {1}, 1);
+    f.call([&] {
+        f.standAt(1, 5, 5, 0);
+        f.game().dungeon.encounterBase = 3000;
+    });
+    f.key(keys::Right);
+    f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
+        f.key('E');
+        f.call([&] {
+            EXPECT_FALSE(f.main().lstBattleCommand.enabled());
+            EXPECT_TRUE(f.h.game().screens->part<PartyControls>().lstReorder.hasFocus());
+        });
+        // The first member one place back, and kept.
+        f.key('B').key('O');
+        f.call([&] {
+            EXPECT_EQ(f.game().place.partyMembers[1], 2);
+            EXPECT_EQ(f.game().place.partyMembers[2], 1);
+            EXPECT_TRUE(f.main().lstBattleCommand.hasFocus());
+            EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま2");
+            EXPECT_EQ(f.game().battle.commandSlot, 1);
+        });
     });
     f.run();
 }
