@@ -22,11 +22,11 @@ constexpr int kVictoryMusic = 16;
 // What a cure of every ailment takes away.
 constexpr std::int32_t kCureBits = 134226943;
 // The statuses a battle leaves behind when it ends.
-constexpr std::int32_t kBattleOnly =
-    kStatusSleep | kStatusSilence | kStatusFear | kStatusConfusion | kStatusFrozen |
-    kStatusShocked | kStatusBattleWard | kStatusHidden | kStatusDecapitationWard |
-    kStatusDrainWard | kStatusAttackReduced | kStatusMagicReflect | kStatusPhysicalReflect |
-    kStatusGuard;
+constexpr std::int32_t kBattleOnly = kStatusSleep | kStatusSilence | kStatusFear |
+                                     kStatusConfusion | kStatusFrozen | kStatusShocked |
+                                     kStatusBattleWard | kStatusHidden | kStatusDecapitationWard |
+                                     kStatusDrainWard | kStatusAttackReduced | kStatusMagicReflect |
+                                     kStatusPhysicalReflect | kStatusGuard;
 
 int partySize(const Game& game) {
     return std::min(game.place.partyCount, kPartySlots);
@@ -108,7 +108,8 @@ void PayRewards(Game& game) {
 
     healingSkills(game);
 
-    Say(game, std::string("モンスターを倒した") + "\r" + "経験値" + wide(experience) + "ＥＸＰ獲得");
+    Say(game,
+        std::string("モンスターを倒した") + "\r" + "経験値" + wide(experience) + "ＥＸＰ獲得");
     Say(game, std::string("パーティーはそれぞれ") + "\r" + wide(gold) + "Ｇ手に入れた");
     HideBattleLists(game);
 

@@ -55,8 +55,8 @@ void SeeThroughPicture::setPicture(const Canvas& picture, const std::vector<std:
         clearPicture();
         return;
     }
-    const double scale = std::min({1.0, static_cast<double>(maxWidth) / w,
-                                   static_cast<double>(maxHeight) / h});
+    const double scale =
+        std::min({1.0, static_cast<double>(maxWidth) / w, static_cast<double>(maxHeight) / h});
     const int sw = std::max(1, static_cast<int>(w * scale));
     const int sh = std::max(1, static_cast<int>(h * scale));
     picture_.resize(sw, sh);
@@ -196,8 +196,8 @@ void BattleScreen::refreshHelp() {
         lblHelp.setCaption("");
         return;
     }
-    std::string text = "STR:" + std::to_string(c->strength) + " DEX:" +
-                       std::to_string(c->dexterity) + " LUK:" + std::to_string(c->luck);
+    std::string text = "STR:" + std::to_string(c->strength) +
+                       " DEX:" + std::to_string(c->dexterity) + " LUK:" + std::to_string(c->luck);
     static const char* const kSchools[] = {"W:", "C:", "A:", "T:"};
     for (int kind = 0; kind < 4; ++kind) {
         text += "\n";
@@ -251,7 +251,8 @@ void BattleScreen::showPicture(int group) {
         found = pictures_.emplace(number, std::move(loaded)).first;
     }
     if (found->second.picture.width() == 0) return;
-    picMonster.setPicture(found->second.picture, found->second.alpha, kPictureWidth, kPictureHeight);
+    picMonster.setPicture(found->second.picture, found->second.alpha, kPictureWidth,
+                          kPictureHeight);
     const int w = picMonster.picture().width();
     const int h = picMonster.picture().height();
     picMonster.move((640 - w) / 2, kPartyTop - h, w, h);
@@ -334,7 +335,7 @@ void BattleScreen::chooseCommand() {
             for (int i = 1; i <= std::min(game.place.partyCount, kPartySlots); ++i) {
                 const Character* c = PartyMember(game, i);
                 if (!c || (c->status & kStatusCannotAct)) continue;
-                const BattleCommand shownAs = c->actionCode == kActDefend ? BattleCommand::Defend
+                const BattleCommand shownAs = c->actionCode == kActDefend   ? BattleCommand::Defend
                                               : (c->status & kStatusHidden) ? BattleCommand::Ambush
                                                                             : BattleCommand::Fight;
                 ShowCommandLabel(game, i, CommandLabel(shownAs));

@@ -27,8 +27,8 @@ class SeeThroughPicture : public Control {
   public:
     explicit SeeThroughPicture(std::string name = {});
     // Takes a picture scaled down (never up) to fit maxWidth by maxHeight.
-    void setPicture(const Canvas& picture, const std::vector<std::uint8_t>& alpha,
-                    int maxWidth, int maxHeight);
+    void setPicture(const Canvas& picture, const std::vector<std::uint8_t>& alpha, int maxWidth,
+                    int maxHeight);
     void clearPicture();
     bool hasPicture() const { return picture_.width() > 0; }
     const Canvas& picture() const { return picture_; }

@@ -124,8 +124,8 @@ int monsterGroup(Game& game, int group, const Character& monster) {
     int bonus = monster.appearDiceBonus;
     if (PartyHasSkill(game, 160) && bonus >= 2) bonus -= 1;
     // A group never outgrows its nine places.
-    const int n = std::clamp(
-        Dice(game, monster.appearDiceCount, monster.appearDiceSides, bonus), 0, kGroupSlots);
+    const int n = std::clamp(Dice(game, monster.appearDiceCount, monster.appearDiceSides, bonus), 0,
+                             kGroupSlots);
     const bool poisoned = PartyHasSkill(game, 162);
     const bool weakened = PartyHasSkill(game, 159);
     for (int j = 0; j <= n; ++j) {
@@ -283,7 +283,8 @@ void StartEncounter(Game& game, const EncounterCall& call) {
     if (encounter == 0) {
         const auto& list = game.dungeon.floorEncounters;
         if (list.empty()) return;
-        encounter = list[static_cast<size_t>(Die(game, static_cast<std::int64_t>(list.size())) - 1)];
+        encounter =
+            list[static_cast<size_t>(Die(game, static_cast<std::int64_t>(list.size())) - 1)];
     }
     // 0, and a number past the encounter table, start nothing.
     if (encounter < 1 || encounter > 2000) return;

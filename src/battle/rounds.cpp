@@ -111,7 +111,7 @@ std::int64_t casterMultiplier(const Character& caster, int element) {
         const std::int64_t level = caster.level;
         m = level < 180 ? 2 : level < 210 ? 3 : level < 240 ? 4 : level < 270 ? 5 : 6;
     }
-    constexpr std::pair<int, int> kElementSkills[] = {{74, 4},   {75, 8},   {76, 6},
+    constexpr std::pair<int, int> kElementSkills[] = {{74, 4},  {75, 8},  {76, 6},
                                                       {194, 9}, {195, 5}, {196, 7}};
     for (const auto& [skill, e] : kElementSkills)
         if (e == element && HasSkill(caster, skill)) m *= 2;
@@ -124,7 +124,8 @@ void monsterAreaEffects(Game& game) {
     for (int element = 4; element <= 14; ++element) {
         const std::string name(Message(4200 + element));
         for (int g = 1; g <= kMonsterGroups; ++g) {
-            AreaEffect& e = b.monsterAreaEffects[static_cast<size_t>(g)][static_cast<size_t>(element)];
+            AreaEffect& e =
+                b.monsterAreaEffects[static_cast<size_t>(g)][static_cast<size_t>(element)];
             if (e.roundsLeft <= 0) continue;
             const Character& caster = e.caster >= 1 && e.caster < kRosterSlots
                                           ? game.save.roster[static_cast<size_t>(e.caster)]
@@ -132,8 +133,12 @@ void monsterAreaEffects(Game& game) {
             int extra = 0;
             if (HasSkill(caster, 22)) {
                 const std::int64_t level = caster.level;
-                extra = level <= 49 ? 1 : level <= 69 ? 2 : level <= 89 ? 3 : level <= 109 ? 4
-                                                                 : level <= 129 ? 5 : 6;
+                extra = level <= 49    ? 1
+                        : level <= 69  ? 2
+                        : level <= 89  ? 3
+                        : level <= 109 ? 4
+                        : level <= 129 ? 5
+                                       : 6;
             }
             for (int s = 1; s <= kGroupSlots; ++s) {
                 Character& m = b.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)];
@@ -150,7 +155,8 @@ void monsterAreaEffects(Game& game) {
                 if (m.hitPoints < 1) BookKill(game, m);
             }
             if (!PartyHasSkill(game, 229)) e.diceCount -= 1;
-            if (!PartyHasSkill(game, 230)) e.roundsLeft = static_cast<std::int16_t>(e.roundsLeft - 1);
+            if (!PartyHasSkill(game, 230))
+                e.roundsLeft = static_cast<std::int16_t>(e.roundsLeft - 1);
         }
     }
 }
@@ -224,11 +230,15 @@ int partyUpkeep(Game& game) {
         Character* c = PartyMember(game, i);
         if (!c) continue;
         if (c->regeneration > 0 && !(c->status & kStatusGone))
-            HealCharacter(*c, HasSkill(*c, 66) ? std::int64_t{c->regeneration} * 2 : c->regeneration, true);
+            HealCharacter(
+                *c, HasSkill(*c, 66) ? std::int64_t{c->regeneration} * 2 : c->regeneration, true);
         if (regenerationSong) HealCharacter(*c, Die(game, c->vitality), true);
-        if ((c->status & kStatusSleep) && HasSkill(*c, 211)) HealCharacter(*c, Die(game, c->vitality), true);
-        if ((c->status & kStatusParalysis) && HasSkill(*c, 212)) HealCharacter(*c, Die(game, c->vitality), true);
-        if ((c->status & kStatusBlind) && HasSkill(*c, 214)) HealCharacter(*c, Die(game, c->vitality), true);
+        if ((c->status & kStatusSleep) && HasSkill(*c, 211))
+            HealCharacter(*c, Die(game, c->vitality), true);
+        if ((c->status & kStatusParalysis) && HasSkill(*c, 212))
+            HealCharacter(*c, Die(game, c->vitality), true);
+        if ((c->status & kStatusBlind) && HasSkill(*c, 214))
+            HealCharacter(*c, Die(game, c->vitality), true);
         if (!(c->status & kStatusGone)) {
             if (c->status & kStatusPoison)
                 DamageCharacter(*c, Die(game, c->maxHitPoints / 128), true);
@@ -239,7 +249,8 @@ int partyUpkeep(Game& game) {
             ++out;
             continue;
         }
-        if (HasSkill(*c, 64) || Die(game, 2) == 1 || PartyHasSkill(game, 61)) c->status &= ~kStatusSleep;
+        if (HasSkill(*c, 64) || Die(game, 2) == 1 || PartyHasSkill(game, 61))
+            c->status &= ~kStatusSleep;
         if ((c->status & kStatusConfusion) && Die(game, 2) == 1) c->status &= ~kStatusConfusion;
         if ((c->status & kStatusCharm) && Die(game, 4) == 1) c->status &= ~kStatusCharm;
         if (HasSkill(*c, 117)) c->status &= ~kStatusSilence;
@@ -453,7 +464,8 @@ Character* fightTarget(Game& game, const Character& member) {
     }
     const int slot = FirstLiveSlot(game.battle, member.targetGroup);
     if (slot == 0) return nullptr;
-    return &game.battle.monsters[static_cast<size_t>(member.targetGroup)][static_cast<size_t>(slot)];
+    return &game.battle
+                .monsters[static_cast<size_t>(member.targetGroup)][static_cast<size_t>(slot)];
 }
 
 }  // namespace

@@ -186,22 +186,23 @@ void InflictStatus(Game& game, const std::string& header, Character& target, int
     Say(game, header + "\n" + outcome);
 }
 
-int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount,
-                     Character& caster, Character& target, int kindIndex, int elementIndex,
-                     int effectType, bool noReflect) {
+int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount, Character& caster,
+                     Character& target, int kindIndex, int elementIndex, int effectType,
+                     bool noReflect) {
     if (isUntouchable(target)) return kNoTarget;
     amount = std::max<std::int64_t>(amount, 0);
     if (IsMonster(caster)) {
         for (int index : {kindIndex, elementIndex}) {
             if (index == 0) continue;
-            amount = RoundHalfEven(static_cast<double>(amount) * DamagePercentAt(target, index) /
-                                   100.0);
+            amount =
+                RoundHalfEven(static_cast<double>(amount) * DamagePercentAt(target, index) / 100.0);
         }
         const int divisor = PartyHasSkill(game, 261) ? 4 : 2;
         for (const auto& [element, skill] : kElementGuards)
             if (elementIndex == element && PartyHasSkill(game, skill)) amount /= divisor;
     }
-    int r = ResistanceTest(game, ResistanceAt(target, kindIndex), ResistanceAt(target, elementIndex));
+    int r =
+        ResistanceTest(game, ResistanceAt(target, kindIndex), ResistanceAt(target, elementIndex));
     if (kindIndex == kResistSpell) {
         if (HasSkill(target, 35)) {
             r = kReflected;
@@ -220,19 +221,21 @@ int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount,
     switch (r) {
         case kHitLanded:
             Say(game, lead + DamageCharacter(target, amount, false));
-            if (effectType != 0) InflictStatus(game, header, target, effectType, 100, true, 0, &caster);
+            if (effectType != 0)
+                InflictStatus(game, header, target, effectType, 100, true, 0, &caster);
             break;
         case kNullified:
             Say(game, lead + target.name + "は\n無効化した");
             break;
         case kReflected:
             Say(game, lead + target.name + "は攻撃を反射した！！" + "\n" +
-                                  DamageCharacter(caster, amount, false));
-            if (effectType != 0) InflictStatus(game, header, caster, effectType, 100, true, 0, &target);
+                          DamageCharacter(caster, amount, false));
+            if (effectType != 0)
+                InflictStatus(game, header, caster, effectType, 100, true, 0, &target);
             break;
         case kAbsorbed:
             Say(game, lead + target.name + "は攻撃を吸収した！" + "\n" +
-                                  HealCharacter(target, amount, false));
+                          HealCharacter(target, amount, false));
             break;
         case kResisted:
             Say(game, lead + target.name + "は\n抵抗した");
@@ -285,7 +288,8 @@ HitResult HitRoll(Game& game, const Character& attacker, const Character& defend
 
 std::int32_t MeleeDamage(Game& game, const Character& attacker, const Character& defender,
                          const ItemRecord* weapon, int& hits) {
-    std::int64_t h = HasSkill(attacker, 127) ? attacker.attackCount : Die(game, attacker.attackCount);
+    std::int64_t h =
+        HasSkill(attacker, 127) ? attacker.attackCount : Die(game, attacker.attackCount);
     if (weapon && weapon->weaponType >= 1 && weapon->weaponType <= 13 &&
         HasSkill(attacker, 133 + weapon->weaponType))
         h += 1;
@@ -353,7 +357,9 @@ int equippedCount(const Character& c) {
 
 void monsterStatusAttacks(Game& game, const std::string& shown, Character& attacker,
                           Character& defender, int hits) {
-    auto chance = [&](int type) { return static_cast<int>(attacker.meleeStatusChance[static_cast<size_t>(type)]); };
+    auto chance = [&](int type) {
+        return static_cast<int>(attacker.meleeStatusChance[static_cast<size_t>(type)]);
+    };
     for (int type : {17, 19, 20, 15, 22, 24, 23, 18, 21, 16, 29})
         if (chance(type) > 0)
             InflictStatus(game, shown, defender, type, chance(type), true, 0, &attacker);
@@ -374,7 +380,8 @@ void monsterStatusAttacks(Game& game, const std::string& shown, Character& attac
         Say(game, shown + "\n" + defender.name + "は\nくびをはねられた！");
     }
     if (chance(kEffectAshes) > 0)
-        InflictStatus(game, shown, defender, kEffectAshes, chance(kEffectAshes), true, 0, &attacker);
+        InflictStatus(game, shown, defender, kEffectAshes, chance(kEffectAshes), true, 0,
+                      &attacker);
 }
 
 void memberStatusAttacks(Game& game, const std::string& shown, Character& attacker,
@@ -402,7 +409,8 @@ void memberStatusAttacks(Game& game, const std::string& shown, Character& attack
         }
         if (Dice(game, 1, 100, 1) < bound) {
             KillCharacter(defender, false);
-            attacker.criticalKills = clampToField<std::int32_t>(std::int64_t{attacker.criticalKills} + 1);
+            attacker.criticalKills =
+                clampToField<std::int32_t>(std::int64_t{attacker.criticalKills} + 1);
             Say(game, defender.name + "は\nくびをはねられた！");
         }
         return;
@@ -411,7 +419,8 @@ void memberStatusAttacks(Game& game, const std::string& shown, Character& attack
     if (critical > 0 && Die(game, 100) < critical &&
         ResistanceTest(game, ResistanceAt(defender, kEffectDeath), 0) == 0) {
         KillCharacter(defender, false);
-        attacker.criticalKills = clampToField<std::int32_t>(std::int64_t{attacker.criticalKills} + 1);
+        attacker.criticalKills =
+            clampToField<std::int32_t>(std::int64_t{attacker.criticalKills} + 1);
         Say(game, defender.name + "は\n致命傷をうけた");
     }
 }
@@ -440,20 +449,19 @@ void MeleeAttack(Game& game, Character& attacker, Character& defender, int weapo
         return;
     }
     if (r == kReflected && !crushing) {
-        Say(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name +
-                              "は" + wide(hits) + "あたり" +
-                              DamageCharacter(attacker, damage, false));
+        Say(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name + "は" +
+                      wide(hits) + "あたり" + DamageCharacter(attacker, damage, false));
         return;
     }
     if (r == kAbsorbed && !crushing) {
         Say(game, header + defender.name + "は攻撃を吸収した！" + "\n" +
-                              HealCharacter(defender, damage, false));
+                      HealCharacter(defender, damage, false));
         return;
     }
     if (r == 0 && (defender.status & kStatusPhysicalReflect)) {
         defender.status &= ~kStatusPhysicalReflect;
-        Say(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name +
-                              "は" + wide(hits) + "あたり" + wide(damage) + "のダメージ");
+        Say(game, header + defender.name + "は攻撃を反射した！！" + "\n" + attacker.name + "は" +
+                      wide(hits) + "あたり" + wide(damage) + "のダメージ");
         DamageCharacter(attacker, damage, true);
         return;
     }
@@ -483,7 +491,7 @@ void MeleeAttack(Game& game, Character& attacker, Character& defender, int weapo
             if (ResistanceTest(game, ResistanceAt(defender, kEffectDrain), 0) == 0 &&
                 (Die(game, 100) < drainChance || HasSkill(attacker, 58))) {
                 Say(game, attacker.name + "は\n" + "ＨＰを吸収した" + "\n" +
-                                      HealCharacter(attacker, damage / 6, false));
+                              HealCharacter(attacker, damage / 6, false));
             }
             if (IsMonster(attacker))
                 monsterStatusAttacks(game, shown, attacker, defender, hits);
@@ -532,10 +540,9 @@ std::string MonsterKilled(Game& game, Character& monster, Character* killer, boo
     return withMessage ? monster.name + std::string(Message(1066)) : std::string();
 }
 
-void ChangeArmorClass(Game& game, const std::string& header, Character& source,
-                      Character& target, int amount) {
-    const std::string change =
-        "ＡＣが" + wide(amount) + (amount > 0 ? "上がった" : "下がった");
+void ChangeArmorClass(Game& game, const std::string& header, Character& source, Character& target,
+                      int amount) {
+    const std::string change = "ＡＣが" + wide(amount) + (amount > 0 ? "上がった" : "下がった");
     switch (ResistanceTest(game, ResistanceAt(target, kResistSpell), 0)) {
         case 0:
             target.armorClass = ClampLong(std::int64_t{target.armorClass} + amount);

@@ -62,9 +62,9 @@ void InflictStatus(Game& game, const std::string& header, Character& target, int
 // An elemental hit from a spell (kindIndex 2) or breath (3) with an element index and an
 // optional status effect: shows header, a line break and the outcome; returns the
 // outcome (kHitLanded, kNullified...) or kNoTarget for a gone, hidden or empty target.
-int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount,
-                     Character& caster, Character& target, int kindIndex, int elementIndex,
-                     int effectType, bool noReflect);
+int ApplyMagicDamage(Game& game, const std::string& header, std::int64_t amount, Character& caster,
+                     Character& target, int kindIndex, int elementIndex, int effectType,
+                     bool noReflect);
 
 // 0 up to 12, 1 for 13..15, 2 for 16..17, v - 15 from 18.
 int StrengthBonus(int value);
@@ -97,7 +97,7 @@ void BookKill(Game& game, Character& monster);
 
 // An armour-class change (positive raises): resisted by the target's spell resistance; a
 // reflection turns it on the source. Shows its message.
-void ChangeArmorClass(Game& game, const std::string& header, Character& source,
-                      Character& target, int amount);
+void ChangeArmorClass(Game& game, const std::string& header, Character& source, Character& target,
+                      int amount);
 
 }  // namespace dv

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/data/checked.h"
 #include "core/data/character.h"
+#include "core/data/checked.h"
 #include "core/data/database.h"
 #include "core/data/dice.h"
 #include "core/game.h"

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "core/data/message.h"
 #include "combat/combat_core.h"
 #include "combat/fighters.h"
 #include "combat/status_table.h"
+#include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
 #include "core/prompt_dialog.h"
@@ -515,7 +515,8 @@ EncounterCall battleOf(const Outcome& o) {
 }  // namespace
 
 EncounterCall SearchCheck(Game& game) {
-    if (const MapEvent* e = findEvent(game, EventTrigger::Search, true)) return battleOf(run(game, *e));
+    if (const MapEvent* e = findEvent(game, EventTrigger::Search, true))
+        return battleOf(run(game, *e));
     chestHere(game);
     return {0, 12, 0};
 }

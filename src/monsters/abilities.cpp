@@ -27,10 +27,9 @@ constexpr const char* LF = "\n";
 constexpr const char* CR = "\r";
 
 // The battle-only marks a jihad or an eerie light strips from the party.
-constexpr std::int32_t kDefencesStripped = kStatusBattleWard | kStatusHidden |
-                                           kStatusDecapitationWard | kStatusDrainWard |
-                                           kStatusAttackReduced | kStatusMagicReflect |
-                                           kStatusPhysicalReflect | kStatusGuard;
+constexpr std::int32_t kDefencesStripped =
+    kStatusBattleWard | kStatusHidden | kStatusDecapitationWard | kStatusDrainWard |
+    kStatusAttackReduced | kStatusMagicReflect | kStatusPhysicalReflect | kStatusGuard;
 
 std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
@@ -154,13 +153,45 @@ void Ability::run(int id) {
             MonsterMelee(game_, m_, ally_);
             break;
         case 0:
-        case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10:
-        case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19:
-        case 20: case 21: case 22: case 23: case 24: case 25: case 26: case 27: case 28:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 14:
+        case 15:
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+        case 20:
+        case 21:
+        case 22:
+        case 23:
+        case 24:
+        case 25:
+        case 26:
+        case 27:
+        case 28:
         case 29:
         case 35:
-        case 36: case 37: case 38: case 39:
-        case 90: case 91: case 92: case 93: case 94: case 95:
+        case 36:
+        case 37:
+        case 38:
+        case 39:
+        case 90:
+        case 91:
+        case 92:
+        case 93:
+        case 94:
+        case 95:
             // Monster spells (0, 2..28), flight (29), calls for help (35), breath (36..39)
             // and called groups (90..95) have rules of their own that are not in the game
             // yet: until they are, the monster lets its turn pass.
@@ -196,12 +227,15 @@ void Ability::run(int id) {
                     [&](Character&) { return WideDice(game_, 1, HP(), HP()); });
             break;
         case 48:
-            hitEach(group(everyLiving()), head + "ブリザードを巻き起こした", kEffectFrozen,
-                    [&](Character&) { return Die(game_, HP() / 2); }, kEffectFrozen);
+            hitEach(
+                group(everyLiving()), head + "ブリザードを巻き起こした", kEffectFrozen,
+                [&](Character&) { return Die(game_, HP() / 2); }, kEffectFrozen);
             break;
         case 49:
             hitEach(group(everyLiving()), head + "ダイダルウェイブを呼び起こした", kResistWater,
-                    [&](Character&) { return Die(game_, RoundHalfEven(static_cast<double>(HP()) / 2.0)); });
+                    [&](Character&) {
+                        return Die(game_, RoundHalfEven(static_cast<double>(HP()) / 2.0));
+                    });
             break;
         case 54: {
             const std::string header = head + "菩薩掌を繰り出した" + CR;
@@ -234,7 +268,8 @@ void Ability::run(int id) {
                     [](Character& t) { return std::int64_t{t.hitPoints} - 1; });
             break;
         case 59:
-            for (Character* t : single(oneLiving())) attempt(head + "ウサギを召喚した", *t, kEffectDeath, 100);
+            for (Character* t : single(oneLiving()))
+                attempt(head + "ウサギを召喚した", *t, kEffectDeath, 100);
             break;
         case 60: {
             Character* t = oneLiving(true);
@@ -249,7 +284,8 @@ void Ability::run(int id) {
         }
         case 61:
             for (Character* t : single(oneLiving()))
-                for (int n = 0; n < 10; ++n) hit(M() + "の" + LF + "１０連コンボ", D(), *t, kResistPhysical);
+                for (int n = 0; n < 10; ++n)
+                    hit(M() + "の" + LF + "１０連コンボ", D(), *t, kResistPhysical);
             break;
         case 67:
             throwOut();
@@ -285,14 +321,15 @@ void Ability::run(int id) {
         }
         case 78:
             if (Character* t = oneLiving())
-                hit(head + "天罰を下した", WideDice(game_, 1, t->maxHitPoints / 2, t->maxHitPoints / 2),
-                    *t, kResistHoly);
+                hit(head + "天罰を下した",
+                    WideDice(game_, 1, t->maxHitPoints / 2, t->maxHitPoints / 2), *t, kResistHoly);
             break;
         case 79:
             if (Character* t = oneLiving(true)) {
                 const std::string header = head + "往復ビンタをブチかました";
                 hit(header, D() * m_.attackCount, *t, kResistPhysical);
-                if (alive(*t)) hit(header, D() * m_.attackCount, *t, kResistPhysical, 0, kEffectCharm);
+                if (alive(*t))
+                    hit(header, D() * m_.attackCount, *t, kResistPhysical, 0, kEffectCharm);
             }
             break;
         case 80:
@@ -323,7 +360,10 @@ void Ability::run(int id) {
         case 96: {
             const std::string header = M() + "は電撃を放った";
             for (Character* t : single(oneLiving(true))) {
-                hit(header, WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767), m_.damageDiceSides, 0), *t, kResistLightning);
+                hit(header,
+                    WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767),
+                             m_.damageDiceSides, 0),
+                    *t, kResistLightning);
                 attempt(header, *t, kEffectShocked, 50);
             }
             break;
@@ -331,7 +371,10 @@ void Ability::run(int id) {
         case 97: {
             const std::string header = M() + "はサンダーブラストを放った";
             for (Character* t : groupThenParty(everyLiving(true))) {
-                hit(header, WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767), m_.damageDiceSides, 0), *t, kResistLightning);
+                hit(header,
+                    WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767),
+                             m_.damageDiceSides, 0),
+                    *t, kResistLightning);
                 attempt(header, *t, kEffectShocked, 30);
             }
             break;
@@ -455,7 +498,8 @@ void Ability::run(int id) {
                     attempt(header, game_.battle.summons[static_cast<size_t>(Die(game_, 3))],
                             kEffectStone, 30);
             } else {
-                for (Character* t : draws(3)) attempt(header, *t, kEffectStone, 30);
+                for (Character* t : draws(3))
+                    attempt(header, *t, kEffectStone, 30);
             }
             break;
         }
@@ -491,16 +535,19 @@ void Ability::run(int id) {
             say(M() + "はフォースフィールドをはった" + CR + "モンスターの攻撃力がＵＰした");
             for (int g = 1; g <= kMonsterGroups; ++g)
                 for (int s = 1; s <= kGroupSlots; ++s) {
-                    Character& x = game_.battle.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)];
+                    Character& x =
+                        game_.battle.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)];
                     const std::int64_t doubled = std::int64_t{x.damageDiceCount} * 2;
-                    if (fitsField<std::int32_t>(doubled)) x.damageDiceCount = static_cast<std::int32_t>(doubled);
+                    if (fitsField<std::int32_t>(doubled))
+                        x.damageDiceCount = static_cast<std::int32_t>(doubled);
                 }
             break;
         case 122:
             say(M() + "はエレメンタルヴォイスを使った" + CR + "モンスターは守られた");
             for (int g = 1; g <= kMonsterGroups; ++g)
                 for (int s = 1; s <= kGroupSlots; ++s)
-                    game_.battle.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)].resistances[2] = 100;
+                    game_.battle.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)]
+                        .resistances[2] = 100;
             break;
         case 123: {
             const std::string header = M() + "はエターナルデザイアを唱えた";
@@ -543,7 +590,8 @@ void Ability::run(int id) {
                     hit(header, shared, game_.battle.summons[static_cast<size_t>(Die(game_, 9))],
                         kResistPhysical);
             }
-            for (Character* t : draws(6)) hit(header, D(), *t, kResistPhysical);
+            for (Character* t : draws(6))
+                hit(header, D(), *t, kResistPhysical);
             break;
         }
         case 128:
@@ -584,13 +632,16 @@ void Ability::run(int id) {
             break;
         }
         case 133:
-            for (Character* t : everyLiving()) attempt(M() + "はサイレントヴォイスを唱えた", *t, kEffectSilence, 100);
+            for (Character* t : everyLiving())
+                attempt(M() + "はサイレントヴォイスを唱えた", *t, kEffectSilence, 100);
             break;
         case 134:
             say(M() + "は光の壁をはった");
             for (int s = 1; s <= kGroupSlots; ++s)
-                game_.battle.monsters[static_cast<size_t>(std::clamp(game_.battle.actingGroup, 0, kMonsterGroups))]
-                                     [static_cast<size_t>(s)].resistances[2] = 255;
+                game_.battle
+                    .monsters[static_cast<size_t>(std::clamp(
+                        game_.battle.actingGroup, 0, kMonsterGroups))][static_cast<size_t>(s)]
+                    .resistances[2] = 255;
             break;
         case 135: {
             say(M() + "はファイアーストームをおこした");
@@ -606,8 +657,14 @@ void Ability::run(int id) {
             const std::string header = M() + "は破滅の吐息を吐き出した";
             for (Character* t : everyLiving()) {
                 if (escapes(*t, kResistBreath)) continue;
-                for (auto [type, chance] : {std::pair{22, 100}, {27, 100}, {15, 100}, {24, 100},
-                                            {18, 100}, {23, 100}, {16, 50}, {29, 30}})
+                for (auto [type, chance] : {std::pair{22, 100},
+                                            {27, 100},
+                                            {15, 100},
+                                            {24, 100},
+                                            {18, 100},
+                                            {23, 100},
+                                            {16, 50},
+                                            {29, 30}})
                     attempt(header, *t, type, chance);
             }
             break;
@@ -629,7 +686,8 @@ void Ability::run(int id) {
         }
         case 146:
             if (Character* t = oneLiving())
-                hit(M() + "のエンドオブザライン", RoundHalfEven(t->escapes) / 10, *t, kResistMystic);
+                hit(M() + "のエンドオブザライン", RoundHalfEven(t->escapes) / 10, *t,
+                    kResistMystic);
             break;
         case 148:
             hitEach(everyLiving(), M() + "は震撼の冷気をはなった", kResistCold,
@@ -638,7 +696,10 @@ void Ability::run(int id) {
         case 149: {
             const std::string header = M() + "は不浄の吐息を吐いた";
             for (Character* t : everyLiving()) {
-                hit(header, WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767), m_.damageDiceSides, 0), *t, kResistDark);
+                hit(header,
+                    WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767),
+                             m_.damageDiceSides, 0),
+                    *t, kResistDark);
                 attempt(header, *t, kEffectDisease, 100);
             }
             break;
@@ -646,7 +707,10 @@ void Ability::run(int id) {
         case 150: {
             const std::string header = M() + "のサンダーウェーブ";
             for (Character* t : everyLiving(true)) {
-                hit(header, WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767), m_.damageDiceSides, 0), *t, kResistLightning);
+                hit(header,
+                    WideDice(game_, std::clamp<std::int64_t>(m_.damageDiceCount, 0, 32767),
+                             m_.damageDiceSides, 0),
+                    *t, kResistLightning);
                 attempt(header, *t, kEffectShocked, 50);
             }
             break;
@@ -672,7 +736,7 @@ void Ability::run(int id) {
             break;
         case 161: {
             constexpr int kElements[] = {kResistFire, kResistWater, kResistEarth,
-                                         kResistWind, kResistCold, kResistLightning};
+                                         kResistWind, kResistCold,  kResistLightning};
             for (Character* t : everyLiving())
                 hit(M() + "のジューダスペイン", D(), *t, kElements[Die(game_, 6) - 1]);
             break;
@@ -691,14 +755,15 @@ void Ability::run(int id) {
         case 170:
             for (Character* t : everyLiving())
                 if (t->status & kStatusPoison)
-                    hit(M() + "のベノムペイン", std::int64_t{t->hitPoints} - (Die(game_, 3) + 1), *t,
-                        kResistPoison);
+                    hit(M() + "のベノムペイン", std::int64_t{t->hitPoints} - (Die(game_, 3) + 1),
+                        *t, kResistPoison);
             break;
         case 172: {
             const std::string header = M() + "の後光の恵み";
             const int g = std::clamp(game_.battle.actingGroup, 0, kMonsterGroups);
             for (int s = 1; s <= kGroupSlots; ++s) {
-                Character& x = game_.battle.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)];
+                Character& x =
+                    game_.battle.monsters[static_cast<size_t>(g)][static_cast<size_t>(s)];
                 if (x.status & kStatusUnhealable) continue;
                 say(header + CR + HealCharacter(x, D(), false));
             }
@@ -725,7 +790,12 @@ void Ability::run(int id) {
                 }
             break;
         }
-        case 300: case 301: case 302: case 303: case 304: case 305:
+        case 300:
+        case 301:
+        case 302:
+        case 303:
+        case 304:
+        case 305:
             groupBoost(id);
             break;
         case 306:
@@ -737,7 +807,8 @@ void Ability::run(int id) {
                                                    : M() + "は下僕達への鎮魂歌を歌った";
             const std::int64_t amount =
                 3 * std::int64_t{game_.save.defeatedCounts[static_cast<size_t>(counted)]};
-            for (Character* t : everyLiving()) say(header + CR + DamageCharacter(*t, amount, false));
+            for (Character* t : everyLiving())
+                say(header + CR + DamageCharacter(*t, amount, false));
             break;
         }
         case 309:
@@ -792,7 +863,9 @@ void Ability::kingdoms(int levels) {
 void Ability::gold(int id) {
     Character* t = oneLiving();
     if (!t) return;
-    const std::string header = M() + (id == 167 ? "のゼロルーザー" : id == 168 ? "のハーフルーザー" : "のかすめとる");
+    const std::string header = M() + (id == 167   ? "のゼロルーザー"
+                                      : id == 168 ? "のハーフルーザー"
+                                                  : "のかすめとる");
     if (id == 167) {
         t->gold = 0;
         say(header + CR + t->name + "の" + CR + "所持金が０になった");
@@ -815,12 +888,13 @@ void Ability::rival(bool menOnly) {
 }
 
 void Ability::enchant(int id) {
-    const std::string header = M() + (id == 309   ? std::string("の") + CR + "ゴッドセイブザクィーン"
-                                      : id == 310 ? std::string("の") + CR + "ロックアラウンドザクロック"
-                                      : id == 311 ? std::string("の") + CR + "ドロップデッドゴージャス"
-                                      : id == 316 ? std::string("の") + CR + "グッドモーニングハイド"
-                                      : id == 317 ? std::string("の") + CR + "ジューダスライジング"
-                                                  : std::string("のキングセイブザアヴァロン"));
+    const std::string header =
+        M() + (id == 309   ? std::string("の") + CR + "ゴッドセイブザクィーン"
+               : id == 310 ? std::string("の") + CR + "ロックアラウンドザクロック"
+               : id == 311 ? std::string("の") + CR + "ドロップデッドゴージャス"
+               : id == 316 ? std::string("の") + CR + "グッドモーニングハイド"
+               : id == 317 ? std::string("の") + CR + "ジューダスライジング"
+                           : std::string("のキングセイブザアヴァロン"));
     auto bewitch = [&](Character& t, int type) {
         const std::int32_t bit = StatusOfEffect(type);
         if (PartyWardCheck(game_, t, type) && escapes(t, type)) {
@@ -867,11 +941,17 @@ void Ability::enchant(int id) {
                     say(header + CR + nothing);
                 }
                 if (!escapes(*t, kResistPhysical))
-                    for (auto [type, chance] : {std::pair{22, 50}, {27, 50}, {15, 50}, {24, 50},
-                                                {18, 50}, {23, 50}, {16, 20}, {29, 10}})
+                    for (auto [type, chance] : {std::pair{22, 50},
+                                                {27, 50},
+                                                {15, 50},
+                                                {24, 50},
+                                                {18, 50},
+                                                {23, 50},
+                                                {16, 20},
+                                                {29, 10}})
                         attempt(header, *t, type, chance);
                 constexpr int kElements[] = {kResistFire, kResistWater, kResistEarth,
-                                             kResistWind, kResistCold, kResistLightning};
+                                             kResistWind, kResistCold,  kResistLightning};
                 hit(header, D(), *t, kElements[Die(game_, 6) - 1]);
                 break;
             }
@@ -883,7 +963,8 @@ void Ability::enchant(int id) {
         const int g = PickLivingGroup(game_);
         if (g == 0) return;
         auto& fighters = game_.battle.monsters[static_cast<size_t>(g)];
-        say(M() + "のキングセイブザアヴァロン" + CR + fighters[1].name + "の" + CR + "攻撃回数がＵＰした");
+        say(M() + "のキングセイブザアヴァロン" + CR + fighters[1].name + "の" + CR +
+            "攻撃回数がＵＰした");
         for (int s = 1; s <= kGroupSlots; ++s) {
             Character& x = fighters[static_cast<size_t>(s)];
             if (x.attackCount <= 30) ++x.attackCount;
@@ -898,12 +979,25 @@ void Ability::groupBoost(int id) {
     auto& fighters = game_.battle.monsters[static_cast<size_t>(g)];
     const ActionRecord* row = actionAt(game_.db, id);
     const std::string lead = M() + (row ? row->message : std::string()) + CR + fighters[1].name;
-    static const char* const kTexts[] = {"に" "\r" "魔法反射のシールドがはられた",
-                                         "に" "\r" "物理反射のシールドがはられた",
-                                         "の" "\r" "攻撃回数がＵＰした",
-                                         "の" "\r" "防御力がＵＰした",
-                                         "の" "\r" "攻撃は鋭さを増した",
-                                         "の" "\r" "素早さと器用さがＵＰした"};
+    static const char* const kTexts[] = {
+        "に"
+        "\r"
+        "魔法反射のシールドがはられた",
+        "に"
+        "\r"
+        "物理反射のシールドがはられた",
+        "の"
+        "\r"
+        "攻撃回数がＵＰした",
+        "の"
+        "\r"
+        "防御力がＵＰした",
+        "の"
+        "\r"
+        "攻撃は鋭さを増した",
+        "の"
+        "\r"
+        "素早さと器用さがＵＰした"};
     say(lead + kTexts[id - 300]);
     for (int s = 1; s <= kGroupSlots; ++s) {
         Character& x = fighters[static_cast<size_t>(s)];
@@ -939,7 +1033,8 @@ void Ability::throwOut() {
     for (const Character& c : game_.save.roster)
         if (c.rosterId > 0 && c.partyId >= 1 && c.partyId <= 50) taken[c.partyId] = true;
     int id = 1;
-    while (id <= 50 && taken[static_cast<size_t>(id)]) ++id;
+    while (id <= 50 && taken[static_cast<size_t>(id)])
+        ++id;
     if (id > 50) return;
     const Place& p = game_.place;
     t->partyId = static_cast<std::uint8_t>(id);
@@ -971,8 +1066,8 @@ void Ability::castOut() {
     t->posY = 0;
     t->armorClass = t->baseArmorClass;
     t->status &= ~(kStatusSleep | kStatusParalysis | kStatusFear | kStatusConfusion |
-                   kStatusFrozen | kStatusShocked | kStatusCharm | kStatusPoison |
-                   kStatusSilence | kStatusHidden | kStatusDecapitationWard | kStatusDrainWard);
+                   kStatusFrozen | kStatusShocked | kStatusCharm | kStatusPoison | kStatusSilence |
+                   kStatusHidden | kStatusDecapitationWard | kStatusDrainWard);
     t->status |= kStatusDead;
     t->hitPoints = 0;
     if (t->status & kStatusLost) *t = game_.save.roster[0];
@@ -991,7 +1086,8 @@ void Ability::destroy(int id) {
         if (slot.itemId == 0 || (slot.itemFlags & kItemEquipSlotMask) != code) continue;
         if (s > 12) return;
         slot = ItemSlot{};
-        say(M() + "の攻撃！！" + CR + t->name + "の" + LF + (weapon ? "武器は破壊された" : "鎧は破壊された"));
+        say(M() + "の攻撃！！" + CR + t->name + "の" + LF +
+            (weapon ? "武器は破壊された" : "鎧は破壊された"));
         return;
     }
 }
@@ -1077,7 +1173,8 @@ void MonsterMelee(Game& game, Character& m, Character* ally) {
     }
     MeleeAttack(game, m, *target, 0);
     if (target->status & kStatusDead) {
-        if (HasSkill(*target, 94) && target->sex == 2 && Die(game, target->vitality) < Die(game, 10)) {
+        if (HasSkill(*target, 94) && target->sex == 2 &&
+            Die(game, target->vitality) < Die(game, 10)) {
             Say(game, target->name + "は" + CR + "ヴァルハラから帰還した！");
             target->status = 0;
             target->hitPoints = 1;

@@ -18,9 +18,9 @@ namespace {
 
 // Monster types and the party skill that makes them flinch.
 constexpr std::pair<std::int32_t, int> kFlinch[] = {
-    {1 << 20, 215}, {4, 216},     {8192, 217}, {1 << 17, 218}, {1 << 21, 219},
-    {1024, 220},    {65536, 221}, {32768, 222}, {1, 223},      {2, 224},
-    {64, 225},      {16, 226},    {32, 227},   {4096, 228},
+    {1 << 20, 215}, {4, 216},     {8192, 217},  {1 << 17, 218}, {1 << 21, 219},
+    {1024, 220},    {65536, 221}, {32768, 222}, {1, 223},       {2, 224},
+    {64, 225},      {16, 226},    {32, 227},    {4096, 228},
 };
 
 bool livingForDraw(const Character& c) {
@@ -37,7 +37,8 @@ std::int64_t diceValue(const std::string& text, const Character& m) {
     std::int64_t value = 0;
     const char* first = text.data();
     const char* last = first + text.size();
-    while (first < last && *first == ' ') ++first;
+    while (first < last && *first == ' ')
+        ++first;
     auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc{}) return 0;
     return value;
@@ -49,7 +50,8 @@ void tableAction(Game& game, Character& m, const ActionRecord& row) {
     std::vector<Character*> targets;
     bool anyAlly = false;
     for (int s = 1; s <= kSummonSlots; ++s)
-        anyAlly = anyAlly || !(game.battle.summons[static_cast<size_t>(s)].status & kStatusUntouchable);
+        anyAlly =
+            anyAlly || !(game.battle.summons[static_cast<size_t>(s)].status & kStatusUntouchable);
     Character* ally = anyAlly ? AllyTargetRoll(game) : nullptr;
     if (ally) {
         const int k = row.targetKind;
@@ -61,8 +63,7 @@ void tableAction(Game& game, Character& m, const ActionRecord& row) {
         }
     } else {
         int draws = 0;
-        if (row.kind == 1)
-            draws = Dice(game, row.drawCount, row.drawSides, row.drawBonus);
+        if (row.kind == 1) draws = Dice(game, row.drawCount, row.drawSides, row.drawBonus);
         targets = PartyTargets(game, row.targetKind, draws);
     }
     const std::int64_t count = diceValue(row.diceCount, m);
@@ -74,8 +75,8 @@ void tableAction(Game& game, Character& m, const ActionRecord& row) {
     for (Character* t : targets) {
         if (row.kind == 1 || row.kind == 4) {
             const std::int64_t amount =
-                ClampLong(multiplier * WideDice(game, std::clamp<std::int64_t>(count, 0, 32767),
-                                                sides, bonus));
+                ClampLong(multiplier *
+                          WideDice(game, std::clamp<std::int64_t>(count, 0, 32767), sides, bonus));
             ApplyMagicDamage(game, header, amount, m, *t, element, second, 0, false);
         }
         if (row.kind == 2 || row.kind == 4) {
@@ -171,8 +172,8 @@ int PickLivingGroup(Game& game) {
 }
 
 Character* ChooseMeleeTarget(Game& game, const Character& monster) {
-    const int last = monster.longReach != 0 ? std::min(game.place.partyCount, kPartySlots)
-                                            : FrontRowCount(game);
+    const int last =
+        monster.longReach != 0 ? std::min(game.place.partyCount, kPartySlots) : FrontRowCount(game);
     struct Candidate {
         Character* c;
         std::int16_t weight;
@@ -188,9 +189,10 @@ Character* ChooseMeleeTarget(Game& game, const Character& monster) {
         k.weight = clampToField<std::int16_t>(k.weight + v);
     };
     const int wisdom = monster.wisdom;
-    const double estimate = (static_cast<double>(monster.damageDiceCount) * monster.damageDiceSides +
-                             monster.damageDiceBonus) *
-                            monster.attackCount;
+    const double estimate =
+        (static_cast<double>(monster.damageDiceCount) * monster.damageDiceSides +
+         monster.damageDiceBonus) *
+        monster.attackCount;
     for (Candidate& k : candidates)
         if (HasSkill(*k.c, 99)) add(k, 20);
     if (wisdom > 3)
@@ -210,7 +212,8 @@ Character* ChooseMeleeTarget(Game& game, const Character& monster) {
         for (Candidate& k : candidates) {
             if (k.c->initiative != 0) add(k, 3);
             if (k.c->actionCode == 2 || k.c->actionCode == 1024)
-                if (const SpellRecord* spell = spellAt(game.db, k.c->actionSpell)) add(k, spell->level);
+                if (const SpellRecord* spell = spellAt(game.db, k.c->actionSpell))
+                    add(k, spell->level);
         }
     if (wisdom > 10)
         for (Candidate& k : candidates)

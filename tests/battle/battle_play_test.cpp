@@ -131,15 +131,18 @@ TEST(BattlePlay, NobodyFleesFromAMonsterAboveLevel36) {
         f.game().dungeon.encounterBase = 3000;
     });
     f.key(keys::Right);
-    f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
-        f.key('R');
-        f.expectText("逃げれない！！");
-        f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
-            EXPECT_EQ(f.game().battle.battlePhase, kCommandEntry);
-            EXPECT_EQ(f.game().battle.battleRound, 1) << "the monsters had a round";
-            EXPECT_EQ(f.member(1).escapes, 0.0);
-        });
-    });
+    f.h.answerUntil([&] { return f.enteringCommands(); },
+                    [&] {
+                        f.key('R');
+                        f.expectText("逃げれない！！");
+                        f.h.answerUntil([&] { return f.enteringCommands(); },
+                                        [&] {
+                                            EXPECT_EQ(f.game().battle.battlePhase, kCommandEntry);
+                                            EXPECT_EQ(f.game().battle.battleRound, 1)
+                                                << "the monsters had a round";
+                                            EXPECT_EQ(f.member(1).escapes, 0.0);
+                                        });
+                    });
     f.run();
 }
 
@@ -289,39 +292,52 @@ TEST(BattlePlay, AFriendlyMeetingCanBeRefusedOrFought) {
     f.monster(1, "旅の小鬼", 1000);
     f.encounter(1, {1}, 1);
     f.call([&] {
-        for (int i = 1; i <= 2; ++i) f.member(i).skills[8] = 1;
+        for (int i = 1; i <= 2; ++i)
+            f.member(i).skills[8] = 1;
         f.standAt(1, 5, 5, 0);
         f.game().dungeon.stepsSinceEncounter = 0;
         f.game().dungeon.encounterBase = 3000;
     });
-    seek(f, "友好的な", [&] {
-        f.expectText("友好的な\nなにか\n戦いますか？");
-        f.key('N');
-        f.h.answerUntil([&] { return f.h.waitingDialog() == nullptr; }, [&] {
-            const Game& g = f.game();
-            EXPECT_EQ(g.battle.lastEnd, BattleEnd::Refused);
-            EXPECT_EQ(g.battle.battlePhase, kNoBattle);
-            EXPECT_EQ(g.battle.battleRound, 0) << "no round";
-            EXPECT_EQ(f.member(1).experience, 0.0) << "no rewards";
-            EXPECT_FALSE(f.battleScreen().lstMonster.visible());
-            seek(f, "友好的な", [&] {
-                f.key('Y');
-                f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
-                    EXPECT_TRUE(f.game().battle.partyFirstStrike);
-                    const int hp1 = f.member(1).hitPoints, hp2 = f.member(2).hitPoints;
-                    const int round = f.game().battle.battleRound;
-                    f.key('O');
-                    f.h.answerUntil([&] { return f.enteringCommands(); },
-                                    [&f, hp1, hp2, round] {
-                                        EXPECT_EQ(f.game().battle.battleRound, round + 1);
-                                        EXPECT_EQ(f.member(1).hitPoints, hp1)
-                                            << "the monsters lost their round";
-                                        EXPECT_EQ(f.member(2).hitPoints, hp2);
-                                    });
-                });
-            }, 400);
-        });
-    }, 400);
+    seek(
+        f, "友好的な",
+        [&] {
+            f.expectText("友好的な\nなにか\n戦いますか？");
+            f.key('N');
+            f.h.answerUntil([&] { return f.h.waitingDialog() == nullptr; },
+                            [&] {
+                                const Game& g = f.game();
+                                EXPECT_EQ(g.battle.lastEnd, BattleEnd::Refused);
+                                EXPECT_EQ(g.battle.battlePhase, kNoBattle);
+                                EXPECT_EQ(g.battle.battleRound, 0) << "no round";
+                                EXPECT_EQ(f.member(1).experience, 0.0) << "no rewards";
+                                EXPECT_FALSE(f.battleScreen().lstMonster.visible());
+                                seek(
+                                    f, "友好的な",
+                                    [&] {
+                                        f.key('Y');
+                                        f.h.answerUntil(
+                                            [&] { return f.enteringCommands(); },
+                                            [&] {
+                                                EXPECT_TRUE(f.game().battle.partyFirstStrike);
+                                                const int hp1 = f.member(1).hitPoints,
+                                                          hp2 = f.member(2).hitPoints;
+                                                const int round = f.game().battle.battleRound;
+                                                f.key('O');
+                                                f.h.answerUntil(
+                                                    [&] { return f.enteringCommands(); },
+                                                    [&f, hp1, hp2, round] {
+                                                        EXPECT_EQ(f.game().battle.battleRound,
+                                                                  round + 1);
+                                                        EXPECT_EQ(f.member(1).hitPoints, hp1)
+                                                            << "the monsters lost their round";
+                                                        EXPECT_EQ(f.member(2).hitPoints, hp2);
+                                                    });
+                                            });
+                                    },
+                                    400);
+                            });
+        },
+        400);
     f.run();
 }
 
@@ -339,78 +355,85 @@ TEST(BattlePlay, ABackAttackTurnsThePartyRoundForTheMonstersFreeRound) {
         f.standAt(1, 5, 5, 0);
         f.game().dungeon.encounterBase = 3000;
     });
-    seek(f, "モンスターのバックアタック", [&] {
-        f.key(keys::Space);
-        f.h.answerUntil(
-            [&] {
-                // While the monsters' free round runs, the fourth member stands first.
-                if (f.h.waitingDialog() && f.game().place.partyMembers[1] == 4) {
-                    sawFourthInFront = true;
-                    EXPECT_FALSE(f.member(1).status & kStatusFear) << "fear cleared";
-                }
-                return f.enteringCommands();
-            },
-            [&] {
-                EXPECT_TRUE(sawFourthInFront);
-                const Place& p = f.game().place;
-                for (int i = 1; i <= 4; ++i) EXPECT_EQ(p.partyMembers[static_cast<size_t>(i)], i);
-                EXPECT_EQ(f.game().battle.battleRound, 1);
-            });
-    }, 400);
+    seek(
+        f, "モンスターのバックアタック",
+        [&] {
+            f.key(keys::Space);
+            f.h.answerUntil(
+                [&] {
+                    // While the monsters' free round runs, the fourth member stands first.
+                    if (f.h.waitingDialog() && f.game().place.partyMembers[1] == 4) {
+                        sawFourthInFront = true;
+                        EXPECT_FALSE(f.member(1).status & kStatusFear) << "fear cleared";
+                    }
+                    return f.enteringCommands();
+                },
+                [&] {
+                    EXPECT_TRUE(sawFourthInFront);
+                    const Place& p = f.game().place;
+                    for (int i = 1; i <= 4; ++i)
+                        EXPECT_EQ(p.partyMembers[static_cast<size_t>(i)], i);
+                    EXPECT_EQ(f.game().battle.battleRound, 1);
+                });
+        },
+        400);
     f.run();
 }
 
 TEST(BattlePlay, CommandEntryWalksThePartyAndHoldsTheCloseBox) {
     DungeonFixture f(3);
     f.meleeRow();
-    for (int m = 1; m <= 3; ++m) f.monster(m, "ゴブリン" + std::to_string(m), 1000);
+    for (int m = 1; m <= 3; ++m)
+        f.monster(m, "ゴブリン" + std::to_string(m), 1000);
     f.encounter(1, {1, 2, 3}, 1);
     f.call([&] {
         f.standAt(1, 5, 5, 0);
         f.game().dungeon.encounterBase = 3000;
     });
     f.key(keys::Right);
-    f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
-        EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1");
-        const ListEx& l = f.main().lstBattleCommand;
-        std::vector<std::string> entries;
-        for (int i = 0; i < l.listCount(); ++i) entries.push_back(l.list(i));
-        EXPECT_EQ(entries, (std::vector<std::string>{"F)戦う", "P)身を守る", "R)逃げる",
-                                                     "T)ステータス", "E)再編成",
-                                                     "O)ノーマルオート"}));
-        EXPECT_EQ(f.battleScreen().lstMonster.listCount(), 3);
-        // The third row is out of reach of bare hands.
-        f.key('F').key(keys::Down).key(keys::Down).key(keys::Enter);
-        f.expectText("そこに攻撃は届かない").key(keys::Space);
-        f.call([&] { EXPECT_TRUE(f.battleScreen().lstMonster.hasFocus()); });
-        f.key(keys::Down).key(keys::Enter);
-        f.call([&] {
-            EXPECT_EQ(f.member(1).actionCode, 1);
-            EXPECT_EQ(f.member(1).targetGroup, 2);
-            EXPECT_EQ(f.main().lblState[0].caption(), "戦う");
-            const ListEx& l2 = f.main().lstBattleCommand;
-            EXPECT_EQ(l2.caption(), "なかま2");
-            EXPECT_EQ(l2.list(l2.listCount() - 1), "B)戻る");
-        });
-        // The close box does nothing while commands are entered.
-        f.h.script().closeRequest();
-        f.call([&] { EXPECT_TRUE(f.main().visible()); });
-        f.key('B');
-        f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1"); });
-        f.key('P').key('P').key('P');
-        f.call([&] {
-            const ListEx& l3 = f.main().lstBattleCommand;
-            EXPECT_EQ(l3.caption(), "");
-            EXPECT_EQ(l3.list(0), "G)戦闘開始");
-            EXPECT_EQ(f.main().lblState[2].caption(), "身を守る");
-            EXPECT_EQ(f.member(3).actionCode, 8);
-        });
-        f.key(keys::Esc);
-        f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま3"); });
-        f.key('P').key('G');
-        f.h.answerUntil([&] { return f.enteringCommands(); },
-                        [&] { EXPECT_EQ(f.game().battle.battleRound, 1); });
-    });
+    f.h.answerUntil([&] { return f.enteringCommands(); },
+                    [&] {
+                        EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1");
+                        const ListEx& l = f.main().lstBattleCommand;
+                        std::vector<std::string> entries;
+                        for (int i = 0; i < l.listCount(); ++i)
+                            entries.push_back(l.list(i));
+                        EXPECT_EQ(entries, (std::vector<std::string>{
+                                               "F)戦う", "P)身を守る", "R)逃げる", "T)ステータス",
+                                               "E)再編成", "O)ノーマルオート"}));
+                        EXPECT_EQ(f.battleScreen().lstMonster.listCount(), 3);
+                        // The third row is out of reach of bare hands.
+                        f.key('F').key(keys::Down).key(keys::Down).key(keys::Enter);
+                        f.expectText("そこに攻撃は届かない").key(keys::Space);
+                        f.call([&] { EXPECT_TRUE(f.battleScreen().lstMonster.hasFocus()); });
+                        f.key(keys::Down).key(keys::Enter);
+                        f.call([&] {
+                            EXPECT_EQ(f.member(1).actionCode, 1);
+                            EXPECT_EQ(f.member(1).targetGroup, 2);
+                            EXPECT_EQ(f.main().lblState[0].caption(), "戦う");
+                            const ListEx& l2 = f.main().lstBattleCommand;
+                            EXPECT_EQ(l2.caption(), "なかま2");
+                            EXPECT_EQ(l2.list(l2.listCount() - 1), "B)戻る");
+                        });
+                        // The close box does nothing while commands are entered.
+                        f.h.script().closeRequest();
+                        f.call([&] { EXPECT_TRUE(f.main().visible()); });
+                        f.key('B');
+                        f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1"); });
+                        f.key('P').key('P').key('P');
+                        f.call([&] {
+                            const ListEx& l3 = f.main().lstBattleCommand;
+                            EXPECT_EQ(l3.caption(), "");
+                            EXPECT_EQ(l3.list(0), "G)戦闘開始");
+                            EXPECT_EQ(f.main().lblState[2].caption(), "身を守る");
+                            EXPECT_EQ(f.member(3).actionCode, 8);
+                        });
+                        f.key(keys::Esc);
+                        f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま3"); });
+                        f.key('P').key('G');
+                        f.h.answerUntil([&] { return f.enteringCommands(); },
+                                        [&] { EXPECT_EQ(f.game().battle.battleRound, 1); });
+                    });
     f.run();
 }
 
@@ -424,22 +447,24 @@ TEST(BattlePlay, TheReorderPanelAsksAgainFromTheNewFirstMember) {
         f.game().dungeon.encounterBase = 3000;
     });
     f.key(keys::Right);
-    f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
-        f.key('E');
-        f.call([&] {
-            EXPECT_FALSE(f.main().lstBattleCommand.enabled());
-            EXPECT_TRUE(f.h.game().screens->part<PartyControls>().lstReorder.hasFocus());
+    f.h.answerUntil(
+        [&] { return f.enteringCommands(); },
+        [&] {
+            f.key('E');
+            f.call([&] {
+                EXPECT_FALSE(f.main().lstBattleCommand.enabled());
+                EXPECT_TRUE(f.h.game().screens->part<PartyControls>().lstReorder.hasFocus());
+            });
+            // The first member one place back, and kept.
+            f.key('B').key('O');
+            f.call([&] {
+                EXPECT_EQ(f.game().place.partyMembers[1], 2);
+                EXPECT_EQ(f.game().place.partyMembers[2], 1);
+                EXPECT_TRUE(f.main().lstBattleCommand.hasFocus());
+                EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま2");
+                EXPECT_EQ(f.game().battle.commandSlot, 1);
+            });
         });
-        // The first member one place back, and kept.
-        f.key('B').key('O');
-        f.call([&] {
-            EXPECT_EQ(f.game().place.partyMembers[1], 2);
-            EXPECT_EQ(f.game().place.partyMembers[2], 1);
-            EXPECT_TRUE(f.main().lstBattleCommand.hasFocus());
-            EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま2");
-            EXPECT_EQ(f.game().battle.commandSlot, 1);
-        });
-    });
     f.run();
 }
 
@@ -453,16 +478,18 @@ TEST(BattlePlay, ScreenshotOfABattle) {
         f.game().dungeon.encounterBase = 3000;
     });
     f.key(keys::Right);
-    f.h.answerUntil([&] { return f.enteringCommands(); }, [&] {
-        HideMoveMark(f.game());
-        f.h.ui().render();
-        std::set<Color> seen(f.h.ui().canvas().pixels().begin(), f.h.ui().canvas().pixels().end());
-        EXPECT_GT(seen.size(), 2u);
-        EXPECT_TRUE(f.battleScreen().lstMonster.visible());
-        EXPECT_GE(f.battleScreen().lstMonster.listCount(), 1);
-        if (const char* dir = std::getenv("DV_SCREENSHOT_DIR"))
-            f.h.savePng(std::string(dir) + "/screenshot-battle.png");
-    });
+    f.h.answerUntil([&] { return f.enteringCommands(); },
+                    [&] {
+                        HideMoveMark(f.game());
+                        f.h.ui().render();
+                        std::set<Color> seen(f.h.ui().canvas().pixels().begin(),
+                                             f.h.ui().canvas().pixels().end());
+                        EXPECT_GT(seen.size(), 2u);
+                        EXPECT_TRUE(f.battleScreen().lstMonster.visible());
+                        EXPECT_GE(f.battleScreen().lstMonster.listCount(), 1);
+                        if (const char* dir = std::getenv("DV_SCREENSHOT_DIR"))
+                            f.h.savePng(std::string(dir) + "/screenshot-battle.png");
+                    });
     f.run();
 }
 

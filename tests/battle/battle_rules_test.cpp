@@ -38,7 +38,8 @@ Character& tableMonster(Game& g, int n, const std::string& name, int hpBonus) {
 
 void groups(Game& g, int row, std::initializer_list<int> monsters) {
     int k = 0;
-    for (int m : monsters) g.db.encounterTable(row, kEncounterFirstGroup + k++) = static_cast<std::int16_t>(m);
+    for (int m : monsters)
+        g.db.encounterTable(row, kEncounterFirstGroup + k++) = static_cast<std::int16_t>(m);
 }
 
 TEST(Encounter, GroupsFollowTheirColumnsAndBadNumbersGiveNoGroup) {
@@ -114,7 +115,8 @@ TEST(Encounter, PartySkillsShapeTheGroups) {
         groups(h.game(), 1, {1});
         StartEncounter(h.game(), {1, 12, 0});
         int fighters = 0;
-        for (int s = 1; s <= kGroupSlots; ++s) fighters += h.battle().monsters[1][static_cast<size_t>(s)].rosterId > 0;
+        for (int s = 1; s <= kGroupSlots; ++s)
+            fighters += h.battle().monsters[1][static_cast<size_t>(s)].rosterId > 0;
         EXPECT_EQ(fighters, c.size) << c.bonus << " " << c.skill;
     }
     Headless h;
@@ -187,8 +189,12 @@ TEST(Encounter, TheMoonsChangeTheMonstersTheyRule) {
     };
     const Case cases[] = {
         {"128 at a full moon starts at 1 hit point", 128, 8 * 30, 0,
-         [](const Character& m) { EXPECT_EQ(m.hitPoints, 1); EXPECT_EQ(m.maxHitPoints, 40); }},
-        {"128 at a new moon grows fierce", 128, 0, 3 * 40, [](const Character& m) {
+         [](const Character& m) {
+             EXPECT_EQ(m.hitPoints, 1);
+             EXPECT_EQ(m.maxHitPoints, 40);
+         }},
+        {"128 at a new moon grows fierce", 128, 0, 3 * 40,
+         [](const Character& m) {
              EXPECT_EQ(m.damageDiceCount, 4);
              EXPECT_EQ(m.agility, 24);
              EXPECT_EQ(m.resistances[1], 255);
@@ -197,22 +203,29 @@ TEST(Encounter, TheMoonsChangeTheMonstersTheyRule) {
              EXPECT_EQ(m.skills[30], 1);
              EXPECT_EQ(m.regeneration, 40);
          }},
-        {"128 between the moons", 128, 3 * 30, 5 * 40, [](const Character& m) {
+        {"128 between the moons", 128, 3 * 30, 5 * 40,
+         [](const Character& m) {
              EXPECT_EQ(m.strength, 13);
              EXPECT_EQ(m.agility, 17);
          }},
-        {"8 grows with Artemis", 8, 0, 10 * 40, [](const Character& m) {
+        {"8 grows with Artemis", 8, 0, 10 * 40,
+         [](const Character& m) {
              EXPECT_EQ(m.maxHitPoints, 60);
              EXPECT_EQ(m.hitPoints, 40);
          }},
-        {"8192 gains dice with Luna", 8192, 5 * 30, 0, [](const Character& m) { EXPECT_EQ(m.damageDiceCount, 7); }},
-        {"1024 at a new moon", 1024, 3 * 30, 0, [](const Character& m) {
+        {"8192 gains dice with Luna", 8192, 5 * 30, 0,
+         [](const Character& m) { EXPECT_EQ(m.damageDiceCount, 7); }},
+        {"1024 at a new moon", 1024, 3 * 30, 0,
+         [](const Character& m) {
              EXPECT_EQ(m.damageDiceCount, 4);
              EXPECT_EQ(m.resistances[2], 100);
          }},
-        {"131072 at a full moon", 131072, 0, 8 * 40, [](const Character& m) { EXPECT_EQ(m.resistances[1], 255); }},
-        {"2 when both are full", 2, 8 * 30, 8 * 40, [](const Character& m) { EXPECT_EQ(m.resistances[12], 0); }},
-        {"agility never wraps", 512, 15 * 30, 15 * 40, [](const Character& m) { EXPECT_EQ(m.agility, 255); }},
+        {"131072 at a full moon", 131072, 0, 8 * 40,
+         [](const Character& m) { EXPECT_EQ(m.resistances[1], 255); }},
+        {"2 when both are full", 2, 8 * 30, 8 * 40,
+         [](const Character& m) { EXPECT_EQ(m.resistances[12], 0); }},
+        {"agility never wraps", 512, 15 * 30, 15 * 40,
+         [](const Character& m) { EXPECT_EQ(m.agility, 255); }},
     };
     for (const Case& c : cases) {
         SaveData save;
@@ -234,8 +247,10 @@ TEST(Encounter, TheMoonsChangeTheMonstersTheyRule) {
 void inBattle(Headless& h) {
     h.battle().battlePhase = kCommandEntry;
     for (auto& fighters : h.battle().monsters)
-        for (Character& f : fighters) f.status = kStatusDead;
-    for (Character& s : h.battle().summons) s.status = kStatusDead;
+        for (Character& f : fighters)
+            f.status = kStatusDead;
+    for (Character& s : h.battle().summons)
+        s.status = kStatusDead;
 }
 
 Character& standing(Headless& h, int group, int slot, const std::string& name, int hp) {
@@ -288,9 +303,9 @@ TEST(Rounds, CallsToActAgainReArmEachMonsterOnceARound) {
     }
     h.battle().battlePhase = kRoundRunning;
     RunRound(h.game());
-    const auto turns = std::count_if(h.messages.begin(), h.messages.end(), [](const std::string& m) {
-        return m.find("もう一度動いた") != std::string::npos;
-    });
+    const auto turns = std::count_if(
+        h.messages.begin(), h.messages.end(),
+        [](const std::string& m) { return m.find("もう一度動いた") != std::string::npos; });
     EXPECT_EQ(turns, 4) << "each acts, then once more";
     EXPECT_EQ(h.battle().battlePhase, kCommandEntry);
 }
@@ -310,7 +325,9 @@ TEST(Rounds, AGuardedMonsterDoesNotActAgainInTheSameRound) {
         RunRound(h.game());
         const bool wasGuarded = h.said("ケブレスの守護");
         guarded += wasGuarded;
-        if (wasGuarded) { EXPECT_FALSE(h.said("番兵の攻撃")) << "the guard ends the turn"; }
+        if (wasGuarded) {
+            EXPECT_FALSE(h.said("番兵の攻撃")) << "the guard ends the turn";
+        }
         h.party(1).hitPoints = 50;
         h.party(1).status = 0;
     }
@@ -395,7 +412,8 @@ TEST(MonsterTurn, AMonsterThatCannotActStillRegeneratesAndSuffers) {
 
 TEST(MonsterTurn, TheMeleeTargetChoice) {
     Headless h;
-    for (int i = 1; i <= 4; ++i) h.member(i);
+    for (int i = 1; i <= 4; ++i)
+        h.member(i);
     Character m = Headless::monsterRecord(1, "狼", 10);
     std::set<int> hit;
     for (int n = 0; n < 400; ++n)
@@ -412,18 +430,22 @@ TEST(MonsterTurn, TheMeleeTargetChoice) {
     h.party(2).status = kStatusHidden;
     h.party(3).status = kStatusDead;
     m.longReach = 0;
-    for (int n = 0; n < 50; ++n) EXPECT_EQ(ChooseMeleeTarget(h.game(), m), nullptr);
+    for (int n = 0; n < 50; ++n)
+        EXPECT_EQ(ChooseMeleeTarget(h.game(), m), nullptr);
     h.party(1).wardMask = 0;
-    for (int n = 0; n < 50; ++n) EXPECT_EQ(ChooseMeleeTarget(h.game(), m), &h.party(1));
+    for (int n = 0; n < 50; ++n)
+        EXPECT_EQ(ChooseMeleeTarget(h.game(), m), &h.party(1));
     h.party(1).resistances[1] = 255;
     m.wisdom = 16;
-    for (int n = 0; n < 50; ++n) EXPECT_EQ(ChooseMeleeTarget(h.game(), m), nullptr);
+    for (int n = 0; n < 50; ++n)
+        EXPECT_EQ(ChooseMeleeTarget(h.game(), m), nullptr);
 }
 
 TEST(MonsterTurn, TableRowsAndTheirTargets) {
     Headless h;
     inBattle(h);
-    for (int i = 1; i <= 4; ++i) h.member(i);
+    for (int i = 1; i <= 4; ++i)
+        h.member(i);
     Character& m = standing(h, 1, 1, "弓兵", 10);
     ActionRecord& volley = h.game().db.monsterActions[202];
     volley.kind = 1;
@@ -441,7 +463,8 @@ TEST(MonsterTurn, TableRowsAndTheirTargets) {
     m.actions.fill(202);
     MonsterTurn(h.game(), 1, 1);
     int lost = 0;
-    for (int i = 1; i <= 4; ++i) lost += 50 - h.party(i).hitPoints;
+    for (int i = 1; i <= 4; ++i)
+        lost += 50 - h.party(i).hitPoints;
     EXPECT_EQ(lost, 3 * 10) << "three draws of the front row, 2 x (1d1 + 4) each";
     EXPECT_EQ(h.party(4).hitPoints, 50);
     // A status row with draws strikes nobody.
@@ -464,15 +487,30 @@ TEST(MonsterTurn, AbilitiesWithExactOutcomes) {
         std::function<void(Headless&, Character&)> check;
     };
     const Case cases[] = {
-        {"112 on one member deals nothing", 112, 1, {},
-         [](Headless& h, Character&) { EXPECT_EQ(h.party(1).hitPoints, 50); EXPECT_TRUE(h.said("０のダメージ")); }},
+        {"112 on one member deals nothing",
+         112,
+         1,
+         {},
+         [](Headless& h, Character&) {
+             EXPECT_EQ(h.party(1).hitPoints, 50);
+             EXPECT_TRUE(h.said("０のダメージ"));
+         }},
         {"168 halves 7 gold to 3", 168, 1, [](Headless& h, Character&) { h.party(1).gold = 7; },
          [](Headless& h, Character&) { EXPECT_EQ(h.party(1).gold, 3.0); }},
         {"169 takes a fifth of 10", 169, 1, [](Headless& h, Character&) { h.party(1).gold = 10; },
          [](Headless& h, Character&) { EXPECT_EQ(h.party(1).gold, 8.0); }},
-        {"67 needs two members", 67, 1, {}, [](Headless& h, Character&) { EXPECT_TRUE(h.messages.empty()); }},
-        {"68 needs two members", 68, 1, {}, [](Headless& h, Character&) { EXPECT_TRUE(h.messages.empty()); }},
-        {"57 over a floating party", 57, 2, [](Headless& h, Character&) { h.game().place.partyEffects = 4; },
+        {"67 needs two members",
+         67,
+         1,
+         {},
+         [](Headless& h, Character&) { EXPECT_TRUE(h.messages.empty()); }},
+        {"68 needs two members",
+         68,
+         1,
+         {},
+         [](Headless& h, Character&) { EXPECT_TRUE(h.messages.empty()); }},
+        {"57 over a floating party", 57, 2,
+         [](Headless& h, Character&) { h.game().place.partyEffects = 4; },
          [](Headless& h, Character&) {
              ASSERT_EQ(h.messages.size(), 1u);
              EXPECT_EQ(h.messages[0], "主は\n大地震を起こした\rパーティーは空中に浮かんでいる");
@@ -481,10 +519,24 @@ TEST(MonsterTurn, AbilitiesWithExactOutcomes) {
         {"54 halves hit points", 54, 1, [](Headless& h, Character&) { h.party(1).hitPoints = 41; },
          [](Headless& h, Character&) { EXPECT_EQ(h.party(1).hitPoints, 20); }},
         {"42 drains a man every time", 42, 1,
-         [](Headless& h, Character& m) { h.party(1).sex = 1; h.party(1).level = 9; h.party(1).resistances[30] = 100; m.attackCount = 2; },
-         [](Headless& h, Character&) { EXPECT_EQ(h.party(1).level, 7); EXPECT_TRUE(h.said("レベルを２下げられた！")); }},
-        {"71 ends every monster without pay", 71, 1, {},
-         [](Headless& h, Character& m) { EXPECT_EQ(m.status, kStatusDead); EXPECT_EQ(h.battle().killCount, 0); }},
+         [](Headless& h, Character& m) {
+             h.party(1).sex = 1;
+             h.party(1).level = 9;
+             h.party(1).resistances[30] = 100;
+             m.attackCount = 2;
+         },
+         [](Headless& h, Character&) {
+             EXPECT_EQ(h.party(1).level, 7);
+             EXPECT_TRUE(h.said("レベルを２下げられた！"));
+         }},
+        {"71 ends every monster without pay",
+         71,
+         1,
+         {},
+         [](Headless& h, Character& m) {
+             EXPECT_EQ(m.status, kStatusDead);
+             EXPECT_EQ(h.battle().killCount, 0);
+         }},
         {"34 blows itself up, booked", 34, 1, [](Headless&, Character& m) { m.hitPoints = 12; },
          [](Headless& h, Character& m) {
              EXPECT_EQ(h.party(1).hitPoints, 38);
@@ -497,14 +549,21 @@ TEST(MonsterTurn, AbilitiesWithExactOutcomes) {
              EXPECT_LT(h.party(1).maxHitPoints, 50);
              EXPECT_LE(h.party(1).hitPoints, h.party(1).maxHitPoints);
          }},
-        {"302 raises the swings of a standing group", 302, 1, {},
-         [](Headless& h, Character& m) { EXPECT_EQ(m.attackCount, 2); EXPECT_TRUE(h.said("攻撃回数がＵＰした")); }},
+        {"302 raises the swings of a standing group",
+         302,
+         1,
+         {},
+         [](Headless& h, Character& m) {
+             EXPECT_EQ(m.attackCount, 2);
+             EXPECT_TRUE(h.said("攻撃回数がＵＰした"));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Headless h;
         inBattle(h);
-        for (int i = 1; i <= c.members; ++i) h.member(i);
+        for (int i = 1; i <= c.members; ++i)
+            h.member(i);
         Character& m = standing(h, 1, 1, "主", 30);
         m.damageDiceCount = 1;
         m.damageDiceSides = 1;
@@ -539,25 +598,38 @@ TEST(Rewards, ExperienceBonusesAndSharing) {
         std::vector<double> experience;
     };
     const Case cases[] = {
-        {"pool 1000 with skills 203 and 206 becomes 1180", [](Headless& h) {
+        {"pool 1000 with skills 203 and 206 becomes 1180",
+         [](Headless& h) {
              h.party(1).skills[203] = 1;
              h.party(2).skills[206] = 1;
-         }, 1180, {590, 590, 0}},
-        {"skill 100: its holders take everything", [](Headless& h) {
+         },
+         1180,
+         {590, 590, 0}},
+        {"skill 100: its holders take everything",
+         [](Headless& h) {
              h.party(1).skills[100] = 1;
              h.party(3).status = 0;
              h.party(3).skills[100] = 1;
-         }, 1000, {1000, 0, 1000}},
-        {"a member with skill 65 takes no experience", [](Headless& h) { h.party(2).skills[65] = 1; }, 1000, {1000, 0, 0}},
-        {"nobody to share with: gold only", [](Headless& h) {
+         },
+         1000,
+         {1000, 0, 1000}},
+        {"a member with skill 65 takes no experience",
+         [](Headless& h) { h.party(2).skills[65] = 1; },
+         1000,
+         {1000, 0, 0}},
+        {"nobody to share with: gold only",
+         [](Headless& h) {
              h.party(1).skills[65] = 1;
              h.party(2).skills[65] = 1;
-         }, 1000, {0, 0, 0}},
+         },
+         1000,
+         {0, 0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Headless h;
-        for (int i = 1; i <= 3; ++i) h.member(i);
+        for (int i = 1; i <= 3; ++i)
+            h.member(i);
         h.party(3).status = kStatusParalysis | kStatusPoison;
         c.setUp(h);
         h.battle().experiencePool = 1000;
@@ -659,24 +731,38 @@ TEST(CommandEntry, WhatEachMemberIsOffered) {
         std::vector<BattleCommand> commands;
     };
     const Case cases[] = {
-        {"the first member", 1, {}, {C::Fight, C::Defend, C::Flee, C::Status, C::Reorder, C::NormalAuto}},
+        {"the first member",
+         1,
+         {},
+         {C::Fight, C::Defend, C::Flee, C::Status, C::Reorder, C::NormalAuto}},
         {"another front-row member", 2, {}, {C::Fight, C::Defend, C::Flee, C::Status, C::Back}},
-        {"hidden: the ambush", 2, [](Headless& h) { h.party(2).status = kStatusHidden; },
+        {"hidden: the ambush",
+         2,
+         [](Headless& h) { h.party(2).status = kStatusHidden; },
          {C::Ambush, C::Defend, C::Flee, C::Status, C::Back}},
-        {"a fly cannot fight", 2, [](Headless& h) { h.party(2).status = kStatusFly; },
+        {"a fly cannot fight",
+         2,
+         [](Headless& h) { h.party(2).status = kStatusFly; },
          {C::Defend, C::Flee, C::Status, C::Back}},
         {"the back row bare-handed", 4, {}, {C::Defend, C::Flee, C::Status, C::Back}},
-        {"the back row with a spear", 4, [](Headless& h) {
+        {"the back row with a spear",
+         4,
+         [](Headless& h) {
              h.game().db.itemTable[3].itemNumber = 3;
              h.game().db.itemTable[3].reach = 2;
              h.party(4).items[1] = {3, 1, 1};
-         }, {C::Fight, C::Defend, C::Flee, C::Status, C::Back}},
+         },
+         {C::Fight, C::Defend, C::Flee, C::Status, C::Back}},
         {"nobody to serve", 5, {}, {C::Start, C::Back, C::Restart}},
-        {"asleep", 2, [](Headless& h) { h.party(2).status = kStatusSleep; }, {C::Start, C::Back, C::Restart}},
+        {"asleep",
+         2,
+         [](Headless& h) { h.party(2).status = kStatusSleep; },
+         {C::Start, C::Back, C::Restart}},
     };
     for (const Case& c : cases) {
         Headless h;
-        for (int i = 1; i <= 4; ++i) h.member(i);
+        for (int i = 1; i <= 4; ++i)
+            h.member(i);
         if (c.setUp) c.setUp(h);
         EXPECT_EQ(CommandsFor(h.game(), c.slot), c.commands) << c.what;
     }
@@ -684,7 +770,8 @@ TEST(CommandEntry, WhatEachMemberIsOffered) {
 
 TEST(CommandEntry, WalkingPastMembersWhoCannotActAndTheReachOfAFight) {
     Headless h;
-    for (int i = 1; i <= 5; ++i) h.member(i);
+    for (int i = 1; i <= 5; ++i)
+        h.member(i);
     h.party(1).status = kStatusSleep;
     h.party(3).status = kStatusDead;
     EXPECT_EQ(MoveCommandSlot(h.game(), 3, 1), 4);

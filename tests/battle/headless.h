@@ -52,7 +52,8 @@ class Headless {
         return c;
     }
     Character& party(int partySlot) {
-        return g_->save.roster[static_cast<size_t>(g_->place.partyMembers[static_cast<size_t>(partySlot)])];
+        return g_->save
+            .roster[static_cast<size_t>(g_->place.partyMembers[static_cast<size_t>(partySlot)])];
     }
     // A plain monster record (type 1, sex 4, ordinary damage percents).
     static Character monsterRecord(int number, const std::string& name, int hitPoints) {

@@ -17,9 +17,10 @@ TEST(Simulator, FightsTheFirstFloorWithoutAWindow) {
     auto db = std::make_unique<Database>();
     SaveData save;
     ASSERT_TRUE(LoadAllData(*db, save, DV_TEST_GAME_DIR).ok);
-    const auto before = std::filesystem::exists(std::filesystem::path(DV_TEST_GAME_DIR) / "QTR1.DAT")
-                            ? std::filesystem::last_write_time(std::filesystem::path(DV_TEST_GAME_DIR) / "QTR1.DAT")
-                            : std::filesystem::file_time_type{};
+    const auto before =
+        std::filesystem::exists(std::filesystem::path(DV_TEST_GAME_DIR) / "QTR1.DAT")
+            ? std::filesystem::last_write_time(std::filesystem::path(DV_TEST_GAME_DIR) / "QTR1.DAT")
+            : std::filesystem::file_time_type{};
     sim::BattleSimulator simulator(*db, 7);
     const sim::Tally t = simulator.floor(21, 1, 300);
     EXPECT_EQ(t.battles, 300);
@@ -27,8 +28,9 @@ TEST(Simulator, FightsTheFirstFloorWithoutAWindow) {
     EXPECT_GT(t.won, 200) << "new adventurers win on the first floor";
     EXPECT_EQ(simulator.game().screens, nullptr);
     if (before != std::filesystem::file_time_type{}) {
-        EXPECT_EQ(std::filesystem::last_write_time(std::filesystem::path(DV_TEST_GAME_DIR) / "QTR1.DAT"),
-                  before);
+        EXPECT_EQ(
+            std::filesystem::last_write_time(std::filesystem::path(DV_TEST_GAME_DIR) / "QTR1.DAT"),
+            before);
     }
     // The same seed gives the same battles.
     sim::BattleSimulator again(*db, 7);

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "battle/battle_screen.h"
 #include "core/battle_state.h"
 #include "core/dungeon_state.h"
 #include "core/game.h"
 #include "core/main_window.h"
-#include "core/screens.h"
-#include "battle/battle_screen.h"
 #include "core/prompt_dialog.h"
+#include "core/screens.h"
 #include "dungeon/dungeon_controls.h"
 #include "dungeon/expedition.h"
 #include "dungeon/maze.h"
@@ -183,9 +183,7 @@ class DungeonFixture {
             t(row, kEncounterFirstGroup + g++) = static_cast<std::int16_t>(m);
     }
     // A melee action row (the scripted attack) for the monsters.
-    void meleeRow() {
-        game().db.monsterActions[1].kind = 3;
-    }
+    void meleeRow() { game().db.monsterActions[1].kind = 3; }
 
     // Answers every dialog (yes to questions) and enters commands (the normal auto, or
     // fight, or the start of the round) until no battle runs and no dialog waits; then
@@ -219,7 +217,9 @@ class DungeonFixture {
         std::vector<char> letters;
         for (int i = 0; i < l.listCount(); ++i)
             letters.push_back(l.list(i).empty() ? ' ' : l.list(i)[0]);
-        auto has = [&](char c) { return std::find(letters.begin(), letters.end(), c) != letters.end(); };
+        auto has = [&](char c) {
+            return std::find(letters.begin(), letters.end(), c) != letters.end();
+        };
         if (fleeing && has('R')) return 'R';
         for (char c : {'O', 'F', 'A', 'G', 'P'})
             if (has(c)) return c;

@@ -184,7 +184,9 @@ TEST(Events, TrapFloorStatusesComeFromTheCombatCore) {
         f.expectText(c.message).key(keys::Space);
         f.call([&] {
             EXPECT_EQ(f.member(1).status & c.bits, c.bits);
-            if (c.dead) { EXPECT_EQ(f.member(1).hitPoints, 0); }
+            if (c.dead) {
+                EXPECT_EQ(f.member(1).hitPoints, 0);
+            }
         });
         f.run();
     }

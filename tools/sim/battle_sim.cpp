@@ -34,12 +34,9 @@ struct Member {
 // Four fighters in front and behind them a priest and a mage; bonus points as a player
 // would spend them.
 constexpr Member kParty[] = {
-    {"戦士Ａ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
-    {"戦士Ｂ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
-    {"戦士Ｃ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
-    {"戦士Ｄ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
-    {"僧侶", kPriest, {0, 0, 6, 2, 0, 1, 0, 0}},
-    {"魔導士", kMage, {0, 5, 0, 2, 0, 2, 0, 0}},
+    {"戦士Ａ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}}, {"戦士Ｂ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
+    {"戦士Ｃ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}}, {"戦士Ｄ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
+    {"僧侶", kPriest, {0, 0, 6, 2, 0, 1, 0, 0}},    {"魔導士", kMage, {0, 5, 0, 2, 0, 2, 0, 0}},
 };
 
 Character newAdventurer(const Member& m, Rng& rng) {
@@ -127,7 +124,8 @@ void BattleSimulator::placeParty(int dungeon, int floor) {
 bool BattleSimulator::frontRowDown() const {
     const Game& g = *game_;
     for (int i = 1; i <= FrontRowCount(g); ++i)
-        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight)) return true;
+        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight))
+            return true;
     return false;
 }
 

@@ -53,11 +53,13 @@ bool parse(int argc, char** argv, Options& o) {
             } else if (arg == "--floors") {
                 const auto dash = value.find('-');
                 o.firstFloor = std::stoi(value.substr(0, dash));
-                o.lastFloor = dash == std::string::npos ? o.firstFloor : std::stoi(value.substr(dash + 1));
+                o.lastFloor =
+                    dash == std::string::npos ? o.firstFloor : std::stoi(value.substr(dash + 1));
             } else if (arg == "--levels") {
                 o.levels.clear();
                 std::stringstream in(value);
-                for (std::string part; std::getline(in, part, ',');) o.levels.push_back(std::stoi(part));
+                for (std::string part; std::getline(in, part, ',');)
+                    o.levels.push_back(std::stoi(part));
             } else if (arg == "--battles") {
                 o.battles = std::stoi(value);
             } else if (arg == "--seed") {
@@ -116,12 +118,11 @@ int main(int argc, char** argv) {
                 std::snprintf(line, sizeof line, "%5d  %5d  (no random battles on this floor)\n",
                               level, floor);
             } else {
-                std::snprintf(line, sizeof line, "%5d  %5d  %s  %s  %s     %s  %6.2f\n", level,
-                              floor, percent(t.won, t.battles).c_str(),
-                              percent(t.fled, t.battles).c_str(),
-                              percent(t.wipedOut, t.battles).c_str(),
-                              percent(t.undecided, t.battles).c_str(),
-                              static_cast<double>(t.rounds) / t.battles);
+                std::snprintf(
+                    line, sizeof line, "%5d  %5d  %s  %s  %s     %s  %6.2f\n", level, floor,
+                    percent(t.won, t.battles).c_str(), percent(t.fled, t.battles).c_str(),
+                    percent(t.wipedOut, t.battles).c_str(), percent(t.undecided, t.battles).c_str(),
+                    static_cast<double>(t.rounds) / t.battles);
             }
             std::cout << line;
         }
