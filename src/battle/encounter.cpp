@@ -131,6 +131,8 @@ int monsterGroup(Game& game, int group, const Character& monster) {
     for (int j = 0; j <= n; ++j) {
         Character& f = fighters[static_cast<size_t>(j)];
         f = monster;
+        // Every fighter starts sound, whatever a damaged record says.
+        f.status = 0;
         std::int64_t hp = WideDice(game, std::clamp(monster.hpDiceCount, 0, 32767),
                                    monster.hpDiceSides, monster.hpDiceBonus);
         if (poisoned) f.status |= kStatusPoison;

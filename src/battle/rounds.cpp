@@ -86,8 +86,9 @@ void partyAreaEffects(Game& game) {
         const std::string name(Message(4200 + a));
         auto strike = [&](Character& victim) {
             if (ResistanceTest(game, ResistanceAt(victim, a), 0) != 0) return;
-            const std::int64_t amount =
-                std::int64_t{Dice(game, e.diceCount, e.diceSides, e.diceBonus)} * e.roundsLeft;
+            const std::int64_t amount = ClampLong(
+                WideDice(game, std::clamp(e.diceCount, 0, 32767), e.diceSides, e.diceBonus) *
+                e.roundsLeft);
             DamageCharacter(victim, amount, true);
             Say(game, name + "\n" + quietDamageText(victim, amount));
         };

@@ -23,6 +23,8 @@ constexpr std::pair<std::int32_t, int> kFlinch[] = {
     {64, 225},      {16, 226},    {32, 227},    {4096, 228},
 };
 
+constexpr std::int64_t kMaxDraws = 99;
+
 bool livingForDraw(const Character& c) {
     return !(c.status & kStatusUntouchable);
 }
@@ -41,7 +43,8 @@ std::int64_t diceValue(const std::string& text, const Character& m) {
         ++first;
     auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc{}) return 0;
-    return value;
+    // Nothing in a row may stand for more than a Long.
+    return ClampLong(value);
 }
 
 // The action table's rows (kinds 1, 2 and 4).
@@ -63,7 +66,11 @@ void tableAction(Game& game, Character& m, const ActionRecord& row) {
         }
     } else {
         int draws = 0;
-        if (row.kind == 1) draws = Dice(game, row.drawCount, row.drawSides, row.drawBonus);
+        // A row's draws are few; a damaged row cannot make the turn endless.
+        if (row.kind == 1)
+            draws = static_cast<int>(std::clamp<std::int64_t>(
+                WideDice(game, std::clamp(row.drawCount, 0, 32767), row.drawSides, row.drawBonus),
+                0, kMaxDraws));
         targets = PartyTargets(game, row.targetKind, draws);
     }
     const std::int64_t count = diceValue(row.diceCount, m);
@@ -74,9 +81,10 @@ void tableAction(Game& game, Character& m, const ActionRecord& row) {
     const int second = row.secondResistance == 0 ? 0 : elementIndex(row.secondResistance);
     for (Character* t : targets) {
         if (row.kind == 1 || row.kind == 4) {
-            const std::int64_t amount =
-                ClampLong(multiplier *
-                          WideDice(game, std::clamp<std::int64_t>(count, 0, 32767), sides, bonus));
+            const double roll = static_cast<double>(
+                WideDice(game, std::clamp<std::int64_t>(count, 0, 32767), sides, bonus));
+            const std::int64_t amount = static_cast<std::int64_t>(
+                std::clamp(static_cast<double>(multiplier) * roll, -2147483648.0, 2147483647.0));
             ApplyMagicDamage(game, header, amount, m, *t, element, second, 0, false);
         }
         if (row.kind == 2 || row.kind == 4) {

@@ -61,6 +61,14 @@ TEST(Encounter, GroupsFollowTheirColumnsAndBadNumbersGiveNoGroup) {
     EXPECT_EQ(b.monsters[2][1].maxHitPoints, 5);
 
     // Numbers past the tables: no group, no battle for an encounter outside 1..2000.
+    // A record that claims its fighters are dead still brings living fighters.
+    Headless h4;
+    h4.member(1);
+    tableMonster(h4.game(), 6, "亡者", 3).status = kStatusDead | 4096;
+    groups(h4.game(), 32, {6});
+    StartEncounter(h4.game(), {32, 12, 0});
+    EXPECT_EQ(h4.battle().monsters[1][1].status, 0);
+
     Headless h2;
     h2.member(1);
     groups(h2.game(), 31, {3000, -4});
@@ -476,6 +484,36 @@ TEST(MonsterTurn, TableRowsAndTheirTargets) {
     h.messages.clear();
     MonsterTurn(h.game(), 1, 1);
     EXPECT_TRUE(h.messages.empty());
+}
+
+TEST(MonsterTurn, ADamagedActionRowCannotBreakTheBattle) {
+    Headless h;
+    inBattle(h);
+    for (int i = 1; i <= 3; ++i)
+        h.member(i);
+    Character& m = standing(h, 1, 1, "壊れた怪物", 10);
+    ActionRecord& row = h.game().db.monsterActions[210];
+    row.kind = 4;
+    row.targetKind = 5;
+    row.drawCount = 2000000000;
+    row.drawSides = 2000000000;
+    row.element = 900;
+    row.secondResistance = -7;
+    row.diceCount = "99999999999";
+    row.diceSides = "abc";
+    row.diceBonus = "-99999999999999";
+    row.multiplier = "99999999999";
+    row.statusChance[31] = 100;
+    row.message = "は\n暴れた";
+    m.actions.fill(210);
+    m.actions[3] = -5;
+    m.actions[4] = 9000;
+    for (int n = 0; n < 20; ++n)
+        MonsterTurn(h.game(), 1, 1);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_GE(h.party(i).hitPoints, 0);
+        EXPECT_LE(h.party(i).hitPoints, h.party(i).maxHitPoints);
+    }
 }
 
 TEST(MonsterTurn, AbilitiesWithExactOutcomes) {
