@@ -488,12 +488,14 @@ void LoadPictures(Game& game) {
     DungeonState& d = game.dungeon;
     ViewPictures& pics = d.pictures;
     const std::filesystem::path& dir = game.programDir;
-    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons) and whether
-    // an empty search is reported.
+    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons), whether an
+    // empty search is reported and whether the battle shows its help panel.
     IniFile ini = IniFile::Load(findPicture(dir, "QTR.ini"));
     std::string mode = ini.get("ダンジョン", "描画", "0");
     d.drawMode = mode == "1" ? 1 : (mode == "2" ? 2 : 0);
     d.showEmptySearch = ini.get("ダンジョン", "何かを探す", "0") == "1";
+    // The battle's help panel is on unless the settings turn it off.
+    game.battle.helpWindow = ini.get("ダンジョン", "戦闘中ヘルプウィンド", "1") != "0";
     auto load = [&](const std::string& name, Canvas& into) {
         return loadPicture(findPicture(dir, name).string(), into);
     };

@@ -106,6 +106,27 @@ std::vector<std::string> GameHarness::commandEntries() {
     return out;
 }
 
+MessageDialog* GameHarness::waitingDialog() {
+    return dynamic_cast<MessageDialog*>(ui().inputForm());
+}
+
+void GameHarness::answerUntil(std::function<bool()> done, std::function<void()> then,
+                              int questionKey) {
+    script_.check([this, done, then, questionKey] {
+        if (done()) {
+            if (then) then();
+            return;
+        }
+        MessageDialog* d = waitingDialog();
+        if (!d) {
+            ADD_FAILURE() << "the game waits for something else than a dialog";
+            return;
+        }
+        script_.key(d->mode() == kPromptQuestion ? questionKey : keys::Space);
+        answerUntil(done, then, questionKey);
+    });
+}
+
 void GameHarness::savePng(const std::string& path) {
     ui().render();
     dv::savePng(ui().canvas(), path);

@@ -4,11 +4,13 @@
 // fresh settings folder, a seeded generator. Tests queue input and checks, then run.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/game_app.h"
+#include "core/prompt_dialog.h"
 #include "ui/script_backend.h"
 
 namespace dv::test {
@@ -59,6 +61,14 @@ class GameHarness {
     std::string commandCaption();
     std::vector<std::string> commandEntries();
     void savePng(const std::string& path);
+
+    // The message dialog waiting for an answer, or nullptr.
+    MessageDialog* waitingDialog();
+    // Queues answers to the game's dialogs (Space for a message, questionKey for a
+    // question) until done() holds, then runs then(). A wait for anything but a dialog
+    // before that fails the test.
+    void answerUntil(std::function<bool()> done, std::function<void()> then = {},
+                     int questionKey = 'Y');
 
   private:
     TempDir root_;
