@@ -189,6 +189,8 @@ void OpenSheetFromMap(Game& game) {
     if (sel < 1 || sel > game.place.partyCount || sel > kPartySlots) return;
     PlayScene(game, 18);
     OpenSheet(game, game.place.partyMembers[static_cast<size_t>(sel)], kSheetCamp);
+    // The skills chosen on the sheet change how often monsters come.
+    SetEncounterParameters(game);
     PlayScene(game, game.dungeon.dungeonMusic);
     EndMemberChoice(game);
     RefreshPartyPanel(game);

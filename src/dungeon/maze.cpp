@@ -133,7 +133,12 @@ void LoadFloor(Game& game) {
             d.floorEncounters.push_back(game.db.encounterTable(row, kEncounterId));
     }
     d.dungeonMusic = p.currentFloor == 21 ? 11 : 10;
-    EncounterParameters e = parametersForFloor(p.currentFloor);
+    SetEncounterParameters(game);
+    ApplyWallPatches(game);
+}
+
+void SetEncounterParameters(Game& game) {
+    EncounterParameters e = parametersForFloor(game.place.currentFloor);
     if (PartyHasSkill(game, 14)) {
         e = {1, 0};
     } else if (PartyHasSkill(game, 59)) {
@@ -141,9 +146,8 @@ void LoadFloor(Game& game) {
     } else if (PartyHasSkill(game, 43)) {
         e.base *= 3;
     }
-    d.encounterStep = e.step;
-    d.encounterBase = e.base;
-    ApplyWallPatches(game);
+    game.dungeon.encounterStep = e.step;
+    game.dungeon.encounterBase = e.base;
 }
 
 void Relocate(Game& game, int floor, int x, int y) {

@@ -29,10 +29,6 @@ std::string DamageText(const Character& c, int amount, bool died);
 // The status bit a resistance index 15..34 stands for (0 for indexes without one).
 std::int32_t StatusOfResistance(int index);
 
-// Gives item n to the first party member with a free slot; false (and message 1053) when
-// nobody has room.
-bool GiveItemToParty(Game& game, int item);
-
 // Copies the party's place into every member's record.
 void WritePlaceToMembers(Game& game);
 

@@ -13,6 +13,7 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "dungeon/expedition.h"
+#include "town/shop.h"
 #include "town/tavern.h"
 
 namespace dv {
@@ -31,8 +32,10 @@ void chooseTown(Game& game, int entry) {
             PlayScene(game, 5);
             BuildMenu(game, 1);
             break;
-        case 1:  // inn
         case 2:  // shop
+            if (haveParty(game)) EnterShop(game);
+            break;
+        case 1:  // inn
         case 3:  // temple
             // These need a party; their counters open with the town's later screens.
             haveParty(game);
@@ -104,6 +107,10 @@ void ChooseMenuEntry(Game& game) {
     int entry = static_cast<int>(game.screens->main->lstCommandList.listIndex());
     if (entry < 0) return;
     int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
+    if (IsShopMenu(game.menuState)) {
+        ChooseShopEntry(game, entry);
+        return;
+    }
     switch (game.menuState) {
         case 1:
             ChooseTavernEntry(game, entry);
