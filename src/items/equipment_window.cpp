@@ -179,7 +179,10 @@ EquipmentWindow::EquipmentWindow(Ui& ui, Game& game) : Form(ui, "frmEquip"), gam
     for (const EquipPosition& p : EquipPositions())
         lstPosition.addItem(p.text);
     // Moving the highlight shows that position's items.
-    lstPosition.onClick = [this] { showCandidates(); };
+    lstPosition.onClick = [this] {
+        // Not after a position was opened (the list reports its selection after Enter).
+        if (lstPosition.enabled()) showCandidates();
+    };
     lstPosition.onEnter = [this] { choosePosition(); };
     lstPosition.onKeyDown = [this](int& code, int) {
         if (code != keys::Esc && code != keys::Back) return;

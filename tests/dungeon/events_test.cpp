@@ -294,6 +294,8 @@ TEST(Events, AGuardianFightsOnceAndRewardsAfterTheBattle) {
         Step(f.game(), 2);
         EXPECT_EQ(f.battles.size(), 1u);
     });
+    // The reward is announced by name (the fixture's items have none).
+    f.key(keys::Space);
     f.run();
 }
 
@@ -335,7 +337,11 @@ TEST(Events, UsingTheRightItemOnTheRightCell) {
         EXPECT_EQ(ItemUseCheck(f.game(), 29), 0);
     });
     f.expectText(text(10144)).key(keys::Space);
-    f.call([&] { EXPECT_TRUE(PartyHasItem(f.game(), 30)); });
+    f.expectText("を手に入れた").key(keys::Space);
+    f.call([&] {
+        EXPECT_TRUE(PartyHasItem(f.game(), 30));
+        EXPECT_EQ(f.game().save.itemFoundCounts[30], 1);
+    });
     f.run();
 }
 
