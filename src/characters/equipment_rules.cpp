@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "characters/melee_swings.h"
 #include "characters/races_classes.h"
 #include "core/data/checked.h"
 
@@ -17,14 +18,6 @@ void UnequipAll(Character& c) {
     ResetDerived(c);
 }
 
-int AttackCount(const Character& c) {
-    const ClassRecord* cls = ClassOf(c.classBit);
-    if (!cls || cls->swingLevels == 0) return 1;
-    const int most = cls->maxSwings + (c.skills[83] != 0 ? 3 : 0);
-    const int byLevel = std::max(c.level, 0) / cls->swingLevels + 1;
-    return std::min(most, byLevel);
-}
-
 std::int32_t ProtectedArmorClass(std::int32_t baseArmorClass, std::int32_t partyEffects) {
     if (partyEffects & 128) return baseArmorClass - 5;
     if (partyEffects & 64) return baseArmorClass - 3;
@@ -32,7 +25,7 @@ std::int32_t ProtectedArmorClass(std::int32_t baseArmorClass, std::int32_t party
 }
 
 void ApplyEquipment(Character& c, const Database& db, std::int32_t partyEffects) {
-    c.attackCount = static_cast<std::int16_t>(AttackCount(c));
+    c.attackCount = MeleeSwingCount(c);
     int worn = 0;
     std::int64_t armor = c.baseArmorClass;
     std::int64_t regeneration = c.regeneration;

@@ -35,11 +35,8 @@ void ResetDerived(Character& c);
 // Takes everything off (the low four flag bits of every slot) and resets the values.
 void UnequipAll(Character& c);
 
-// The smaller of the class's most swings (3 more with skill 83) and level \ the class's
-// levels per swing + 1; 1 for a class without levels per swing.
-int AttackCount(const Character& c);
-
-// Adds what every worn item gives to the values ResetDerived left, then the skills that
+// Sets the swings of a melee action (characters/melee_swings.h), then adds what every
+// worn item gives to the values ResetDerived left, then the skills that
 // change them (110, 111, 29, 77), and sets armorClass from the party's protection bits
 // (128: 5 lower, else 64: 3 lower). Items outside the table give nothing.
 void ApplyEquipment(Character& c, const Database& db, std::int32_t partyEffects);

@@ -7,6 +7,7 @@
 
 #include "characters/equipment_rules.h"
 #include "characters/inventory.h"
+#include "characters/melee_swings.h"
 #include "characters/races_classes.h"
 #include "core/data/database.h"
 
@@ -232,6 +233,7 @@ TEST(ApplyEquipment, DerivedValues) {
         EXPECT_EQ(c.damagePercent[8], k.cold) << k.what;
         EXPECT_EQ(c.wardMask, k.ward) << k.what;
         EXPECT_EQ(c.slayMask, k.slay) << k.what;
+        EXPECT_EQ(c.attackCount, MeleeSwingCount(c)) << k.what;
     }
 }
 
@@ -252,33 +254,6 @@ TEST(ApplyEquipment, BareHandedMastersAndTheFloorOfArmour) {
     ResetDerived(c);
     ApplyEquipment(c, db, 0);
     EXPECT_EQ(c.baseArmorClass, -255);
-}
-
-TEST(ApplyEquipment, SwingsByClassAndLevel) {
-    const Database db;
-    const ClassRecord* fighterClass = ClassOf(1);
-    ASSERT_NE(fighterClass, nullptr);
-    ASSERT_GT(fighterClass->swingLevels, 0);
-    struct Case {
-        int level;
-        bool skill83;
-        int swings;
-    };
-    const int per = fighterClass->swingLevels;
-    const int most = fighterClass->maxSwings;
-    const Case cases[] = {{1, false, std::min(most, 1 / per + 1)},
-                          {per * 2, false, std::min(most, 3)},
-                          {per * 20, false, most},
-                          {per * 20, true, std::min(most + 3, per * 20 / per + 1)}};
-    for (const Case& k : cases) {
-        Character c = fighter();
-        c.level = k.level;
-        c.skills[83] = k.skill83 ? -1 : 0;
-        EXPECT_EQ(AttackCount(c), k.swings) << k.level;
-    }
-    Character nobody = fighter();
-    nobody.classBit = 4096;  // no class: one swing
-    EXPECT_EQ(AttackCount(nobody), 1);
 }
 
 TEST(UnequipAll, TakesEverythingOffAndKeepsCurses) {
