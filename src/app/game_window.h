@@ -7,6 +7,7 @@
 #include "characters/creation_screen.h"
 #include "characters/party_controls.h"
 #include "core/main_window.h"
+#include "dungeon/chest.h"
 #include "dungeon/dungeon_controls.h"
 #include "town/temple.h"
 
@@ -23,6 +24,8 @@ class GameWindow : public MainWindow {
     PartyControls party;
     // The map keys and the step mark.
     DungeonControls dungeonControls;
+    // The chest screen.
+    ChestScreen chest;
     // The temple's rows and their fees.
     TempleRows templeRows;
 };

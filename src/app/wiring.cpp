@@ -16,14 +16,15 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.party);
     screens.addPart(window.dungeonControls);
     screens.addPart(window.templeRows);
+    screens.addPart(window.chest);
 
     Links& l = game.links;
     l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };
     l.openSheet = [](Game& g, int slot, int mode) { OpenSheet(g, slot, mode); };
     l.townShown = [](Game& g) { ShowTownAfterReturn(g); };
     l.quitGame = [](Game& g) { QuitGame(g); };
-    // The battle, chests and people are not in the game yet: their links stay empty and
-    // the dungeon goes on without them.
+    // Camp casting, the battle and the people are not in the game yet: their links stay
+    // empty and the screens go on without them.
 }
 
 }  // namespace dv

@@ -33,8 +33,6 @@ struct Links {
     std::function<void(Game&, int npc)> talkTo;
     // The battle's entry point.
     std::function<void(Game&, const EncounterCall&)> startEncounter;
-    // The chest screen for a found chest with a trap number.
-    std::function<void(Game&, int trap)> openChest;
     // A spell cast in camp from the character sheet by currentCharacter: mode -1 a spell
     // the caster knows, paid with spell points; mode 0 the spell of an item being used
     // (no points, then the item's break test).

@@ -15,6 +15,7 @@
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
+#include "dungeon/chest.h"
 #include "dungeon/expedition.h"
 #include "dungeon/map_events.h"
 #include "dungeon/maze.h"
@@ -50,8 +51,7 @@ void search(Game& game) {
         StartEventBattle(game, encounter);
         return;
     }
-    if (game.dungeon.pendingChest != 0)
-        CallLink(game.links.openChest, game, static_cast<int>(game.rng.uniform(1, 50)));
+    if (game.dungeon.pendingChest != 0) OpenFoundChest(game);
 }
 
 // Inspect mode ends: the map keys work again.

@@ -1,7 +1,6 @@
 #pragma once
 
-// A small item table for the play tests of the sheet, the shop and the chests, and a
-// party in town.
+// A small item table for the play tests of the sheet, the shop and the chests.
 
 #include <string>
 #include <vector>
@@ -83,17 +82,6 @@ inline void StockItems(Game& g) {
     ItemRecord& staff = DefineItem(g, kMageStaff, "魔導士の杖", 1, 150);
     staff.classMask = 2;
     staff.weaponType = 11;
-}
-
-// Characters in slots 1.. joined to the party in town.
-inline void FormParty(Game& game, const std::vector<NewCharacter>& members) {
-    int slot = 1;
-    for (const auto& m : members) {
-        PutCharacter(game, slot, m);
-        AddToParty(game, slot);
-        ++slot;
-    }
-    RebuildParty(game);
 }
 
 }  // namespace dv::test
