@@ -28,7 +28,7 @@ namespace dv {
 namespace {
 
 constexpr int kWidth = 240;
-constexpr int kHeight = 180;
+constexpr int kHeight = 200;
 constexpr int kFont = 16;
 
 struct CommandLine {
@@ -108,6 +108,9 @@ void ChestScreen::attach(MainWindow& main, Game& game) {
     main_ = &main;
     fraTreasure.move(main.width() / 5, main.height() / 4, kWidth, kHeight);
     fraTreasure.setVisible(false);
+    fraTreasure.caption = "宝箱";
+    fraTreasure.captionFont = Font::standard(kFont);
+    fraTreasure.captionColor = rgb(255, 230, 150);
     main.add(fraTreasure);
     lstTreasure.setFont(Font::standard(kFont));
     lstTreasure.setSelectionFont(Font::standard(kFont));
@@ -132,7 +135,7 @@ void ChestScreen::dress(const SkinPictures& skin) {
     DressPanel(fraTreasure, skin);
     DressList(lstTreasure, skin);
     const Rect in = fraTreasure.innerRect();
-    lstTreasure.move(in.x + 8, in.y + 8, in.w - 16, in.h - 44);
+    lstTreasure.move(in.x + 8, in.y + 28, in.w - 16, in.h - 64);
     lblTreasure.move(in.x + 4, in.y + in.h - 32, in.w - 8, 24);
 }
 

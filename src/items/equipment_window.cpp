@@ -21,8 +21,8 @@ namespace dv {
 
 namespace {
 
-constexpr int kWidth = 440;
-constexpr int kHeight = 400;
+constexpr int kWidth = 460;
+constexpr int kHeight = 250;
 constexpr int kFont = 14;
 
 const ItemRecord* itemOf(const Game& game, const ItemSlot& s) {
@@ -172,10 +172,10 @@ EquipmentWindow::EquipmentWindow(Ui& ui, Game& game) : Form(ui, "frmEquip"), gam
     }
     lstPosition.accessKeyEnter = true;
     lstItem.accessKeyOn = false;
-    lblMsg.move(20, 16, 180, 18);
-    lstPosition.move(16, 40, 164, 340);
-    lblmsgItem.move(200, 16, 220, 18);
-    lstItem.move(196, 40, 228, 340);
+    lblMsg.move(20, 16, 200, 18);
+    lstPosition.move(16, 40, 196, 194);
+    lblmsgItem.move(236, 16, 200, 18);
+    lstItem.move(232, 40, 212, 194);
     for (const EquipPosition& p : EquipPositions())
         lstPosition.addItem(p.text);
     // Moving the highlight shows that position's items.

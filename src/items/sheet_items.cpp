@@ -28,9 +28,9 @@ std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
 }
 
-std::string dice(std::int64_t count, std::int64_t sides, std::int64_t bonus, const char* d = "D") {
-    return ToWide(std::to_string(count)) + d + ToWide(std::to_string(sides)) + "+" +
-           ToWide(std::to_string(bonus));
+std::string dice(std::int64_t count, std::int64_t sides, std::int64_t bonus) {
+    return ToWide(std::to_string(count) + "D" + std::to_string(sides) + "+" +
+                  std::to_string(bonus));
 }
 
 void setupPanel(Panel& p, int x, int y, int w, int h) {
@@ -108,15 +108,15 @@ void StatusSheet::layoutItemPage() {
     lbl[52].setCaption("呪われている");
     lbl[52].foreColor = rgb(255, 110, 110);
 
-    setupPanel(fraRace, 8, 80, 408, 48);
+    setupPanel(fraRace, 8, 80, 408, 64);
     fraInspect.add(fraRace);
     int i = 0;
     for (const Mark& m : kRaces) {
-        place(lbl[static_cast<size_t>(m.label)], fraRace, 6 + (i % 5) * 80, 4 + (i / 5) * 20, 78);
+        place(lbl[static_cast<size_t>(m.label)], fraRace, 6 + (i % 4) * 100, 4 + (i / 4) * 19, 98);
         lbl[static_cast<size_t>(m.label)].setCaption(m.text);
         ++i;
     }
-    setupPanel(fraSexAttribute, 8, 132, 408, 28);
+    setupPanel(fraSexAttribute, 8, 148, 408, 28);
     fraInspect.add(fraSexAttribute);
     i = 0;
     for (const Mark& m : kSexes) {
@@ -130,7 +130,7 @@ void StatusSheet::layoutItemPage() {
         lbl[static_cast<size_t>(m.label)].setCaption(m.text);
         ++i;
     }
-    setupPanel(fraClass, 8, 164, 408, 88);
+    setupPanel(fraClass, 8, 180, 408, 84);
     fraInspect.add(fraClass);
     i = 0;
     for (const Mark& m : kClasses) {
@@ -139,7 +139,7 @@ void StatusSheet::layoutItemPage() {
         lbl[static_cast<size_t>(m.label)].setCaption(m.text);
         ++i;
     }
-    setupPanel(fraEquip1, 8, 256, 408, 48);
+    setupPanel(fraEquip1, 8, 268, 408, 48);
     fraInspect.add(fraEquip1);
     place(lbl[33], fraEquip1, 6, 4, 130);
     place(lbl[37], fraEquip1, 140, 4, 130);
@@ -148,7 +148,7 @@ void StatusSheet::layoutItemPage() {
     lbl[39].setCaption("両手持ち");
     place(lbl[40], fraEquip1, 140, 24, 130);
     lbl[40].setCaption("セカンダリー");
-    setupPanel(fraEquip2, 8, 308, 408, 28);
+    setupPanel(fraEquip2, 8, 320, 408, 28);
     fraInspect.add(fraEquip2);
     place(lbl[34], fraEquip2, 6, 4, 120);
     place(lbl[35], fraEquip2, 130, 4, 120);
@@ -223,7 +223,7 @@ void StatusSheet::ShowMonsterPage(const Character& m) {
     lblMonster[1].setCaption(m.name);
     lblMonster[0].setCaption(m.altName);
     lblMonster[2].setCaption("出現数　　　" +
-                             dice(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus, "Ｄ"));
+                             dice(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus));
     lblMonster[11].setCaption("経験値 　　　" + ToWide(FormatNumberZero(m.experience)));
     lblMonster[3].setCaption("ＨＰ　　　　" + dice(m.hpDiceCount, m.hpDiceSides, m.hpDiceBonus));
     lblMonster[10].setCaption("ダメージ　　" +

@@ -251,7 +251,7 @@ TEST(SheetCommands, TheEncyclopediaIsUsedUpAndShowsAnItemEverObtained) {
         EXPECT_EQ(s.lbl[67].caption(), "ロングソード");
         EXPECT_EQ(s.lbl[56].caption(), "武器");
         EXPECT_EQ(s.lbl[53].caption(), "１２０");
-        EXPECT_EQ(s.lbl[36].caption(), "１D８+１");
+        EXPECT_EQ(s.lbl[36].caption(), "１Ｄ８＋１");
         EXPECT_TRUE(s.fraEquip2.visible()) << "the encyclopedia shows every panel";
         EXPECT_FALSE(s.lstCommand.enabled());
         EXPECT_EQ(at(h, 1).items[1].itemCount, 1);
