@@ -247,8 +247,8 @@ void StatusSheet::ShowMonsterPage(const Character& m) {
     fraMonster.bringToFront();
 }
 
-bool StatusSheet::haveItems(const char* verb) {
-    (void)verb;  // the dialog's title is not shown
+// Every item command first needs something to act on.
+bool StatusSheet::haveItems() {
     if (lstItem.listCount() > 0) return true;
     ShowMessage(game_, "アイテムを持ってません");
     return false;
@@ -291,7 +291,7 @@ int StatusSheet::chosenSlot() const {
 }
 
 void StatusSheet::give() {
-    if (!haveItems("渡す")) return;
+    if (!haveItems()) return;
     const int receiver = PickPartyMember(game_, true, "キャラクターを選んでください");
     if (receiver < 1) return;
     openItemPanel("アイテムを渡す", "どれを渡しますか？",
@@ -333,7 +333,7 @@ void StatusSheet::poolGold() {
 }
 
 void StatusSheet::drop() {
-    if (!haveItems("捨てる")) return;
+    if (!haveItems()) return;
     openItemPanel("アイテムを捨てる", std::string(Message(1040)), [this] {
         const int line = lstItem.listIndex();
         const std::string text = lstItem.list(line);
@@ -359,7 +359,7 @@ void StatusSheet::drop() {
 }
 
 void StatusSheet::use() {
-    if (!haveItems("使う")) return;
+    if (!haveItems()) return;
     openItemPanel("アイテムを使う", std::string(Message(1042)), [this] { useChosen(); });
 }
 
@@ -422,7 +422,7 @@ void StatusSheet::useChosen() {
 }
 
 void StatusSheet::identify() {
-    if (!haveItems("識別")) return;
+    if (!haveItems()) return;
     int first = 0;
     if (const Character* c = shown()) {
         for (int line = 0; line < lstItem.listCount(); ++line) {
@@ -475,7 +475,7 @@ void StatusSheet::identifyChosen() {
 }
 
 void StatusSheet::appraise() {
-    if (!haveItems("鑑定")) return;
+    if (!haveItems()) return;
     openItemPanel("アイテムを鑑定する", "どれを鑑定しますか？", [this] { appraiseChosen(); });
 }
 

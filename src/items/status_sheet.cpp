@@ -477,10 +477,7 @@ void StatusSheet::skills() {
 void StatusSheet::alchemy() {
     Character* c = shown();
     if (!c) return;
-    if (lstItem.listCount() == 0) {
-        ShowMessage(game_, "アイテムを持ってません");
-        return;
-    }
+    if (!haveItems()) return;
     std::array<int, 2> materials{};
     const int recipe = ChooseRecipe(game_, materials);
     MakeRecipe(game_, recipe, materials);

@@ -114,7 +114,7 @@ class StatusSheet : public Form {
     Character* shown();
 
     // The item commands: the prompt panel over the inventory and what Enter does there.
-    bool haveItems(const char* verb);
+    bool haveItems();
     void openItemPanel(const std::string& title, const std::string& prompt,
                        std::function<void()> action, int firstLine = 0);
     void closeItemPanel();

@@ -242,6 +242,17 @@ TEST(ChestPlay, AFullPartyLosesTheLootAndIsTold) {
     EXPECT_TRUE(std::filesystem::exists(f.h.gameDir() / "QTR1.DAT"));
 }
 
+TEST(ChestPlay, AChestWithNothingForItsLevelIsJustEmpty) {
+    DungeonFixture f;
+    setUp(f, 0);
+    f.game().db.chestItemTable(1, 0) = 99;  // no row for level 1
+    f.key('F').key(keys::Space).key('O').key('1');
+    f.expectText("罠に引っかかった！").key(keys::Space);
+    f.expectText("おおっと！！　毒針").key(keys::Space);
+    f.expectNoDialog().call([&] { EXPECT_FALSE(chestOf(f).fraTreasure.visible()); });
+    f.run();
+}
+
 TEST(Chests, CandidatesByLevel) {
     DungeonFixture f;
     Game& g = f.game();
@@ -306,6 +317,13 @@ TEST(Traps, EachKindOnThePartyItHits) {
          [](const Character& a, const Character& b) {
              return a.hitPoints < 50 && b.hitPoints == 50;
          }},
+        {"20: nobody to draw when everyone hides", 20,
+         [](Character& a, Character& b) {
+             a.status = kStatusHidden;
+             b.status = kStatusHidden;
+             a.piety = b.piety = 18;
+         },
+         [](const Character& a, const Character& b) { return a.piety == 18 && b.piety == 18; }},
         {"37: blindness", 37, [](Character&, Character&) {},
          [](const Character& a, const Character&) { return a.status == kStatusBlind; }},
         {"41: death", 41,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/data/message.h"
+#include "dungeon/chest.h"
 #include "dungeon/map_events.h"
 #include "dungeon/party_rules.h"
 #include "dungeon_fixture.h"
@@ -314,7 +315,11 @@ TEST(Events, SearchingFindsAWanderingChestOnTheCell) {
     f.call([&] {
         EXPECT_EQ(f.game().dungeon.pendingChest, 1);
         EXPECT_EQ(f.game().save.chestSpots(4, 5), 0);
-        f.game().dungeon.pendingChest = 0;
+        EXPECT_TRUE(f.game().screens->part<ChestScreen>().isOpen());
+    });
+    // Walked away from: the next search finds nothing.
+    f.key('L').call([&] {
+        EXPECT_EQ(f.game().dungeon.pendingChest, 0);
         f.game().dungeon.showEmptySearch = true;
     });
     f.key('F').expectText(text(302)).key(keys::Space);

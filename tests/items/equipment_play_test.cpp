@@ -349,6 +349,22 @@ TEST(Powers, EachCodeAndItsLimits) {
     EXPECT_EQ(at(h, 2).hitPoints, 0);
 }
 
+TEST(PowerPlay, AWornItemThatBreaksIntoAMaterialComesOff) {
+    GameHarness h;
+    setUp(h);
+    ItemRecord& ring = h.game().db.itemTable[kSkillRing];
+    ring.specialPower = 15;  // a power that does nothing
+    ring.powerBreakChance = 101;
+    ring.brokenInto = kHide;
+    at(h, 1).items[1] = {kSkillRing, kEquipAccessory | kItemCursedWorn, 1};
+    h.game().currentCharacter = 1;
+    h.script().check([&] { ReleasePowers(h.game()); });
+    h.script().key('Y').key(keys::Space);
+    h.run();
+    EXPECT_EQ(at(h, 1).items[1], (ItemSlot{kHide, 0, 1})) << "unworn, free to drop";
+    EXPECT_EQ(h.game().save.itemFoundCounts[kHide], 1);
+}
+
 TEST(AlchemyPlay, TwoHidesMakeABoneHelm) {
     GameHarness h;
     setUp(h);
@@ -359,6 +375,9 @@ TEST(AlchemyPlay, TwoHidesMakeABoneHelm) {
     t[2] = kShield;  // needs a potion as well
     t[123] = kHide;
     t[244] = kPotion;
+    t[3] = 2500;  // a product that is no item is never offered
+    t[124] = kHide;
+    t[245] = kHide;
     Character& a = at(h, 1);
     a.skills[60] = -1;
     a.items[1] = {kHide, 0, 1};
