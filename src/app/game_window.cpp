@@ -13,6 +13,7 @@ GameWindow::GameWindow(Ui& ui, Game& game) : MainWindow(ui, game), dungeonContro
     party.attach(*this, game);
     dungeonControls.install();
     battle.attach(*this, game);
+    chest.attach(*this, game);
 }
 
 void GameWindow::dress(const SkinPictures& skin) {
@@ -20,6 +21,7 @@ void GameWindow::dress(const SkinPictures& skin) {
     creation.dress(skin);
     party.dress(skin);
     battle.dress(skin);
+    chest.dress(skin);
 }
 
 }  // namespace dv

@@ -8,6 +8,7 @@
 #include "characters/creation_screen.h"
 #include "characters/party_controls.h"
 #include "core/main_window.h"
+#include "dungeon/chest.h"
 #include "dungeon/dungeon_controls.h"
 #include "town/temple.h"
 
@@ -26,6 +27,8 @@ class GameWindow : public MainWindow {
     DungeonControls dungeonControls;
     // The battle's lists, picture and panels.
     BattleScreen battle;
+    // The chest screen.
+    ChestScreen chest;
     // The temple's rows and their fees.
     TempleRows templeRows;
 };

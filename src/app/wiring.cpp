@@ -18,6 +18,7 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.dungeonControls);
     screens.addPart(window.battle);
     screens.addPart(window.templeRows);
+    screens.addPart(window.chest);
 
     Links& l = game.links;
     l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };
@@ -26,8 +27,8 @@ void WireRooms(Game& game, GameWindow& window) {
     l.quitGame = [](Game& g) { QuitGame(g); };
     l.battleOver = [](Game& g, BattleEnd end, int mapEvent) { AfterBattle(g, end, mapEvent); };
     l.battleChest = [](Game& g, const BattleChest& chest) { KeepBattleChest(g, chest); };
-    // The chest screen and the people are not in the game yet: their links stay empty and
-    // the dungeon goes on without them.
+    // Camp casting and the people are not in the game yet: their links stay empty and the
+    // screens go on without them.
 }
 
 }  // namespace dv

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "characters/equipment_rules.h"
 #include "core/data/text.h"
 
 namespace dv {
@@ -19,7 +20,96 @@ std::string hexDigit(int n) {
     return hex;
 }
 
+ItemSlot* slotAt(Character& c, int slot) {
+    if (slot < 1 || slot > kInventorySlots) return nullptr;
+    return &c.items[static_cast<size_t>(slot)];
+}
+
 }  // namespace
+
+bool IsStackableKind(std::int64_t kind) {
+    return kind == 8 || kind == 10;
+}
+
+void CompactInventory(Character& c) {
+    int to = 1;
+    for (int from = 1; from <= kInventorySlots; ++from) {
+        ItemSlot& s = c.items[static_cast<size_t>(from)];
+        if (s.itemId == 0) continue;
+        if (from != to) {
+            c.items[static_cast<size_t>(to)] = s;
+            s = ItemSlot{};
+        }
+        ++to;
+    }
+    for (; to <= kInventorySlots; ++to)
+        c.items[static_cast<size_t>(to)] = ItemSlot{};
+}
+
+int StoreItem(Character& c, const Database& db, int itemId, bool unidentified, int count) {
+    const ItemRecord* item = itemAt(db, itemId);
+    if (!item) return -1;
+    CompactInventory(c);
+    auto claim = [&](int slot) {
+        ItemSlot& s = c.items[static_cast<size_t>(slot)];
+        s = ItemSlot{itemId, 0, 0};
+        RefreshUsable(c, db, slot);
+        if (unidentified) s.itemFlags |= kItemUnidentified;
+    };
+    if (!IsStackableKind(item->kind)) {
+        for (int slot = 1; slot <= kInventorySlots; ++slot) {
+            if (c.items[static_cast<size_t>(slot)].itemId != 0) continue;
+            claim(slot);
+            c.items[static_cast<size_t>(slot)].itemCount = 1;
+            return 0;
+        }
+        return -1;
+    }
+    if (count < 1) return 0;
+    std::int64_t remaining = count;
+    int result = -1;
+    for (int slot = 1; slot <= kInventorySlots; ++slot) {
+        ItemSlot& s = c.items[static_cast<size_t>(slot)];
+        if (s.itemId != 0 && s.itemId != itemId) continue;
+        if (s.itemId == 0) claim(slot);
+        const std::int64_t held = s.itemCount;
+        if (remaining + held < kStackLimit + 1) {
+            s.itemCount = static_cast<std::int32_t>(held + remaining);
+            return 0;
+        }
+        s.itemCount = kStackLimit;
+        remaining = remaining + held - kStackLimit;
+        result = static_cast<int>(remaining);
+    }
+    return result;
+}
+
+void RemoveItemUnits(Character& c, const Database& db, int slot, int count,
+                     std::int32_t partyEffects) {
+    ItemSlot* s = slotAt(c, slot);
+    if (!s || s->itemId == 0) return;
+    const bool worn = IsWorn(*s);
+    const std::int64_t left = std::int64_t{s->itemCount} - count;
+    if (left > 0) {
+        s->itemCount = static_cast<std::int32_t>(left);
+        return;
+    }
+    *s = ItemSlot{};
+    if (worn) {
+        ResetDerived(c);
+        ApplyEquipment(c, db, partyEffects);
+    }
+}
+
+bool RemoveItemById(Character& c, const Database& db, int itemId, std::int32_t partyEffects) {
+    if (itemId == 0) return false;
+    for (int slot = 1; slot <= kInventorySlots; ++slot) {
+        if (c.items[static_cast<size_t>(slot)].itemId != itemId) continue;
+        RemoveItemUnits(c, db, slot, 1, partyEffects);
+        return true;
+    }
+    return false;
+}
 
 void RefreshUsable(Character& c, const Database& db, int slot) {
     if (slot < 1 || slot > kInventorySlots) return;

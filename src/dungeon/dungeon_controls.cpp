@@ -15,6 +15,7 @@
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
+#include "dungeon/chest.h"
 #include "dungeon/expedition.h"
 #include "dungeon/map_events.h"
 #include "dungeon/maze.h"
@@ -50,8 +51,7 @@ void search(Game& game) {
         StartEventBattle(game, battle);
         return;
     }
-    if (game.dungeon.pendingChest != 0)
-        CallLink(game.links.openChest, game, static_cast<int>(game.rng.uniform(1, 50)));
+    if (game.dungeon.pendingChest != 0) OpenFoundChest(game);
 }
 
 // Inspect mode ends: the map keys work again.
@@ -189,6 +189,8 @@ void OpenSheetFromMap(Game& game) {
     if (sel < 1 || sel > game.place.partyCount || sel > kPartySlots) return;
     PlayScene(game, 18);
     OpenSheet(game, game.place.partyMembers[static_cast<size_t>(sel)], kSheetCamp);
+    // The skills chosen on the sheet change how often monsters come.
+    SetEncounterParameters(game);
     PlayScene(game, game.dungeon.dungeonMusic);
     EndMemberChoice(game);
     RefreshPartyPanel(game);

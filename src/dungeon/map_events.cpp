@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "characters/inventory.h"
+#include "characters/party_items.h"
 #include "combat/combat_core.h"
 #include "combat/fighters.h"
 #include "combat/status_table.h"
@@ -296,6 +298,7 @@ void transformItem(Game& game, const MapEvent& e) {
             if (slot.itemId != e.items[0]) continue;
             showTexts(game, e.texts);
             slot.itemId = e.resultItem;
+            RefreshUsable(*c, game.db, s);
             return;
         }
     }
@@ -373,7 +376,7 @@ Outcome run(Game& game, const MapEvent& e) {
         case EventAction::HiddenItem:
             if (e.items[0] > 0 && !PartyHasItem(game, e.items[0])) {
                 showTexts(game, e.texts);
-                GiveItemToParty(game, e.items[0]);
+                GiveItemToParty(game, e.items[0], false, Announce::WithName, true);
             }
             break;
         case EventAction::NewStairs:
@@ -385,7 +388,8 @@ Outcome run(Game& game, const MapEvent& e) {
             break;
         case EventAction::DigUp:
             showTexts(game, e.texts);
-            if (e.resultItem > 0) GiveItemToParty(game, e.resultItem);
+            if (e.resultItem > 0)
+                GiveItemToParty(game, e.resultItem, false, Announce::WithName, true);
             break;
         case EventAction::RandomPuzzle: {
             if (flagPtr(game, e.flag) && flagValue(game, e.flag) == 0 && e.flagValue >= 1) {
@@ -398,7 +402,8 @@ Outcome run(Game& game, const MapEvent& e) {
         }
         case EventAction::Reward:
             showTexts(game, e.texts);
-            if (e.resultItem > 0) GiveItemToParty(game, e.resultItem);
+            if (e.resultItem > 0)
+                GiveItemToParty(game, e.resultItem, false, Announce::WithName, true);
             setFlag(game, e.flag, e.flagValue);
             // A guardian may be followed at once by the next one.
             if (e.encounter > 0) out.battle = eventBattle(e);

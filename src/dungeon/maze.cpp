@@ -15,6 +15,7 @@
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
+#include "dungeon/chest.h"
 #include "dungeon/dungeon_controls.h"
 #include "dungeon/expedition.h"
 #include "dungeon/map_events.h"
@@ -134,7 +135,12 @@ void LoadFloor(Game& game) {
             d.floorEncounters.push_back(game.db.encounterTable(row, kEncounterId));
     }
     d.dungeonMusic = p.currentFloor == 21 ? 11 : 10;
-    EncounterParameters e = parametersForFloor(p.currentFloor);
+    SetEncounterParameters(game);
+    ApplyWallPatches(game);
+}
+
+void SetEncounterParameters(Game& game) {
+    EncounterParameters e = parametersForFloor(game.place.currentFloor);
     if (PartyHasSkill(game, 14)) {
         e = {1, 0};
     } else if (PartyHasSkill(game, 59)) {
@@ -142,9 +148,8 @@ void LoadFloor(Game& game) {
     } else if (PartyHasSkill(game, 43)) {
         e.base *= 3;
     }
-    d.encounterStep = e.step;
-    d.encounterBase = e.base;
-    ApplyWallPatches(game);
+    game.dungeon.encounterStep = e.step;
+    game.dungeon.encounterBase = e.base;
 }
 
 void Relocate(Game& game, int floor, int x, int y) {
@@ -295,7 +300,20 @@ void AfterBattle(Game& game, BattleEnd end, int mapEvent) {
         Redraw(game);
         main->picMap.setFocus();
     }
-    if (end != BattleEnd::Victory || mapEvent == 0) return;
+    if (end != BattleEnd::Victory) return;
+    // A chest the monsters left comes first; leaving or opening it runs the event's check.
+    if (!game.dungeon.battleChests.empty() && game.screens) {
+        const BattleChest chest = game.dungeon.battleChests.front();
+        game.dungeon.battleChests.erase(game.dungeon.battleChests.begin());
+        ChestOrigin origin;
+        origin.battleLevel = chest.level;
+        origin.trap = chest.trap;
+        origin.dropItem = chest.dropItem;
+        origin.mapEvent = mapEvent;
+        game.screens->part<ChestScreen>().open(origin);
+        return;
+    }
+    if (mapEvent == 0) return;
     const EncounterCall next = PostBattleCheck(game);
     game.battle.mapEvent = 0;
     if (next.encounter > 0 && game.place.currentFloor > 0) StartEventBattle(game, next);

@@ -21,6 +21,8 @@ constexpr int WrapOnce(int v) {
 // Copies the party's dungeon and floor into the working floor, gathers the floor's
 // encounters, sets the music and encounter parameters and applies the wall patches.
 void LoadFloor(Game& game);
+// The floor's encounter parameters, which the party's skills change.
+void SetEncounterParameters(Game& game);
 // Moves the party within its dungeon (reloading the floor when it changes), writes the
 // place into the members' records and redraws.
 void Relocate(Game& game, int floor, int x, int y);

@@ -8,24 +8,6 @@
 
 namespace dv {
 
-bool GiveItemToParty(Game& game, int item) {
-    for (int i = 1; i <= game.place.partyCount; ++i) {
-        Character* c = PartyMember(game, i);
-        if (!c) continue;
-        for (int s = 1; s <= kInventorySlots; ++s) {
-            ItemSlot& slot = c->items[static_cast<size_t>(s)];
-            if (slot.itemId != 0) continue;
-            slot = ItemSlot{};
-            slot.itemId = item;
-            slot.itemFlags = kItemUnidentified;
-            slot.itemCount = 1;
-            return true;
-        }
-    }
-    ShowMessage(game, std::string(Message(1053)));
-    return false;
-}
-
 void WritePlaceToMembers(Game& game) {
     const Place& p = game.place;
     for (int i = 1; i <= p.partyCount; ++i) {

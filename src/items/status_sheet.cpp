@@ -1,18 +1,25 @@
 #include "items/status_sheet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "characters/equipment_rules.h"
 #include "characters/inventory.h"
 #include "characters/party.h"
 #include "characters/races_classes.h"
+#include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
 #include "core/main_window.h"
+#include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
 #include "core/window_of.h"
+#include "items/alchemy_window.h"
+#include "items/equipment_window.h"
+#include "items/skill_window.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
 
@@ -35,10 +42,28 @@ std::string joinPoints(const Character& c, int kind) {
     return s;
 }
 
-struct Command {
-    const char* text;
-    char key;
+struct CommandText {
+    SheetCommand id;
+    int message;
 };
+constexpr CommandText kCommandTexts[] = {
+    {SheetCommand::Cast, 1304},      {SheetCommand::Equip, 1300},    {SheetCommand::Give, 1301},
+    {SheetCommand::Use, 1322},       {SheetCommand::PoolGold, 1302}, {SheetCommand::Drop, 1303},
+    {SheetCommand::Skills, 1331},    {SheetCommand::Identify, 1305}, {SheetCommand::Appraise, 1323},
+    {SheetCommand::Alchemy, 1329},   {SheetCommand::Next, 1324},     {SheetCommand::Previous, 1325},
+    {SheetCommand::SpellBook, 1306}, {SheetCommand::Leave, 1307},
+};
+
+std::string commandText(SheetCommand id) {
+    for (const CommandText& c : kCommandTexts)
+        if (c.id == id) return std::string(Message(c.message));
+    return "";
+}
+
+// Statuses that keep a character in camp from acting at all, and from the careful work
+// of identifying, appraising and alchemy.
+constexpr std::int32_t kCampCannotAct = 2 | 2048 | 8192 | 16384 | 32768 | 65536;
+constexpr std::int32_t kCampNoCraft = 1 | 2 | 4 | 16 | 32 | 2048 | 8192 | 16384 | 32768 | 65536;
 
 }  // namespace
 
@@ -61,6 +86,8 @@ StatusSheet::StatusSheet(Ui& ui, Game& game) : Form(ui, "dfrmStatus"), game_(gam
         lblStatu[i].setName("lblStatu(" + std::to_string(i) + ")");
     for (size_t i = 0; i < lbl.size(); ++i)
         lbl[i].setName("lbl(" + std::to_string(i) + ")");
+    for (size_t i = 0; i < lblMonster.size(); ++i)
+        lblMonster[i].setName("lblMonster(" + std::to_string(i) + ")");
 
     // Name line and identity.
     value(lbl[7], 24, 20, 400);
@@ -81,7 +108,7 @@ StatusSheet::StatusSheet(Ui& ui, Game& game) : Form(ui, "dfrmStatus"), game_(gam
                         {"勝利", 23},    {"周回", 24}};
     int y = 72;
     for (const Row& r : left) {
-        addCaption(r.caption, 24, y, 72);
+        addCaption(fraBack, r.caption, 24, y, 72);
         value(lblStatu[r.index], 96, y, 126, Align::Right);
         y += kLine;
     }
@@ -90,19 +117,19 @@ StatusSheet::StatusSheet(Ui& ui, Game& game) : Form(ui, "dfrmStatus"), game_(gam
                          {"器用さ", 11}, {"素早さ", 19}, {"運", 12},    {"魅力", 7}};
     y = 72;
     for (const Row& r : attrs) {
-        addCaption(r.caption, 244, y, 64);
+        addCaption(fraBack, r.caption, 244, y, 64);
         value(lblStatu[r.index], 308, y, 32, Align::Right);
         y += kLine;
     }
-    addCaption("ＨＰ", 244, 72 + 8 * kLine + 4, 40);
+    addCaption(fraBack, "ＨＰ", 244, 72 + 8 * kLine + 4, 40);
     value(lblStatu[15], 284, 72 + 8 * kLine + 4, 150);
-    addCaption("状態", 244, 72 + 9 * kLine + 4, 40);
+    addCaption(fraBack, "状態", 244, 72 + 9 * kLine + 4, 40);
     value(lblStatu[16], 308, 72 + 9 * kLine + 4, 120);
     // Spell points of the four kinds.
     const Row spells[] = {{"魔", 13}, {"僧", 14}, {"錬", 20}, {"道", 21}};
     y = 72 + 10 * kLine + 12;
     for (const Row& r : spells) {
-        addCaption(r.caption, 24, y, 24);
+        addCaption(fraBack, r.caption, 24, y, 24);
         value(lblStatu[r.index], 48, y, 230);
         y += kLine;
     }
@@ -118,6 +145,36 @@ StatusSheet::StatusSheet(Ui& ui, Game& game) : Form(ui, "dfrmStatus"), game_(gam
     lstItem.move(296, 292, 288, 146);
     lstItem.accessKeyOn = false;
     lstItem.setEnabled(false);
+    lstItem.onEnter = [this] {
+        if (itemAction_ && lstItem.listIndex() >= 0) itemAction_();
+    };
+    lstItem.onKeyDown = [this](int& code, int) {
+        if (code != keys::Esc && code != keys::Back) return;
+        code = 0;
+        closeItemPanel();
+    };
+
+    // The item prompt, under the spell points.
+    fraTitle.move(16, 346, 272, 92);
+    fraTitle.opaque = true;
+    fraTitle.backColor = rgb(16, 20, 48);
+    fraTitle.border = true;
+    fraTitle.setVisible(false);
+    fraBack.add(fraTitle);
+    for (Label* l : {&lblTitle, &lblMsg1, &lblMsg2}) {
+        l->setFont(Font::standard(kFont));
+        fraTitle.add(*l);
+    }
+    lblTitle.foreColor = rgb(255, 230, 150);
+    lblTitle.wordWrap = false;
+    lblTitle.move(8, 4, 256, kLine);
+    lblMsg1.move(8, 24, 256, 2 * kLine);
+    lblMsg2.move(8, 66, 256, kLine);
+    lblMsg2.setFont(Font::standard(12));
+    lblMsg2.foreColor = kCaptionColor;
+
+    layoutItemPage();
+    layoutMonsterPage();
 
     // The spell book covers the sheet from its top-left corner.
     picSpell.move(0, 0, kWidth, kHeight);
@@ -160,9 +217,7 @@ StatusSheet::StatusSheet(Ui& ui, Game& game) : Form(ui, "dfrmStatus"), game_(gam
     onUnload = [this] { drawn = false; };
     onKeyDown = [this](int& code, int) {
         if (code != keys::Enter && code != keys::Esc && code != keys::Back) return;
-        if (!picSpell.visible()) return;
-        code = 0;
-        closePanels();
+        if (closePanels()) code = 0;
     };
     if (game.screens) game.screens->sheet = this;
 }
@@ -178,7 +233,7 @@ void StatusSheet::dress(const SkinPictures& skin) {
     bordered = !skin.complete;
 }
 
-Label& StatusSheet::addCaption(const std::string& text, int x, int y, int w) {
+Label& StatusSheet::addCaption(Control& parent, const std::string& text, int x, int y, int w) {
     captions.push_back(std::make_unique<Label>("caption"));
     Label& l = *captions.back();
     l.setFont(Font::standard(kFont));
@@ -186,8 +241,14 @@ Label& StatusSheet::addCaption(const std::string& text, int x, int y, int w) {
     l.wordWrap = false;
     l.setCaption(text);
     l.move(x, y, w, kLine);
-    fraBack.add(l);
+    parent.add(l);
     return l;
+}
+
+Character* StatusSheet::shown() {
+    const int slot = game_.currentCharacter;
+    if (slot < 1 || slot >= kRosterSlots) return nullptr;
+    return &game_.save.roster[static_cast<size_t>(slot)];
 }
 
 void StatusSheet::captionSpellBook() {
@@ -206,13 +267,12 @@ void StatusSheet::captionSpellBook() {
 }
 
 void StatusSheet::DrawSheet() {
-    int slot = game_.currentCharacter;
-    if (slot < 1 || slot >= kRosterSlots) return;
-    Character& c = game_.save.roster[static_cast<size_t>(slot)];
+    Character* shownCharacter = shown();
+    if (!shownCharacter) return;
+    Character& c = *shownCharacter;
     // The party's protection spells lower the armour class the fights read; the sheet
     // itself shows the base value.
-    const std::int32_t effects = game_.place.partyEffects;
-    c.armorClass = c.baseArmorClass - ((effects & 128) ? 5 : (effects & 64) ? 3 : 0);
+    c.armorClass = ProtectedArmorClass(c.baseArmorClass, game_.place.partyEffects);
     lbl[7].setCaption((c.completionMark == 1 ? "  ｜Ω｜" : "") + c.name);
     lbl[1].setCaption(ClassLabel(c.alignment, c.classBit));
     lbl[2].setCaption(std::string(RaceAbbreviation(c.race)));
@@ -249,10 +309,10 @@ void StatusSheet::DrawSheet() {
 void StatusSheet::BuildItemList() {
     lstItem.setRedraw(false);
     lstItem.clear();
-    int slot = game_.currentCharacter;
-    if (slot >= 1 && slot < kRosterSlots) {
-        const Character& c = game_.save.roster[static_cast<size_t>(slot)];
-        for (const InventoryRow& row : InventoryLines(game_.db, c, kSheetLines)) {
+    if (Character* c = shown()) {
+        CompactInventory(*c);
+        RefreshAllUsable(*c, game_.db);
+        for (const InventoryRow& row : InventoryLines(game_.db, *c, kSheetLines)) {
             lstItem.addItem(row.text);
             lstItem.setItemData(lstItem.newIndex(), row.slot);
         }
@@ -262,86 +322,117 @@ void StatusSheet::BuildItemList() {
 }
 
 void StatusSheet::BuildCommands() {
-    std::vector<std::string> cmds;
-    int slot = game_.currentCharacter;
-    std::int32_t status = (slot >= 1 && slot < kRosterSlots)
-                              ? game_.save.roster[static_cast<size_t>(slot)].status
-                              : 0;
-    const Character* c = (slot >= 1 && slot < kRosterSlots)
-                             ? &game_.save.roster[static_cast<size_t>(slot)]
-                             : nullptr;
+    commands_.clear();
+    using C = SheetCommand;
+    const Character* c = shown();
+    const std::int32_t status = c ? c->status : 0;
     if (game_.sheetMode == kSheetTown) {
-        cmds = {"E)装備", "T)渡す", "P)お金を集める", "D)捨てる", "K)スキル"};
+        commands_ = {C::Equip, C::Give, C::PoolGold, C::Drop, C::Skills};
     } else if (game_.sheetMode == kSheetCamp) {
-        if (status & (2 | 2048 | 8192 | 16384 | 32768 | 65536)) {
-            cmds = {"T)渡す", "P)お金を集める"};
+        if (status & kCampCannotAct) {
+            commands_ = {C::Give, C::PoolGold};
         } else {
-            cmds = {"S)呪文を唱える", "E)装備",   "T)渡す",  "U)使う",
-                    "P)お金を集める", "D)捨てる", "K)スキル"};
+            commands_ = {C::Cast, C::Equip, C::Give, C::Use, C::PoolGold, C::Drop, C::Skills};
         }
-        if (c && !(status & (1 | 2 | 4 | 16 | 32 | 2048 | 8192 | 16384 | 32768 | 65536))) {
-            if (c->skills[42]) cmds.push_back("I)識別する");
-            if (c->skills[49]) cmds.push_back("J)鑑定");
-            if (c->skills[60]) cmds.push_back("M)錬金術");
+        if (c && !(status & kCampNoCraft)) {
+            if (c->skills[42]) commands_.push_back(C::Identify);
+            if (c->skills[49]) commands_.push_back(C::Appraise);
+            if (c->skills[60]) commands_.push_back(C::Alchemy);
         }
     }
     if (game_.sheetMode == kSheetTown || game_.sheetMode == kSheetCamp) {
-        cmds.push_back("N)次へ");
-        cmds.push_back("B)前へ");
+        commands_.push_back(C::Next);
+        commands_.push_back(C::Previous);
     }
-    cmds.push_back("R)呪文書を読む");
-    cmds.push_back("L)戻る");
+    commands_.push_back(C::SpellBook);
+    commands_.push_back(C::Leave);
     lstCommand.setRedraw(false);
     lstCommand.clear();
-    for (const auto& t : cmds)
-        lstCommand.addItem(t);
+    for (SheetCommand id : commands_) {
+        lstCommand.addItem(commandText(id));
+        lstCommand.setItemData(lstCommand.newIndex(), static_cast<int>(id));
+    }
     lstCommand.setRedraw(true);
     lstCommand.setEnabled(true);
     lstCommand.setListIndex(0);
 }
 
+SheetCommand StatusSheet::commandAt(int line) const {
+    return static_cast<SheetCommand>(lstCommand.itemData(line));
+}
+
 void StatusSheet::chooseCommand() {
-    std::string text = lstCommand.list(lstCommand.listIndex());
-    if (text.empty()) return;
-    switch (text[0]) {
-        case 'R':
+    const int line = lstCommand.listIndex();
+    if (line < 0) return;
+    switch (commandAt(line)) {
+        case SheetCommand::Cast:
+            cast();
+            break;
+        case SheetCommand::Equip:
+            equip();
+            break;
+        case SheetCommand::Give:
+            give();
+            break;
+        case SheetCommand::Use:
+            use();
+            break;
+        case SheetCommand::PoolGold:
+            poolGold();
+            break;
+        case SheetCommand::Drop:
+            drop();
+            break;
+        case SheetCommand::Skills:
+            skills();
+            break;
+        case SheetCommand::Identify:
+            identify();
+            break;
+        case SheetCommand::Appraise:
+            appraise();
+            break;
+        case SheetCommand::Alchemy:
+            alchemy();
+            break;
+        case SheetCommand::SpellBook:
             readSpellBook();
             break;
-        case 'N':
+        case SheetCommand::Next:
             page(1);
             break;
-        case 'B':
+        case SheetCommand::Previous:
             page(-1);
             break;
-        case 'L':
+        case SheetCommand::Leave:
             SaveGame(game_);
             hide();
             unload();
-            break;
-        default:
-            // The item, equipment, skill and spell commands open their own windows.
             break;
     }
 }
 
 void StatusSheet::readSpellBook() {
-    int slot = game_.currentCharacter;
-    if (slot < 1 || slot >= kRosterSlots) return;
-    const Character& c = game_.save.roster[static_cast<size_t>(slot)];
+    const Character* c = shown();
+    if (!c) return;
     for (size_t k = 0; k < 4; ++k)
         for (int d = 1; d <= 9; ++d)
             for (int n = 1; n <= 3; ++n)
                 spellLabels[k][static_cast<size_t>(d * 10 + n)].setVisible(
-                    c.spellsKnown(static_cast<int>(k), d, n) != 0);
+                    c->spellsKnown(static_cast<int>(k), d, n) != 0);
     lstCommand.setEnabled(false);
     picSpell.setVisible(true);
     picSpell.bringToFront();
 }
 
-void StatusSheet::closePanels() {
+bool StatusSheet::closePanels() {
+    if (!picSpell.visible() && !fraInspect.visible() && !fraMonster.visible()) return false;
     picSpell.setVisible(false);
+    fraInspect.setVisible(false);
+    fraMonster.setVisible(false);
     lstCommand.setEnabled(true);
     lstCommand.setFocus();
+    return true;
 }
 
 void StatusSheet::page(int step) {
@@ -355,6 +446,56 @@ void StatusSheet::page(int step) {
     DrawSheet();
     BuildItemList();
     BuildCommands();
+    lstCommand.setFocus();
+}
+
+void StatusSheet::equip() {
+    Character* c = shown();
+    if (!c) return;
+    OpenEquipment(game_);
+    // What the window changed takes effect now: the powers of carried items, the skills
+    // the worn items allow, then the values the equipment gives.
+    ResetDerived(*c);
+    ReleasePowers(game_);
+    ChooseSkills(game_, game_.currentCharacter);
+    ResetDerived(*c);
+    ApplyEquipment(*c, game_.db, game_.place.partyEffects);
+    BuildCommands();
+    DrawSheet();
+    BuildItemList();
+    lstCommand.setFocus();
+}
+
+void StatusSheet::skills() {
+    if (!shown()) return;
+    ChooseSkills(game_, game_.currentCharacter);
+    BuildCommands();
+    DrawSheet();
+    lstCommand.setFocus();
+}
+
+void StatusSheet::alchemy() {
+    Character* c = shown();
+    if (!c) return;
+    if (!haveItems()) return;
+    std::array<int, 2> materials{};
+    const int recipe = ChooseRecipe(game_, materials);
+    MakeRecipe(game_, recipe, materials);
+    BuildItemList();
+    lstCommand.setFocus();
+}
+
+void StatusSheet::cast() {
+    const std::string answer =
+        PromptDialog(game_, std::string(Message(1041)), kPromptInput, lastSpell_);
+    if (answer.empty()) return;
+    lastSpell_ = answer;
+    // Camp casting belongs to the spells; without them nothing happens.
+    if (!CallLink(game_.links.campCast, game_, answer, -1))
+        ShowMessage(game_, std::string(Message(1062)));
+    if (!visible()) return;
+    DrawSheet();
+    BuildItemList();
     lstCommand.setFocus();
 }
 

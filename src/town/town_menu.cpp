@@ -14,6 +14,7 @@
 #include "core/screens.h"
 #include "dungeon/expedition.h"
 #include "town/inn.h"
+#include "town/shop.h"
 #include "town/tavern.h"
 #include "town/temple.h"
 
@@ -36,8 +37,8 @@ void chooseTown(Game& game, int entry) {
         case 1:  // inn
             if (haveParty(game)) EnterInn(game);
             break;
-        case 2:  // shop: needs a party; its counter opens with the shop's screens
-            haveParty(game);
+        case 2:  // shop
+            if (haveParty(game)) EnterShop(game);
             break;
         case 3:  // temple
             if (haveParty(game)) EnterTemple(game);
@@ -114,6 +115,10 @@ void ChooseMenuEntry(Game& game) {
     }
     if (entry < 0) return;
     int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
+    if (IsShopMenu(game.menuState)) {
+        ChooseShopEntry(game, entry);
+        return;
+    }
     switch (game.menuState) {
         case 1:
             ChooseTavernEntry(game, entry);

@@ -15,9 +15,10 @@
 #include "core/battle_state.h"
 #include "core/dungeon_state.h"
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
+#include "dungeon/chest.h"
+#include "dungeon/chest.h"
 #include "dungeon/dungeon_controls.h"
 #include "dungeon/expedition.h"
 #include "dungeon/maze.h"
@@ -185,13 +186,15 @@ class DungeonFixture {
     // A melee action row (the scripted attack) for the monsters.
     void meleeRow() { game().db.monsterActions[1].kind = 3; }
 
-    // Answers every dialog (yes to questions) and enters commands (the normal auto, or
-    // fight, or the start of the round) until no battle runs and no dialog waits; then
+    // Answers every dialog (yes to questions), enters commands (the normal auto, or fight,
+    // or the start of the round) and leaves a chest until no battle runs and no dialog waits; then
     // runs then. fleeing: the first member asks to flee instead.
     void fightToTheEnd(std::function<void()> then = {}, bool fleeing = false) {
         h.script().check([this, then, fleeing] {
             if (MessageDialog* d = h.waitingDialog()) {
                 h.script().key(d->mode() == kPromptQuestion ? 'Y' : keys::Space);
+            } else if (game().screens->part<ChestScreen>().isOpen()) {
+                h.script().key('L');  // walks away from the chest the monsters left
             } else if (game().battle.battlePhase == kNoBattle) {
                 if (then) then();
                 return;

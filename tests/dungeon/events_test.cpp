@@ -6,6 +6,7 @@
 
 #include "core/data/message.h"
 #include "core/music.h"
+#include "dungeon/chest.h"
 #include "dungeon/map_events.h"
 #include "dungeon/party_rules.h"
 #include "dungeon_fixture.h"
@@ -339,6 +340,39 @@ TEST(Events, AGuardianFightsOnceAndRewardsAfterTheBattle) {
         Step(f.game(), 2);
         EXPECT_EQ(f.game().battle.battlePhase, kNoBattle);
     });
+    // The reward is announced by name (the fixture's items have none).
+    f.key(keys::Space);
+    f.run();
+}
+
+TEST(Events, TheChestOfAWonEventBattleOpensBeforeTheEventsCheck) {
+    DungeonFixture f;
+    MapEvent reward = at(5, 4, EventTrigger::PostBattle, EventAction::SetFlag);
+    reward.flag = 7;
+    reward.flagValue = 1;
+    static std::vector<MapEvent> events;
+    events = {reward};
+    f.call([&] {
+        Game& g = f.game();
+        g.dungeon.events = events;
+        f.standAt(1, 5, 4, 0);
+        g.battle.mapEvent = 4;
+        CallLink(g.links.battleChest, g, BattleChest{3, 5, 0});
+        CallLink(g.links.battleOver, g, BattleEnd::Victory, 4);
+        const ChestScreen& chest = g.screens->part<ChestScreen>();
+        ASSERT_TRUE(chest.isOpen());
+        EXPECT_EQ(chest.origin().battleLevel, 3);
+        EXPECT_EQ(chest.origin().trap, 5);
+        EXPECT_TRUE(g.dungeon.battleChests.empty());
+        EXPECT_EQ(g.save.eventFlags[7], 0) << "the check waits for the chest";
+    });
+    f.key('L');
+    f.call([&] {
+        EXPECT_FALSE(f.game().screens->part<ChestScreen>().isOpen());
+        EXPECT_EQ(f.game().save.eventFlags[7], 1);
+        EXPECT_EQ(f.game().battle.mapEvent, 0);
+        EXPECT_FALSE(f.main().busy);
+    });
     f.run();
 }
 
@@ -357,7 +391,11 @@ TEST(Events, SearchingFindsAWanderingChestOnTheCell) {
     f.call([&] {
         EXPECT_EQ(f.game().dungeon.pendingChest, 1);
         EXPECT_EQ(f.game().save.chestSpots(4, 5), 0);
-        f.game().dungeon.pendingChest = 0;
+        EXPECT_TRUE(f.game().screens->part<ChestScreen>().isOpen());
+    });
+    // Walked away from: the next search finds nothing.
+    f.key('L').call([&] {
+        EXPECT_EQ(f.game().dungeon.pendingChest, 0);
         f.game().dungeon.showEmptySearch = true;
     });
     f.key('F').expectText(text(302)).key(keys::Space);
@@ -380,7 +418,11 @@ TEST(Events, UsingTheRightItemOnTheRightCell) {
         EXPECT_EQ(ItemUseCheck(f.game(), 29).encounter, 0);
     });
     f.expectText(text(10144)).key(keys::Space);
-    f.call([&] { EXPECT_TRUE(PartyHasItem(f.game(), 30)); });
+    f.expectText("を手に入れた").key(keys::Space);
+    f.call([&] {
+        EXPECT_TRUE(PartyHasItem(f.game(), 30));
+        EXPECT_EQ(f.game().save.itemFoundCounts[30], 1);
+    });
     f.run();
 }
 
