@@ -18,7 +18,6 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "dungeon/chest.h"
-#include "dungeon/chest.h"
 #include "dungeon/dungeon_controls.h"
 #include "dungeon/expedition.h"
 #include "dungeon/maze.h"
