@@ -40,8 +40,7 @@ struct DungeonState {
     std::int32_t stepsSinceEncounter = 0;
     int dungeonMusic = 10;
 
-    // 0 line drawing, 1 pictures, 2 pictures falling back to shaded polygons.
-    int drawMode = 0;
+    // The drawing option is the player's setting (GameSettings::drawMode).
     bool textureLoadFailed = false;
     bool textureFailureShown = false;
     ViewPictures pictures;
@@ -56,8 +55,6 @@ struct DungeonState {
     int currentMapEvent = 0;
     int eventBattleMusic = 0;  // the music of the battle an event is about to start
     int pendingChest = 0;
-    // The setting that reports an empty search.
-    bool showEmptySearch = false;
     // The rift opens once per run, and only after a while.
     bool riftUsed = false;
     // Monotonic seconds since start-up; tests replace it.

@@ -9,6 +9,7 @@
 #include "core/data/dice.h"
 #include "core/data/save_data.h"
 #include "core/dungeon_state.h"
+#include "core/game_settings.h"
 #include "core/links.h"
 
 namespace dv {
@@ -47,6 +48,8 @@ struct Game {
     SaveData save;
     Rng rng;
     Place place;
+    // The player's settings from QTR.ini.
+    GameSettings options;
     // The working floor and the view.
     DungeonState dungeon;
     // The calls that reach a room above the caller.

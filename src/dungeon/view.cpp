@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "core/data/ini_file.h"
 #include "core/data/message.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -227,7 +226,7 @@ std::filesystem::path findPicture(const std::filesystem::path& dir, const std::s
 
 void tellPictureFailure(Game& game) {
     DungeonState& d = game.dungeon;
-    if (!d.textureLoadFailed || d.textureFailureShown || d.drawMode == 0) return;
+    if (!d.textureLoadFailed || d.textureFailureShown || game.options.drawMode == 0) return;
     d.textureFailureShown = true;
     ShowMessage(game,
                 "ダンジョン画像ファイルの読み込みでエラーがでました\r"
@@ -402,8 +401,9 @@ void Redraw(Game& game) {
         (game.db.mazeAttributes.at(p.currentDungeon, p.currentFloor, p.partyX, p.partyY) & 1) != 0;
     tellPictureFailure(game);
     // After a failed picture load both picture settings draw shaded polygons.
-    const bool pictures = d.drawMode != 0 && !d.textureLoadFailed;
-    const bool polygons = d.drawMode != 0 && d.textureLoadFailed;
+    const int drawMode = game.options.drawMode;
+    const bool pictures = drawMode != 0 && !d.textureLoadFailed;
+    const bool polygons = drawMode != 0 && d.textureLoadFailed;
     if (darkHere) {
         DrawDarkness(view);
     } else if (pictures) {
@@ -424,12 +424,6 @@ void LoadPictures(Game& game) {
     DungeonState& d = game.dungeon;
     ViewPictures& pics = d.pictures;
     const std::filesystem::path& dir = game.programDir;
-    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons) and whether
-    // an empty search is reported.
-    IniFile ini = IniFile::Load(findPicture(dir, "QTR.ini"));
-    std::string mode = ini.get("ダンジョン", "描画", "0");
-    d.drawMode = mode == "1" ? 1 : (mode == "2" ? 2 : 0);
-    d.showEmptySearch = ini.get("ダンジョン", "何かを探す", "0") == "1";
     auto load = [&](const std::string& name, Canvas& into) {
         return loadPicture(findPicture(dir, name).string(), into);
     };

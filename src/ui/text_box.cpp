@@ -54,6 +54,7 @@ void TextBox::replaceSelection(const std::u32string& s) {
 }
 
 void TextBox::handleText(const std::string& utf8) {
+    if (locked) return;
     composition_.clear();
     compCursor_ = 0;
     std::u32string accepted;
@@ -96,6 +97,7 @@ void TextBox::handleKeyDown(int& keyCode, int shift) {
             selLength_ = 0;
             break;
         case keys::Delete:
+            if (locked) return;
             if (selLength_ == 0 && selStart_ < n) selLength_ = 1;
             replaceSelection(U"");
             break;
@@ -107,7 +109,7 @@ void TextBox::handleKeyDown(int& keyCode, int shift) {
 
 void TextBox::handleKeyPress(int& keyAscii) {
     Control::handleKeyPress(keyAscii);
-    if (keyAscii == keys::Back && !composing()) {
+    if (keyAscii == keys::Back && !composing() && !locked) {
         if (selLength_ == 0 && selStart_ > 0) {
             --selStart_;
             selLength_ = 1;

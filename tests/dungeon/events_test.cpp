@@ -313,7 +313,7 @@ TEST(Events, SearchingFindsAWanderingChestOnTheCell) {
         EXPECT_EQ(f.game().dungeon.pendingChest, 1);
         EXPECT_EQ(f.game().save.chestSpots(4, 5), 0);
         f.game().dungeon.pendingChest = 0;
-        f.game().dungeon.showEmptySearch = true;
+        f.game().options.showEmptySearch = 1;
     });
     f.key('F').expectText(text(302)).key(keys::Space);
     f.run();

@@ -1,0 +1,160 @@
+#include "app/sdl_music.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+namespace dv {
+
+namespace {
+
+std::string lowerExtension(const std::filesystem::path& p) {
+    std::string ext = p.extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+bool isSoundFont(const std::filesystem::path& p) {
+    std::error_code ec;
+    const std::string ext = lowerExtension(p);
+    return (ext == ".sf2" || ext == ".sf3") && std::filesystem::is_regular_file(p, ec);
+}
+
+bool isMidi(const std::filesystem::path& p) {
+    const std::string ext = lowerExtension(p);
+    return ext == ".mid" || ext == ".midi" || ext == ".rmi";
+}
+
+// The sound fonts of a folder, the General MIDI sets the distributions ship first.
+std::filesystem::path soundFontIn(const std::filesystem::path& dir) {
+    std::error_code ec;
+    for (const char* known : {"TimGM6mb.sf2", "default-GM.sf2", "FluidR3_GM.sf2"}) {
+        if (isSoundFont(dir / known)) return dir / known;
+    }
+    std::vector<std::filesystem::path> found;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (isSoundFont(it->path())) found.push_back(it->path());
+    }
+    if (found.empty()) return {};
+    std::sort(found.begin(), found.end());
+    return found.front();
+}
+
+void toStandardError(const std::string& text) {
+    std::fprintf(stderr, "dalvenor: %s\n", text.c_str());
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> SystemSoundFontFolders() {
+    std::vector<std::filesystem::path> folders = {
+        "/usr/share/sounds/sf2", "/usr/share/soundfonts", "/usr/local/share/soundfonts",
+        "/usr/share/sounds/sf3"};
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        folders.push_back(std::filesystem::path(data) / "soundfonts");
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folders.push_back(std::filesystem::path(home) / ".local/share/soundfonts");
+    return folders;
+}
+
+std::filesystem::path FindSoundFont(const std::filesystem::path& gameDir,
+                                    const std::vector<std::filesystem::path>& systemFolders) {
+    // A sound font the player put beside the game wins over the installed ones.
+    if (!gameDir.empty()) {
+        if (auto own = soundFontIn(gameDir); !own.empty()) return own;
+    }
+    for (const auto& dir : systemFolders) {
+        if (auto found = soundFontIn(dir); !found.empty()) return found;
+    }
+    return {};
+}
+
+SdlMusic::SdlMusic(Options options) : options_(std::move(options)) {
+    if (!options_.report) options_.report = toStandardError;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        say(std::string("音を出す装置が使えないため、音楽なしで続けます（") + SDL_GetError() +
+            "）");
+        return;
+    }
+    audioInit_ = true;
+    // Formats whose decoder is missing are found out file by file.
+    Mix_Init(MIX_INIT_MID | MIX_INIT_OGG | MIX_INIT_MP3 | MIX_INIT_FLAC);
+    // The player's own choice of sound font (SDL_SOUNDFONTS) is left as it is.
+    const char* own = SDL_getenv("SDL_SOUNDFONTS");
+    if (!own || !*own) {
+        soundFont_ = FindSoundFont(options_.gameDir, options_.soundFontFolders);
+        if (!soundFont_.empty()) Mix_SetSoundFonts(soundFont_.c_str());
+    }
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        say(std::string("音を出す装置が使えないため、音楽なしで続けます（") + Mix_GetError() +
+            "）");
+        return;
+    }
+    open_ = true;
+}
+
+SdlMusic::~SdlMusic() {
+    release();
+    if (open_) Mix_CloseAudio();
+    if (audioInit_) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+void SdlMusic::say(const std::string& text) {
+    options_.report(text);
+}
+
+void SdlMusic::release() {
+    if (!music_) return;
+    Mix_HaltMusic();
+    Mix_FreeMusic(music_);
+    music_ = nullptr;
+    playing_.clear();
+}
+
+void SdlMusic::play(int /*scene*/, const std::filesystem::path& file) {
+    // Every call starts over: what plays stops, even when the same file comes again.
+    release();
+    if (file.empty() || !open_) return;
+    auto unplayable = [&](const std::string& why) {
+        if (!reported_.insert(file).second) return;
+        say("音楽ファイル「" + file.string() + "」を再生できません（" + why + "）");
+    };
+    std::error_code ec;
+    // Only plain files: a pipe or a device would wait forever for its data.
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        unplayable("ファイルがありません");
+        return;
+    }
+    Mix_Music* music = Mix_LoadMUS(file.c_str());
+    if (!music) {
+        std::string why = Mix_GetError();
+        if (isMidi(file))
+            why += "。MIDI を鳴らすには音色ファイル（サウンドフォント）が要ります";
+        unplayable(why);
+        return;
+    }
+    // -1: the music loops until the next scene.
+    if (Mix_PlayMusic(music, -1) != 0) {
+        unplayable(Mix_GetError());
+        Mix_FreeMusic(music);
+        return;
+    }
+    music_ = music;
+    playing_ = file;
+    ++starts_;
+}
+
+void SdlMusic::stop() {
+    release();
+}
+
+}  // namespace dv
