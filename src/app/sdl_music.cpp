@@ -53,9 +53,9 @@ void toStandardError(const std::string& text) {
 }  // namespace
 
 std::vector<std::filesystem::path> SystemSoundFontFolders() {
-    std::vector<std::filesystem::path> folders = {
-        "/usr/share/sounds/sf2", "/usr/share/soundfonts", "/usr/local/share/soundfonts",
-        "/usr/share/sounds/sf3"};
+    std::vector<std::filesystem::path> folders = {"/usr/share/sounds/sf2", "/usr/share/soundfonts",
+                                                  "/usr/local/share/soundfonts",
+                                                  "/usr/share/sounds/sf3"};
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
         folders.push_back(std::filesystem::path(data) / "soundfonts");
     else if (const char* home = std::getenv("HOME"); home && *home)
@@ -137,8 +137,7 @@ void SdlMusic::play(int /*scene*/, const std::filesystem::path& file) {
     Mix_Music* music = Mix_LoadMUS(file.c_str());
     if (!music) {
         std::string why = Mix_GetError();
-        if (isMidi(file))
-            why += "。MIDI を鳴らすには音色ファイル（サウンドフォント）が要ります";
+        if (isMidi(file)) why += "。MIDI を鳴らすには音色ファイル（サウンドフォント）が要ります";
         unplayable(why);
         return;
     }

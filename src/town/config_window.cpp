@@ -28,9 +28,9 @@ constexpr std::uintmax_t kMaxPictureBytes = 32u << 20;
 
 // The rows of the scene chooser, scenes 1..19 in order.
 constexpr std::array<const char*, kMusicScenes> kSceneRows = {
-    "タイトル", "城下町", "町外れ", "商店",  "酒場",  "寺院",       "宿屋",
-    "星占所",   "訓練場", "迷宮1",  "迷宮2", "戦闘1", "戦闘2",      "ボス1",
-    "ボス2",    "勝利＆宝箱", "全滅", "キャンプ", "エンカウント"};
+    "タイトル", "城下町",     "町外れ", "商店",     "酒場",        "寺院",  "宿屋",
+    "星占所",   "訓練場",     "迷宮1",  "迷宮2",    "戦闘1",       "戦闘2", "ボス1",
+    "ボス2",    "勝利＆宝箱", "全滅",   "キャンプ", "エンカウント"};
 
 std::string trimmedBoth(const std::string& s) {
     size_t b = s.find_first_not_of(" \t");
@@ -246,8 +246,7 @@ void ConfigWindow::showPreview() {
         return;
     }
     fitPicture(picPreview.surface(), picture, picPreview.backColor);
-    lblPreview.setCaption(std::to_string(picture.width()) + "×" +
-                          std::to_string(picture.height()));
+    lblPreview.setCaption(std::to_string(picture.width()) + "×" + std::to_string(picture.height()));
 }
 
 void ConfigWindow::pressAccessKey(int key) {

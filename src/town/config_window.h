@@ -42,7 +42,7 @@ class ConfigWindow : public Form {
     Button cmdNothingBGM{"cmdNothingBGM", "ＢＧＭ無し"};
     CheckBox chkDraw{"chkDraw", "面画にする(&W)"};
     CheckBox chkFindMessage{"chkFindMessage",
-                           "「何かを探す」コマンドで「なにもみつからなかった」を表示する(&S)"};
+                            "「何かを探す」コマンドで「なにもみつからなかった」を表示する(&S)"};
     CheckBox chkBattleHelp{"chkBattleHelp", "戦闘中のヘルプウィンドを表示する(&H)"};
     Label lblMonster{"lblMonster"};
     ListEx lst{"lst"};

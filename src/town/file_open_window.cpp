@@ -80,13 +80,15 @@ bool MatchesPattern(std::string_view name, std::string_view patterns) {
 FolderListing ListFolder(const std::filesystem::path& dir, std::string_view patterns) {
     FolderListing out;
     std::error_code ec;
-    std::filesystem::directory_iterator it(dir, std::filesystem::directory_options::skip_permission_denied, ec);
+    std::filesystem::directory_iterator it(
+        dir, std::filesystem::directory_options::skip_permission_denied, ec);
     if (ec) {
         out.readable = false;
         return out;
     }
     std::size_t seen = 0;
-    for (std::filesystem::directory_iterator end; it != end && seen < kMaxEntries; it.increment(ec)) {
+    for (std::filesystem::directory_iterator end; it != end && seen < kMaxEntries;
+         it.increment(ec)) {
         if (ec) break;
         const std::filesystem::path& p = it->path();
         const std::string name = p.filename().string();
