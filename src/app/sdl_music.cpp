@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <system_error>
 
 namespace dv {
@@ -44,6 +45,15 @@ std::filesystem::path soundFontIn(const std::filesystem::path& dir) {
     if (found.empty()) return {};
     std::sort(found.begin(), found.end());
     return found.front();
+}
+
+// A Standard MIDI File, or one wrapped in RIFF.
+bool startsLikeMidi(const std::filesystem::path& p) {
+    char head[4] = {};
+    std::ifstream in(p, std::ios::binary);
+    in.read(head, 4);
+    const std::string magic(head, 4);
+    return in && (magic == "MThd" || magic == "RIFF");
 }
 
 void toStandardError(const std::string& text) {
@@ -85,12 +95,12 @@ SdlMusic::SdlMusic(Options options) : options_(std::move(options)) {
     audioInit_ = true;
     // Formats whose decoder is missing are found out file by file.
     Mix_Init(MIX_INIT_MID | MIX_INIT_OGG | MIX_INIT_MP3 | MIX_INIT_FLAC);
-    // The player's own choice of sound font (SDL_SOUNDFONTS) is left as it is.
+    // The player's own choice of sound fonts (SDL_SOUNDFONTS) wins over the ones found.
+    // Always set, so no choice of an earlier player lingers in the mixer.
     const char* own = SDL_getenv("SDL_SOUNDFONTS");
-    if (!own || !*own) {
-        soundFont_ = FindSoundFont(options_.gameDir, options_.soundFontFolders);
-        if (!soundFont_.empty()) Mix_SetSoundFonts(soundFont_.c_str());
-    }
+    soundFont_ = own && *own ? std::filesystem::path(own)
+                             : FindSoundFont(options_.gameDir, options_.soundFontFolders);
+    Mix_SetSoundFonts(soundFont_.empty() ? nullptr : soundFont_.c_str());
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
         say(std::string("音を出す装置が使えないため、音楽なしで続けます（") + Mix_GetError() +
             "）");
@@ -139,6 +149,12 @@ void SdlMusic::play(int /*scene*/, const std::filesystem::path& file) {
         std::string why = Mix_GetError();
         if (isMidi(file)) why += "。MIDI を鳴らすには音色ファイル（サウンドフォント）が要ります";
         unplayable(why);
+        return;
+    }
+    // The synthesiser takes any bytes for MIDI and plays nothing: say what is wrong.
+    if (Mix_GetMusicType(music) == MUS_MID && !startsLikeMidi(file)) {
+        Mix_FreeMusic(music);
+        unplayable("MIDI のファイルではありません");
         return;
     }
     // -1: the music loops until the next scene.

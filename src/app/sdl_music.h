@@ -43,8 +43,8 @@ class SdlMusic : public MusicPlayer {
     bool audible() const { return open_; }
     // The file that plays now (empty: silence).
     const std::filesystem::path& playing() const { return playing_; }
-    // The sound font given to the synthesiser (empty: none found, or the player's own
-    // choice in SDL_SOUNDFONTS).
+    // The sound font given to the synthesiser: the player's own choice in SDL_SOUNDFONTS,
+    // else the one found (empty: none).
     const std::filesystem::path& soundFont() const { return soundFont_; }
     // How many times a file was started from its beginning.
     int starts() const { return starts_; }
