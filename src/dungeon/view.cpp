@@ -226,7 +226,8 @@ std::filesystem::path findPicture(const std::filesystem::path& dir, const std::s
 
 void tellPictureFailure(Game& game) {
     DungeonState& d = game.dungeon;
-    if (!d.textureLoadFailed || d.textureFailureShown || game.options.drawMode == 0) return;
+    // Only the plain picture setting says so; the fallback setting switches silently.
+    if (!d.textureLoadFailed || d.textureFailureShown || game.options.drawMode != 1) return;
     d.textureFailureShown = true;
     ShowMessage(game,
                 "ダンジョン画像ファイルの読み込みでエラーがでました\r"

@@ -135,6 +135,8 @@ ConfigWindow::ConfigWindow(Ui& ui, Game& game) : Form(ui, "frmConfig"), game_(ga
     };
     cmdOK.onClick = [this] { accept(); };
     cmdCancel.onClick = [this] { hide(); };
+    // Every time the window opens, the scene chooser has the keys.
+    onActivate = [this] { cboBGM.setFocus(); };
 
     onKeyDown = [this](int& code, int shift) {
         // The open scene list keeps its own keys.
@@ -145,6 +147,14 @@ ConfigWindow::ConfigWindow(Ui& ui, Game& game) : Form(ui, "frmConfig"), game_(ga
         } else if (code == keys::Esc) {
             code = 0;
             hide();
+        } else if (code == keys::Enter) {
+            // OK is the default button: Enter takes it anywhere but on another button.
+            const Control* at = focused();
+            if (at != &cmdBGMFile && at != &cmdNothingBGM && at != &cmdFile && at != &Command1 &&
+                at != &cmdCancel) {
+                code = 0;
+                cmdOK.press();
+            }
         } else if (code >= 'A' && code <= 'Z') {
             // Access keys: with Alt anywhere, alone where letters type nothing.
             const Control* at = focused();
@@ -212,6 +222,11 @@ void ConfigWindow::showSceneFile() {
 
 void ConfigWindow::showRowPicture() {
     const int row = lst.listIndex();
+    // Without a monster chosen there is no picture to edit.
+    const bool chosen = row >= 0 && row < static_cast<int>(pictures_.size());
+    txtName.setEnabled(chosen);
+    cmdFile.setEnabled(chosen);
+    Command1.setEnabled(chosen);
     filling_ = true;
     txtName.setText(row >= 0 && row < static_cast<int>(pictures_.size())
                         ? pictures_[static_cast<size_t>(row)]
@@ -309,7 +324,6 @@ void ConfigWindow::run() {
     cboBGM.setListIndex(0);
     Form* owner = windowSystem().inputForm();
     setOwner(owner);
-    cboBGM.setFocus();
     showModal(owner);
 }
 

@@ -169,6 +169,8 @@ FileOpenWindow::FileOpenWindow(Ui& ui, Game& game) : Form(ui, "frmFileOpen"), ga
     };
     cmdOK.onClick = [this] { accept(); };
     cmdCancel.onClick = [this] { cancel(); };
+    // Every time the picker opens, the file list has the keys.
+    onActivate = [this] { fll.setFocus(); };
     onKeyDown = [this](int& code, int shift) {
         // The open place list keeps its own keys.
         if (dvl.droppedDown()) return;
@@ -304,7 +306,6 @@ std::string FileOpenWindow::run(std::string_view patterns) {
     txtFile.setText("");
     Form* owner = windowSystem().inputForm();
     setOwner(owner);
-    fll.setFocus();
     showModal(owner);
     return result_;
 }

@@ -156,13 +156,15 @@ void TextBox::paint(Canvas& canvas, const Rect& area) {
                  cw;
         canvas.fillRect({sx, y, sw, font->height()}, selectColor);
     }
-    int x = x0 + font->drawChars(canvas, x0, y, before, foreColor);
+    // A box that takes no input shows its text greyed.
+    const Color ink = shownAndEnabled() ? foreColor : rgb(110, 110, 120);
+    int x = x0 + font->drawChars(canvas, x0, y, before, ink);
     if (!composition_.empty()) {
-        int w = font->drawChars(canvas, x, y, composition_, foreColor);
-        canvas.line(x, y + font->height(), x + w - 1, y + font->height(), foreColor);
+        int w = font->drawChars(canvas, x, y, composition_, ink);
+        canvas.line(x, y + font->height(), x + w - 1, y + font->height(), ink);
         x += w;
     }
-    font->drawChars(canvas, x, y, after, foreColor);
+    font->drawChars(canvas, x, y, after, ink);
     if (hasFocus()) {
         int cx = x0 + caret * cw;
         canvas.line(cx, y, cx, y + font->height() - 1, foreColor);
