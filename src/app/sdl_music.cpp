@@ -107,9 +107,18 @@ SdlMusic::SdlMusic(Options options) : options_(std::move(options)) {
         return;
     }
     open_ = true;
+    worker_ = std::thread([this] { work(); });
 }
 
 SdlMusic::~SdlMusic() {
+    if (worker_.joinable()) {
+        {
+            std::lock_guard lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        worker_.join();
+    }
     release();
     if (open_) Mix_CloseAudio();
     if (audioInit_) {
@@ -131,45 +140,96 @@ void SdlMusic::release() {
 }
 
 void SdlMusic::play(int /*scene*/, const std::filesystem::path& file) {
-    // Every call starts over: what plays stops, even when the same file comes again.
-    release();
-    if (file.empty() || !open_) return;
-    auto unplayable = [&](const std::string& why) {
-        if (!reported_.insert(file).second) return;
-        say("音楽ファイル「" + file.string() + "」を再生できません（" + why + "）");
-    };
+    if (!open_) return;
+    {
+        std::lock_guard lock(mutex_);
+        pending_ = file;
+        ++generation_;
+    }
+    wake_.notify_one();
+}
+
+void SdlMusic::stop() {
+    play(0, {});
+}
+
+void SdlMusic::waitIdle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return !pending_ && !busy_; });
+}
+
+std::filesystem::path SdlMusic::playing() const {
+    std::lock_guard lock(mutex_);
+    return playing_;
+}
+
+int SdlMusic::starts() const {
+    std::lock_guard lock(mutex_);
+    return starts_;
+}
+
+void SdlMusic::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return quit_ || pending_; });
+        if (quit_) return;
+        const std::filesystem::path file = *pending_;
+        pending_.reset();
+        const std::uint64_t asked = generation_;
+        busy_ = true;
+        // Every request starts over: what plays stops, even when the same file comes again.
+        release();
+        if (!file.empty()) {
+            // Reading a file (and the synthesiser's sound font) takes a while: the game
+            // goes on meanwhile, and a newer request replaces this one.
+            lock.unlock();
+            Mix_Music* music = load(file);
+            lock.lock();
+            if (music && (asked != generation_ || quit_)) {
+                Mix_FreeMusic(music);
+            } else if (music) {
+                // -1: the music loops until the next scene.
+                if (Mix_PlayMusic(music, -1) == 0) {
+                    music_ = music;
+                    playing_ = file;
+                    ++starts_;
+                } else {
+                    Mix_FreeMusic(music);
+                    unplayable(file, Mix_GetError());
+                }
+            }
+        }
+        busy_ = false;
+        if (!pending_) idle_.notify_all();
+    }
+}
+
+void SdlMusic::unplayable(const std::filesystem::path& file, const std::string& why) {
+    if (!reported_.insert(file).second) return;
+    say("音楽ファイル「" + file.string() + "」を再生できません（" + why + "）");
+}
+
+Mix_Music* SdlMusic::load(const std::filesystem::path& file) {
     std::error_code ec;
     // Only plain files: a pipe or a device would wait forever for its data.
     if (!std::filesystem::is_regular_file(file, ec)) {
-        unplayable("ファイルがありません");
-        return;
+        unplayable(file, "ファイルがありません");
+        return nullptr;
     }
     Mix_Music* music = Mix_LoadMUS(file.c_str());
     if (!music) {
         std::string why = Mix_GetError();
         if (isMidi(file)) why += "。MIDI を鳴らすには音色ファイル（サウンドフォント）が要ります";
-        unplayable(why);
-        return;
+        unplayable(file, why);
+        return nullptr;
     }
     // The synthesiser takes any bytes for MIDI and plays nothing: say what is wrong.
     if (Mix_GetMusicType(music) == MUS_MID && !startsLikeMidi(file)) {
         Mix_FreeMusic(music);
-        unplayable("MIDI のファイルではありません");
-        return;
+        unplayable(file, "MIDI のファイルではありません");
+        return nullptr;
     }
-    // -1: the music loops until the next scene.
-    if (Mix_PlayMusic(music, -1) != 0) {
-        unplayable(Mix_GetError());
-        Mix_FreeMusic(music);
-        return;
-    }
-    music_ = music;
-    playing_ = file;
-    ++starts_;
-}
-
-void SdlMusic::stop() {
-    release();
+    return music;
 }
 
 }  // namespace dv

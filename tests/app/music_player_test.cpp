@@ -53,8 +53,8 @@ void writeWav(const std::filesystem::path& p, int samples) {
     u32(data);
     for (int i = 0; i < samples; ++i)
         u16((i / 50) % 2 ? 8000 : static_cast<std::uint16_t>(-8000));
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()),
-                                             static_cast<std::streamsize>(b.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 void writeText(const std::filesystem::path& p, const std::string& text) {
@@ -88,8 +88,8 @@ class MusicPlayerTest : public ::testing::Test {
     }
     void TearDown() override { unsetenv("SDL_SOUNDFONTS"); }
 
-    std::unique_ptr<SdlMusic> player(std::vector<std::filesystem::path> fontFolders =
-                                         SystemSoundFontFolders()) {
+    std::unique_ptr<SdlMusic> player(
+        std::vector<std::filesystem::path> fontFolders = SystemSoundFontFolders()) {
         SdlMusic::Options o;
         o.gameDir = dir.path();
         o.soundFontFolders = std::move(fontFolders);
@@ -112,7 +112,8 @@ TEST_F(MusicPlayerTest, EveryScenePlaysTheFileTheDefaultSettingsName) {
         ReadSettings(*game);
         const std::string name = game->options.musicFiles[static_cast<size_t>(scene)];
         ASSERT_FALSE(name.empty()) << scene;
-        std::filesystem::copy_file(std::filesystem::path(DV_TEST_GAME_DIR) / name, dir.path() / name,
+        std::filesystem::copy_file(std::filesystem::path(DV_TEST_GAME_DIR) / name,
+                                   dir.path() / name,
                                    std::filesystem::copy_options::overwrite_existing);
     }
     ReadSettings(*game);
@@ -121,7 +122,9 @@ TEST_F(MusicPlayerTest, EveryScenePlaysTheFileTheDefaultSettingsName) {
     ASSERT_FALSE(music->soundFont().empty()) << "the General MIDI sound font is installed";
     for (int scene = 1; scene <= kMusicScenes; ++scene) {
         PlayScene(*game, scene);
-        EXPECT_EQ(music->playing(), dir.path() / game->options.musicFiles[static_cast<size_t>(scene)])
+        music->waitIdle();
+        EXPECT_EQ(music->playing(),
+                  dir.path() / game->options.musicFiles[static_cast<size_t>(scene)])
             << scene;
         EXPECT_EQ(Mix_PlayingMusic(), 1) << scene;
     }
@@ -131,12 +134,14 @@ TEST_F(MusicPlayerTest, EveryScenePlaysTheFileTheDefaultSettingsName) {
     Mix_SetPostMix(countMixed, nullptr);
     audibleBlocks = 0;
     PlayScene(*game, 12);
+    music->waitIdle();
     for (int i = 0; i < 2000 && audibleBlocks == 0; ++i)
         SDL_Delay(10);
     EXPECT_GT(audibleBlocks, 0);
     Mix_SetPostMix(nullptr, nullptr);
     // The shut-down's stop.
     StopMusic(*game);
+    music->waitIdle();
     EXPECT_TRUE(music->playing().empty());
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
@@ -150,6 +155,7 @@ TEST_F(MusicPlayerTest, APieceLoopsUntilTheNextSceneAndSceneZeroStopsIt) {
     Mix_SetPostMix(countMixed, nullptr);
     mixedBytes = 0;
     PlayScene(*game, 4);
+    music->waitIdle();
     ASSERT_EQ(music->playing(), dir.path() / "short.wav");
     // The device takes stereo 16-bit frames: forty times the piece's length.
     ASSERT_TRUE(mixedAtLeast(40LL * kSamples * 4));
@@ -157,11 +163,14 @@ TEST_F(MusicPlayerTest, APieceLoopsUntilTheNextSceneAndSceneZeroStopsIt) {
     EXPECT_EQ(music->starts(), 1) << "looped by the mixer, not started again";
 
     PlayScene(*game, 0);
+    music->waitIdle();
     EXPECT_TRUE(music->playing().empty());
     EXPECT_EQ(Mix_PlayingMusic(), 0);
     // A scene without a file is silence too.
     PlayScene(*game, 4);
+    music->waitIdle();
     PlayScene(*game, 7);
+    music->waitIdle();
     EXPECT_EQ(Mix_PlayingMusic(), 0);
     Mix_SetPostMix(nullptr, nullptr);
 }
@@ -172,9 +181,35 @@ TEST_F(MusicPlayerTest, TheSameSceneAgainStartsItOverFromTheBeginning) {
     auto music = player();
     ASSERT_TRUE(music->audible());
     PlayScene(*game, 2);
+    music->waitIdle();
     PlayScene(*game, 2);
+    music->waitIdle();
     EXPECT_EQ(music->starts(), 2);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
+}
+
+TEST_F(MusicPlayerTest, OnlyTheNewestOfQuickRequestsPlays) {
+    for (const char* name : {"a.wav", "b.wav", "c.wav"})
+        writeWav(dir.path() / name, 44100);
+    game->options.musicFiles[1] = "a.wav";
+    game->options.musicFiles[2] = "b.wav";
+    game->options.musicFiles[3] = "c.wav";
+    auto music = player();
+    ASSERT_TRUE(music->audible());
+    // An encounter's music followed at once by the battle's: the last one asked for wins.
+    for (int round = 0; round < 20; ++round) {
+        PlayScene(*game, 1);
+        PlayScene(*game, 2);
+        PlayScene(*game, 3);
+    }
+    music->waitIdle();
+    EXPECT_EQ(music->playing(), dir.path() / "c.wav");
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    PlayScene(*game, 1);
+    StopMusic(*game);
+    music->waitIdle();
+    EXPECT_TRUE(music->playing().empty());
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
 TEST_F(MusicPlayerTest, FilesThatCannotPlayAreSilenceNamedOnce) {
@@ -182,8 +217,8 @@ TEST_F(MusicPlayerTest, FilesThatCannotPlayAreSilenceNamedOnce) {
     writeText(dir.path() / "noise.ogg", std::string(4000, '\x5a'));
     std::filesystem::create_directories(dir.path() / "folder.mid");
     ASSERT_EQ(::mkfifo((dir.path() / "pipe.mid").c_str(), 0600), 0);
-    const std::vector<std::string> names = {"missing.mid", "words.mid", "noise.ogg", "folder.mid",
-                                            "pipe.mid", "a\"; rm x.mid"};
+    const std::vector<std::string> names = {"missing.mid", "words.mid", "noise.ogg",
+                                            "folder.mid",  "pipe.mid",  "a\"; rm x.mid"};
     auto music = player();
     ASSERT_TRUE(music->audible());
     for (size_t i = 0; i < names.size(); ++i)
@@ -191,6 +226,7 @@ TEST_F(MusicPlayerTest, FilesThatCannotPlayAreSilenceNamedOnce) {
     for (int round = 0; round < 2; ++round) {
         for (size_t i = 0; i < names.size(); ++i) {
             PlayScene(*game, static_cast<int>(i + 1));
+            music->waitIdle();
             EXPECT_TRUE(music->playing().empty()) << names[i];
             EXPECT_EQ(Mix_PlayingMusic(), 0) << names[i];
         }
@@ -210,6 +246,7 @@ TEST_F(MusicPlayerTest, MidiWithoutASoundFontIsSilenceWithAReason) {
     auto music = player({});
     ASSERT_TRUE(music->audible());
     PlayScene(*game, 2);
+    music->waitIdle();
     EXPECT_TRUE(music->playing().empty());
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("サウンドフォント"), std::string::npos) << notes[0];
