@@ -257,7 +257,7 @@ TEST(SettingsWindow, PicturesOfDefeatedMonstersEachNameOnce) {
         t[3].name = "スライム";
         t[7].name = "ゴブリン";
         t[9].name = "スライム";  // a second record of the same name
-        t[11].name = "オーク";    // never defeated
+        t[11].name = "オーク";   // never defeated
         g.save.defeatedCounts[3] = 1;
         g.save.defeatedCounts[7] = 2;
         g.save.defeatedCounts[9] = 1;
