@@ -33,6 +33,8 @@ class GameApp {
     Screens& screens() { return screens_; }
     SettingsStore& settings() { return settings_; }
     SilentMusic& music() { return music_; }
+    // Plays through another player (the real one); the silent one is the default.
+    void useMusic(MusicPlayer& player) { game_->music = &player; }
     GameWindow& mainWindow() { return *main_; }
     TitleWindow& titleWindow() { return *title_; }
 

@@ -7,9 +7,11 @@
 #include <exception>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "app/game_app.h"
 #include "app/instance_lock.h"
+#include "app/sdl_music.h"
 #include "core/data/dice.h"
 #include "core/data/message.h"
 #include "core/settings_store.h"
@@ -45,7 +47,11 @@ int main(int /*argc*/, char** argv) {
         placement.height = static_cast<int>(stored.getNumber("Window", "Height", 960));
 
         SdlBackend backend(std::string(Message(1)), placement);
+        SdlMusic::Options sound;
+        sound.gameDir = dir;
+        SdlMusic music(std::move(sound));
         GameApp app(backend, dir, configDir, seedFromEntropy());
+        app.useMusic(music);
         if (!app.startUp()) return 1;
         app.run();
     } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include "core/data/data_files.h"
 #include "core/data/message.h"
 #include "core/game.h"
+#include "core/game_settings.h"
 #include "core/main_window.h"
 #include "core/music.h"
 #include "core/prompt_dialog.h"
@@ -69,6 +70,7 @@ bool StartUp(Game& game) {
     title.show();
     ui.render();
 
+    ReadSettings(game);
     PlayScene(game, 1);
     ui.backend().setBusyCursor(true);
     readVersionKeys(game);

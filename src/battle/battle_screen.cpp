@@ -167,7 +167,7 @@ void BattleScreen::buildCommandMenu(int direction) {
     ListEx& list = main_->lstBattleCommand;
     list.setRedraw(false);
     list.clear();
-    fraHelp.setVisible(b.helpWindow);
+    fraHelp.setVisible(game.options.battleHelpWindow != 0);
     b.commandSlot = MoveCommandSlot(game, b.commandSlot, direction);
     shown_ = CommandsFor(game, b.commandSlot);
     const Character* member = PartyMember(game, b.commandSlot);

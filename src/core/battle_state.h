@@ -99,8 +99,6 @@ struct BattleState {
     BattleEnd lastEnd = BattleEnd::None;
     // The last spell name typed in command entry, offered again at the next prompt.
     std::string lastSpellName;
-    // The help panel during command entry (settings key "戦闘中ヘルプウィンド").
-    bool helpWindow = true;
     // Monsters that a call to act again has already re-armed in this round.
     std::array<std::array<bool, kGroupSlots + 1>, kMonsterGroups + 1> rearmed{};
 };

@@ -41,8 +41,7 @@ struct DungeonState {
     std::int32_t stepsSinceEncounter = 0;
     int dungeonMusic = 10;
 
-    // 0 line drawing, 1 pictures, 2 pictures falling back to shaded polygons.
-    int drawMode = 0;
+    // The drawing option is the player's setting (GameSettings::drawMode).
     bool textureLoadFailed = false;
     bool textureFailureShown = false;
     ViewPictures pictures;
@@ -57,8 +56,6 @@ struct DungeonState {
     int pendingChest = 0;
     // Chests the monsters left, oldest first, kept until the chest screen opens them.
     std::vector<BattleChest> battleChests;
-    // The setting that reports an empty search.
-    bool showEmptySearch = false;
     // The rift opens once per run, and only after a while.
     bool riftUsed = false;
     // Monotonic seconds since start-up; tests replace it.

@@ -12,6 +12,7 @@
 #include "core/data/dice.h"
 #include "core/data/save_data.h"
 #include "core/dungeon_state.h"
+#include "core/game_settings.h"
 #include "core/links.h"
 
 namespace dv {
@@ -50,6 +51,8 @@ struct Game {
     SaveData save;
     Rng rng;
     Place place;
+    // The player's settings from QTR.ini.
+    GameSettings options;
     // The working floor and the view.
     DungeonState dungeon;
     // The running battle.

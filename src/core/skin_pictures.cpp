@@ -35,6 +35,8 @@ SkinPictures LoadSkinPictures(const std::filesystem::path& dir) {
     f.bottomCenter = loadPiece(dir, "frame_bc.png", ok);
     f.bottomRight = loadPiece(dir, "frame_br.png", ok);
     s.complete = ok;
+    bool shade = true;
+    s.shadingStrip = loadPiece(dir, "shade.png", shade);
     return s;
 }
 
@@ -48,6 +50,7 @@ void DressList(ListEx& list, const SkinPictures& skin) {
     list.selectForeColor = rgb(255, 255, 255);
     list.selectBorderColor = kRule;
     list.listHeight = 4;
+    list.shadingStrip = skin.shadingStrip;
     if (skin.complete) {
         list.borderStyle = 2;
         list.frame = skin.frame;
@@ -61,6 +64,7 @@ void DressPanel(PanelEx& panel, const SkinPictures& skin) {
     panel.captionColor = kCaption;
     panel.borderColor = kRule;
     panel.messageColor = kText;
+    panel.shadingStrip = skin.shadingStrip;
     if (skin.complete) {
         panel.borderStyle = 2;
         panel.frame = skin.frame;

@@ -13,6 +13,8 @@ class PanelEx;
 struct SkinPictures {
     FramePieces frame;
     bool complete = false;
+    // The shading masks of the shaded backgrounds (shade.png); none: the built-in ones.
+    PictureRef shadingStrip;
 };
 
 // Missing pieces leave the plain look (a rectangle border).

@@ -446,7 +446,7 @@ void chestHere(Game& game) {
         ShowMessage(game, "宝箱を発見した！");
         game.save.chestSpots(spot, 5) = 0;
         game.dungeon.pendingChest = chestLevel(game.place);
-    } else if (game.dungeon.showEmptySearch) {
+    } else if (game.options.showEmptySearch == 1) {
         ShowMessage(game, std::string(Message(302)));
     }
 }

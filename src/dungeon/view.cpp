@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/data/ini_file.h"
 #include "core/data/message.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -262,7 +261,8 @@ void keepShownPart(Canvas& picture, int rows) {
 
 void tellPictureFailure(Game& game) {
     DungeonState& d = game.dungeon;
-    if (!d.textureLoadFailed || d.textureFailureShown || d.drawMode == 0) return;
+    // Only the plain picture setting says so; the fallback setting switches silently.
+    if (!d.textureLoadFailed || d.textureFailureShown || game.options.drawMode != 1) return;
     d.textureFailureShown = true;
     ShowMessage(game,
                 "ダンジョン画像ファイルの読み込みでエラーがでました\r"
@@ -464,8 +464,9 @@ void Redraw(Game& game) {
         (game.db.mazeAttributes.at(p.currentDungeon, p.currentFloor, p.partyX, p.partyY) & 1) != 0;
     tellPictureFailure(game);
     // After a failed picture load both picture settings draw shaded polygons.
-    const bool pictures = d.drawMode != 0 && !d.textureLoadFailed;
-    const bool polygons = d.drawMode != 0 && d.textureLoadFailed;
+    const int drawMode = game.options.drawMode;
+    const bool pictures = drawMode != 0 && !d.textureLoadFailed;
+    const bool polygons = drawMode != 0 && d.textureLoadFailed;
     if (darkHere) {
         DrawDarkness(view);
     } else if (pictures) {
@@ -488,14 +489,6 @@ void LoadPictures(Game& game) {
     DungeonState& d = game.dungeon;
     ViewPictures& pics = d.pictures;
     const std::filesystem::path& dir = game.programDir;
-    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons), whether an
-    // empty search is reported and whether the battle shows its help panel.
-    IniFile ini = IniFile::Load(findPicture(dir, "QTR.ini"));
-    std::string mode = ini.get("ダンジョン", "描画", "0");
-    d.drawMode = mode == "1" ? 1 : (mode == "2" ? 2 : 0);
-    d.showEmptySearch = ini.get("ダンジョン", "何かを探す", "0") == "1";
-    // The battle's help panel is on unless the settings turn it off.
-    game.battle.helpWindow = ini.get("ダンジョン", "戦闘中ヘルプウィンド", "1") != "0";
     auto load = [&](const std::string& name, Canvas& into) {
         return loadPicture(findPicture(dir, name).string(), into);
     };

@@ -13,6 +13,7 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "dungeon/expedition.h"
+#include "town/config_window.h"
 #include "town/inn.h"
 #include "town/shop.h"
 #include "town/tavern.h"
@@ -92,6 +93,9 @@ void chooseOutskirts(Game& game, int entry) {
             break;
         case 2:  // to the dungeon
             if (haveParty(game)) ShowDungeonList(game);
+            break;
+        case 3:  // settings
+            OpenSettings(game);
             break;
         case 4:  // quit
             CallLink(game.links.quitGame, game);

@@ -1,5 +1,8 @@
 #include "ui/form.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/canvas.h"
 #include "ui/window_system.h"
 
@@ -75,6 +78,27 @@ bool Form::focusFirst() {
     Control* c = firstFocusable(this);
     if (!c) return false;
     focusControl(c);
+    return true;
+}
+
+namespace {
+void collectFocusable(Control* c, std::vector<Control*>& out) {
+    for (Control* child : c->children()) {
+        if (child->canFocus()) out.push_back(child);
+        if (child->visible() && child->enabled()) collectFocusable(child, out);
+    }
+}
+}  // namespace
+
+bool Form::focusNext(bool backwards) {
+    std::vector<Control*> order;
+    collectFocusable(this, order);
+    if (order.empty()) return false;
+    auto at = std::find(order.begin(), order.end(), focused_);
+    size_t i = at == order.end() ? 0 : static_cast<size_t>(at - order.begin());
+    const size_t n = order.size();
+    if (at != order.end()) i = backwards ? (i + n - 1) % n : (i + 1) % n;
+    focusControl(order[i]);
     return true;
 }
 

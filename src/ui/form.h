@@ -48,6 +48,9 @@ class Form : public Control {
     void focusControl(Control* c);
     // Gives the focus to the first control that can take it, in child order.
     bool focusFirst();
+    // Moves the focus to the next (or previous) control that can take it, in child order,
+    // wrapping around: the Tab key of the dialogs.
+    bool focusNext(bool backwards = false);
     // Called when a control of this form is hidden or disabled.
     void dropFocusIfBlocked();
 

@@ -61,7 +61,58 @@ void PanelEx::paint(Canvas& canvas, const Rect& area) {
             }
         }
     }
+    if (onPaint) {
+        surface_.resetClip();
+        onPaint(surface_, {l.frame.left, l.frame.top, l.innerWidth, l.innerHeight});
+    }
     canvas.blit(surface_, {0, 0, surface_.width(), surface_.height()}, area.x, area.y);
+}
+
+void PanelEx::setScale(double x1, double y1, double x2, double y2) {
+    scaleMode = kUser;
+    scaleLeft = x1;
+    scaleTop = y1;
+    scaleWidth = x2 - x1;
+    scaleHeight = y2 - y1;
+}
+
+namespace {
+// Pixels in one unit of a scale mode (96 dots per inch); 0 for the user scale.
+double pixelsPer(int mode) {
+    switch (mode) {
+        case PanelEx::kTwips:
+            return 1.0 / 15.0;
+        case PanelEx::kPoints:
+            return 96.0 / 72.0;
+        case PanelEx::kInches:
+            return 96.0;
+        case PanelEx::kMillimetres:
+            return 96.0 / 25.4;
+        case PanelEx::kCentimetres:
+            return 96.0 / 2.54;
+        case PanelEx::kUser:
+            return 0;
+        default:
+            return 1;
+    }
+}
+
+double convert(double value, int from, int to, int pixels, double userSize) {
+    // A user scale of no size has no pixels to give.
+    const double user = userSize != 0 ? pixels / userSize : 0;
+    const double inFrom = from == PanelEx::kUser ? user : pixelsPer(from);
+    const double inTo = to == PanelEx::kUser ? user : pixelsPer(to);
+    if (inTo == 0) return 0;
+    return value * inFrom / inTo;
+}
+}  // namespace
+
+double PanelEx::scaleX(double value, int from, int to) const {
+    return convert(value, from, to, width(), scaleWidth);
+}
+
+double PanelEx::scaleY(double value, int from, int to) const {
+    return convert(value, from, to, height(), scaleHeight);
 }
 
 std::vector<std::string> PanelEx::texts() const {

@@ -113,9 +113,12 @@ void paintSkinBackground(Canvas& surface, const Skin& skin, const Canvas& below,
             break;
         default: {
             copyBehind(surface, below, where);
-            const Canvas& masks = shadingMasks();
-            Rect mask{maskFor(skin.backStyle) * kShadingMaskSize, 0, kShadingMaskSize,
-                      kShadingMaskSize};
+            const int n = maskFor(skin.backStyle);
+            Rect mask{n * kShadingMaskSize, 0, kShadingMaskSize, kShadingMaskSize};
+            const bool own = holdsPicture(skin.shadingStrip) &&
+                             skin.shadingStrip->width() >= mask.right() &&
+                             skin.shadingStrip->height() >= kShadingMaskSize;
+            const Canvas& masks = own ? *skin.shadingStrip : shadingMasks();
             for (int y = 0; y < surface.height(); y += kShadingMaskSize)
                 for (int x = 0; x < surface.width(); x += kShadingMaskSize)
                     surface.blit(masks, mask, x, y, RasterOp::And);

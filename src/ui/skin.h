@@ -43,6 +43,9 @@ struct Skin {
     int borderStyle = 0;
     int borderWidth = 1;  // pen width of the plain rectangle
     FramePieces frame;
+    // The strip of shading masks the shaded styles AND over the copy (mask n at x = 32 n);
+    // the built-in strip when none is given or it is too small for the mask asked for.
+    PictureRef shadingStrip;
 };
 
 // Where the contents go inside a skinned control of the given size.

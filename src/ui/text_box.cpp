@@ -54,6 +54,7 @@ void TextBox::replaceSelection(const std::u32string& s) {
 }
 
 void TextBox::handleText(const std::string& utf8) {
+    if (locked) return;
     composition_.clear();
     compCursor_ = 0;
     std::u32string accepted;
@@ -96,6 +97,7 @@ void TextBox::handleKeyDown(int& keyCode, int shift) {
             selLength_ = 0;
             break;
         case keys::Delete:
+            if (locked) return;
             if (selLength_ == 0 && selStart_ < n) selLength_ = 1;
             replaceSelection(U"");
             break;
@@ -107,7 +109,7 @@ void TextBox::handleKeyDown(int& keyCode, int shift) {
 
 void TextBox::handleKeyPress(int& keyAscii) {
     Control::handleKeyPress(keyAscii);
-    if (keyAscii == keys::Back && !composing()) {
+    if (keyAscii == keys::Back && !composing() && !locked) {
         if (selLength_ == 0 && selStart_ > 0) {
             --selStart_;
             selLength_ = 1;
@@ -154,13 +156,15 @@ void TextBox::paint(Canvas& canvas, const Rect& area) {
                  cw;
         canvas.fillRect({sx, y, sw, font->height()}, selectColor);
     }
-    int x = x0 + font->drawChars(canvas, x0, y, before, foreColor);
+    // A box that takes no input shows its text greyed.
+    const Color ink = shownAndEnabled() ? foreColor : rgb(110, 110, 120);
+    int x = x0 + font->drawChars(canvas, x0, y, before, ink);
     if (!composition_.empty()) {
-        int w = font->drawChars(canvas, x, y, composition_, foreColor);
-        canvas.line(x, y + font->height(), x + w - 1, y + font->height(), foreColor);
+        int w = font->drawChars(canvas, x, y, composition_, ink);
+        canvas.line(x, y + font->height(), x + w - 1, y + font->height(), ink);
         x += w;
     }
-    font->drawChars(canvas, x, y, after, foreColor);
+    font->drawChars(canvas, x, y, after, ink);
     if (hasFocus()) {
         int cx = x0 + caret * cw;
         canvas.line(cx, y, cx, y + font->height() - 1, foreColor);

@@ -23,6 +23,8 @@ class TextBox : public Control {
     void setSelection(int start, int length);
     // Characters at most; 0 = no limit. Typed text beyond it is dropped.
     int maxLength = 0;
+    // Shows its text and lets the caret move, but takes no typing.
+    bool locked = false;
     FontRef font;
     Color foreColor = colors::white;
     Color backColor = rgb(8, 10, 24);
@@ -33,7 +35,7 @@ class TextBox : public Control {
     // Raised after every change of the text.
     std::function<void()> onChange;
 
-    bool wantsTextInput() const override { return true; }
+    bool wantsTextInput() const override { return !locked; }
     bool composing() const override { return !composition_.empty(); }
     void handleText(const std::string& utf8) override;
     void handleEditing(const std::string& utf8, int cursor) override;

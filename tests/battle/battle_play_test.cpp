@@ -473,7 +473,7 @@ TEST(BattlePlay, ScreenshotOfABattle) {
     f.call([&] {
         f.addMember(3, "なかま3");
         f.addMember(4, "なかま4");
-        f.game().dungeon.drawMode = 1;
+        f.game().options.drawMode = 1;
         f.standAt(1, 0, 6, 1);
         f.game().dungeon.encounterBase = 3000;
     });

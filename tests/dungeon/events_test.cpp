@@ -396,7 +396,7 @@ TEST(Events, SearchingFindsAWanderingChestOnTheCell) {
     // Walked away from: the next search finds nothing.
     f.key('L').call([&] {
         EXPECT_EQ(f.game().dungeon.pendingChest, 0);
-        f.game().dungeon.showEmptySearch = true;
+        f.game().options.showEmptySearch = 1;
     });
     f.key('F').expectText(text(302)).key(keys::Space);
     f.run();

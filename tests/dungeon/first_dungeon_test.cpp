@@ -99,7 +99,7 @@ TEST(FirstDungeon, ScreenshotsOfTheThreeRenderersAndTheDark) {
     };
     for (const Shot& s : shots) {
         f.call([&, s] {
-            f.game().dungeon.drawMode = s.mode;
+            f.game().options.drawMode = s.mode;
             f.game().dungeon.textureLoadFailed = s.mode == 2;
             f.game().dungeon.textureFailureShown = true;
             f.standAt(s.floor, s.x, s.y, s.facing);

@@ -292,7 +292,7 @@ TEST(View, AFailedPictureLoadFallsBackToShadedPolygons) {
         LoadPictures(f.game());
         EXPECT_TRUE(f.game().dungeon.textureLoadFailed) << "recorded whatever the setting";
         // The player switches to pictures: the first redraw tells why there are none.
-        f.game().dungeon.drawMode = 1;
+        f.game().options.drawMode = 1;
         f.walls(1, 5, 4, N);
         f.main().fraParty.setVisible(false);
         f.standAt(1, 5, 5, 0);

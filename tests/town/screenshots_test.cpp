@@ -137,5 +137,30 @@ TEST(Screenshots, InnAndTemple) {
     EXPECT_EQ(h.game().menuState, 8);
 }
 
+TEST(Screenshots, SettingsAndFilePicker) {
+    GameHarness h;
+    h.copyPictures();
+    h.startToTown();
+    h.script().check([&] {
+        Game& g = h.game();
+        const char* names[] = {"スライム", "ゴブリン", "オーク", "スケルトン", "ワーウルフ"};
+        for (int i = 0; i < 5; ++i) {
+            g.db.monsterTable[static_cast<size_t>(i + 1)].name = names[i];
+            g.save.defeatedCounts[static_cast<size_t>(i + 1)] = 1;
+        }
+        g.options.musicFiles[1] = "bgm01_title.mid";
+    });
+    h.script().key('E').key('F');
+    for (int i = 0; i < 7; ++i)
+        h.script().key(keys::Tab);
+    h.script().key(keys::Down).key(keys::Tab).text("mon01.png");
+    h.script().check([&] { shoot(h, "screenshot-settings.png"); });
+    h.script().key(keys::Tab).key(keys::Space).check([&] {
+        shoot(h, "screenshot-file-picker.png");
+    });
+    h.script().key(keys::Esc).key(keys::Esc);
+    h.run();
+}
+
 }  // namespace
 }  // namespace dv

@@ -563,6 +563,52 @@ TEST_F(ListExTest, ACaptionRowSitsAboveTheItems) {
     EXPECT_GT(countColor(2, 2, 120, 13, kFore), 20);  // caption text
 }
 
+TEST_F(ListExTest, ItemsAlignLeftRightOrCentred) {
+    list.addItems(0, {"ABC", "DE"});
+    list.setListIndex(1);
+    list.selectStyle = 9;  // no mark: only the texts
+    const FontRef f = list.font();
+    const int w = f->textWidth("ABC");
+    struct Case {
+        Align align;
+        int x;
+    };
+    // Left from the margin plus five; right ending a pixel inside; centred on the middle.
+    const Case cases[] = {
+        {Align::Left, 2 + 5}, {Align::Right, kW - 1 - w}, {Align::Center, kW / 2 - w / 2}};
+    for (const Case& c : cases) {
+        list.alignment = c.align;
+        ui.render();
+        Canvas ref(kW, 14, kBack);
+        f->draw(ref, c.x, 0, "ABC", kFore);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < kW; ++x)
+                ASSERT_EQ(at(x, 2 + y) == kFore, ref.pixel(x, y) == kFore)
+                    << static_cast<int>(c.align) << " at " << x << "," << y;
+    }
+}
+
+TEST_F(ListExTest, AnOwnShadingStripDecidesWhatTheShadedStylesKeep) {
+    fill(0);
+    // Mask 2 of the strip clears everything; mask 1 keeps everything.
+    auto strip = std::make_shared<Canvas>(96, 32, colors::white);
+    strip->fillRect({64, 0, 32, 32}, colors::black);
+    list.shadingStrip = strip;
+    const Color behind = rgb(0, 100, 0);
+    list.backStyle = 2;
+    ui.render();
+    EXPECT_EQ(countColor(0, 0, 63, 31, colors::black), 64 * 32);
+    list.backStyle = 1;
+    ui.render();
+    EXPECT_EQ(countColor(0, 0, 63, 31, behind), 64 * 32);
+    // A strip without the mask asked for gives way to the built-in masks.
+    list.backStyle = 5;
+    ui.render();
+    const int kept = countColor(0, 0, 63, 31, behind);
+    EXPECT_GT(kept, 0);
+    EXPECT_LT(kept, 64 * 32);
+}
+
 TEST_F(ListExTest, PaintingSurvivesDegenerateSizes) {
     fill(5);
     list.setListIndex(4);

@@ -224,5 +224,52 @@ TEST_F(PanelExTest, AFocusablePanelTakesKeysAndClicks) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(PanelExTest, ScaleConversionsBetweenModes) {
+    using P = PanelEx;
+    struct Case {
+        double value;
+        int from, to;
+        double expected;
+        bool vertical;
+    };
+    // The panel is 160 by 90 pixels; its own scale is 320 by 45 units.
+    panel.setScale(10, 20, 330, 65);
+    EXPECT_EQ(panel.scaleMode, P::kUser);
+    EXPECT_DOUBLE_EQ(panel.scaleLeft, 10);
+    EXPECT_DOUBLE_EQ(panel.scaleTop, 20);
+    const Case cases[] = {
+        {15, P::kTwips, P::kPixels, 1, false},   {1, P::kInches, P::kPixels, 96, false},
+        {72, P::kPoints, P::kInches, 1, true},   {2.54, P::kCentimetres, P::kInches, 1, false},
+        {320, P::kUser, P::kPixels, 160, false}, {90, P::kPixels, P::kUser, 45, true},
+        {1440, P::kTwips, P::kUser, 192, false}, {25.4, P::kMillimetres, P::kPixels, 96, true},
+        {5, 42, P::kPixels, 5, false},
+    };
+    for (const Case& c : cases) {
+        double got =
+            c.vertical ? panel.scaleY(c.value, c.from, c.to) : panel.scaleX(c.value, c.from, c.to);
+        EXPECT_NEAR(got, c.expected, 1e-9) << c.value << " " << c.from << " -> " << c.to;
+    }
+    // A user scale of no width has no pixels to convert to.
+    panel.setScale(0, 0, 0, 10);
+    EXPECT_EQ(panel.scaleX(5, P::kPixels, P::kUser), 0);
+}
+
+TEST_F(PanelExTest, HostDrawingGoesOverThePanelInsideItsFrame) {
+    const Color corner = rgb(255, 0, 255), ink = rgb(1, 2, 3);
+    panel.frame.topLeft = piece(6, 4, corner);
+    panel.frame.bottomRight = piece(5, 7, corner);
+    panel.borderStyle = 2;
+    Rect seen;
+    panel.onPaint = [&](Canvas& c, const Rect& inner) {
+        seen = inner;
+        c.fillRect({inner.x, inner.y, 3, 3}, ink);
+    };
+    ui.render();
+    EXPECT_EQ(seen, (Rect{6, 4, kW - 6 - 5, kH - 4 - 7}));
+    EXPECT_EQ(pointsOf(ink).size(), 9u);
+    EXPECT_EQ(at(6, 4), ink);
+    EXPECT_EQ(at(0, 0), corner) << "the frame is still there";
+}
+
 }  // namespace
 }  // namespace dv

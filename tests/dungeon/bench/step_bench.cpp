@@ -69,7 +69,7 @@ void stepInMode(benchmark::State& state) {
     LoadFloor(g);
     g.dungeon.encounterStep = 0;
     g.dungeon.encounterBase = 0;
-    g.dungeon.drawMode = static_cast<int>(state.range(0));
+    g.options.drawMode = static_cast<int>(state.range(0));
     g.dungeon.textureLoadFailed = state.range(0) == 2;
     g.dungeon.textureFailureShown = true;
     const bool render = state.range(1) != 0;
