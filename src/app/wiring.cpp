@@ -5,6 +5,7 @@
 #include "core/game.h"
 #include "core/screens.h"
 #include "items/status_sheet.h"
+#include "town/conversation.h"
 #include "town/town_menu.h"
 #include "town/town_return.h"
 
@@ -15,14 +16,16 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.creation);
     screens.addPart(window.party);
     screens.addPart(window.dungeonControls);
+    screens.addPart(window.conversation);
 
     Links& l = game.links;
     l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };
     l.openSheet = [](Game& g, int slot, int mode) { OpenSheet(g, slot, mode); };
     l.townShown = [](Game& g) { ShowTownAfterReturn(g); };
     l.quitGame = [](Game& g) { QuitGame(g); };
-    // The battle, chests and people are not in the game yet: their links stay empty and
-    // the dungeon goes on without them.
+    l.talkTo = [](Game& g, int npc) { OpenConversation(g, npc); };
+    // The battle and chests are not in the game yet: their links stay empty and the
+    // dungeon goes on without them.
 }
 
 }  // namespace dv

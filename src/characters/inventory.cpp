@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "characters/equipment_rules.h"
+
 #include "core/data/text.h"
 
 namespace dv {
@@ -20,6 +22,84 @@ std::string hexDigit(int n) {
 }
 
 }  // namespace
+
+bool IsStackableKind(std::int64_t kind) {
+    return kind == 8 || kind == 10;
+}
+
+void CompactInventory(Character& c) {
+    int to = 1;
+    for (int from = 1; from <= kInventorySlots; ++from) {
+        ItemSlot s = c.items[static_cast<size_t>(from)];
+        if (s.itemId == 0) continue;
+        c.items[static_cast<size_t>(to++)] = s;
+    }
+    for (; to <= kInventorySlots; ++to)
+        c.items[static_cast<size_t>(to)] = ItemSlot{};
+}
+
+int StoreItem(Character& c, const Database& db, int itemId, bool unidentified, int count) {
+    const ItemRecord* item = itemAt(db, itemId);
+    if (!item || count < 1) return -1;
+    CompactInventory(c);
+    if (IsStackableKind(item->kind)) {
+        int remaining = count;
+        int result = -1;
+        for (int slot = 1; slot <= kInventorySlots; ++slot) {
+            ItemSlot& s = c.items[static_cast<size_t>(slot)];
+            if (s.itemId != 0 && s.itemId != itemId) continue;
+            if (s.itemId == 0) {
+                s.itemId = itemId;
+                s.itemFlags = unidentified ? kItemUnidentified : 0;
+                s.itemCount = 0;
+                RefreshUsable(c, db, slot);
+            }
+            if (remaining + s.itemCount <= kStackLimit) {
+                s.itemCount += remaining;
+                return 0;
+            }
+            remaining -= kStackLimit - s.itemCount;
+            s.itemCount = kStackLimit;
+            result = remaining;
+        }
+        return result;
+    }
+    for (int slot = 1; slot <= kInventorySlots; ++slot) {
+        ItemSlot& s = c.items[static_cast<size_t>(slot)];
+        if (s.itemId != 0) continue;
+        s = ItemSlot{itemId, 0, 1};
+        RefreshUsable(c, db, slot);
+        if (unidentified) s.itemFlags |= kItemUnidentified;
+        return 0;
+    }
+    return -1;
+}
+
+void RemoveItemUnits(Character& c, const Database& db, int slot, int count,
+                     std::int32_t partyEffects) {
+    if (slot < 1 || slot > kInventorySlots) return;
+    ItemSlot& s = c.items[static_cast<size_t>(slot)];
+    if (s.itemId == 0) return;
+    s.itemCount -= count;
+    if (s.itemCount > 0) return;
+    const bool worn = IsWorn(s);
+    s = ItemSlot{};
+    if (worn) {
+        ResetDerived(c);
+        ApplyEquipment(c, db, partyEffects);
+    }
+}
+
+bool RemoveItemById(Character& c, const Database& db, int itemId, std::int32_t partyEffects) {
+    if (itemId == 0) return false;
+    for (int slot = 1; slot <= kInventorySlots; ++slot) {
+        if (c.items[static_cast<size_t>(slot)].itemId == itemId) {
+            RemoveItemUnits(c, db, slot, 1, partyEffects);
+            return true;
+        }
+    }
+    return false;
+}
 
 void RefreshUsable(Character& c, const Database& db, int slot) {
     if (slot < 1 || slot > kInventorySlots) return;

@@ -1,8 +1,10 @@
 #pragma once
 
-// A character's inventory as the rules and lists see it: whether the owner can use an
-// item, and how an inventory slot is written in every list that shows one.
+// A character's inventory as the rules and lists see it: storing, removing and closing
+// gaps, whether the owner can use an item, and how an inventory slot is written in every
+// list that shows one.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,30 @@
 #include "core/data/database.h"
 
 namespace dv {
+
+// Kinds 8 (アイテム) and 10 (マテリアル) stack up to nine units in a slot; every other kind
+// holds one.
+inline constexpr int kStackLimit = 9;
+bool IsStackableKind(std::int64_t kind);
+
+// Moves the non-empty slots up, keeping their order: they fill slots 1..n and the rest
+// are empty (all three fields 0).
+void CompactInventory(Character& c);
+
+// Stores count units of an item after compacting. Stackable kinds first join stacks of the
+// same item, then fill empty slots, nine a slot (units added to a stack take its
+// identification state); other kinds take the first empty slot. Returns 0 when everything
+// was placed, -1 when nothing could be (no room, or an item number outside the table) and
+// n > 0 when n units were left over.
+int StoreItem(Character& c, const Database& db, int itemId, bool unidentified, int count);
+
+// Takes count units from a slot (1..15); at 0 or below the slot is emptied. When a worn
+// item goes, the values the equipment gave are rebuilt at once (partyEffects: the party's
+// protection bits, for the armour class). A bad slot changes nothing.
+void RemoveItemUnits(Character& c, const Database& db, int slot, int count,
+                     std::int32_t partyEffects);
+// Takes one unit from the first slot holding the item; false when none does.
+bool RemoveItemById(Character& c, const Database& db, int itemId, std::int32_t partyEffects);
 
 // Recomputes the not-usable bit (128) of one slot: the item is usable when its sex, class,
 // alignment and race masks each admit the owner. Empty slots are left alone.

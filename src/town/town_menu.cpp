@@ -13,6 +13,7 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "dungeon/expedition.h"
+#include "town/fortune_house.h"
 #include "town/tavern.h"
 
 namespace dv {
@@ -103,13 +104,15 @@ void chooseOutskirts(Game& game, int entry) {
 void ChooseMenuEntry(Game& game) {
     int entry = static_cast<int>(game.screens->main->lstCommandList.listIndex());
     if (entry < 0) return;
-    int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
     switch (game.menuState) {
         case 1:
             ChooseTavernEntry(game, entry);
             break;
-        case 7:  // fortune house: back to the castle
-            if (entry == last) backToCastle(game);
+        case kFortuneMenu:
+            ChooseFortuneEntry(game, entry);
+            break;
+        case kFusionMenu:
+            ChooseFusionEntry(game, entry);
             break;
         case 10:
             ChooseTrainingEntry(game, entry);
