@@ -84,7 +84,7 @@ struct Talk : DungeonFixture {
         item(kToken, "しるし", "しるし", 11, 500);
         item(kRing, "鉄の鎧", "鎧", 3, 80);
         item(kCursed, "呪いの剣", "剣", 1, 60);
-        for (int id : {609, 613, 615, 630, 656})
+        for (int id : {609, 613, 614, 615, 617, 627, 630, 634, 637, 638, 656})
             item(id, ("宝" + std::to_string(id)).c_str(), "宝", 11, 0);
         for (int person = 1; person <= 12; ++person) {
             NpcRecord& n = g.db.npcTable[static_cast<size_t>(person)];
@@ -334,6 +334,68 @@ TEST(ConversationPlay, GiftsTheirRewardsAndFlagsAreSaved) {
         EXPECT_EQ(f.count(1, 613), 1);
         EXPECT_EQ(f.saved().roster[1].items[1].itemId, 613);
     });
+    f.run();
+}
+
+TEST(ConversationPlay, EveryPersonReactsToGifts) {
+    const std::string thanksWithGift = "これはほんのお礼です\nか、必ず役に立ちますよ";
+    const std::string ladysThanks =
+        "「まぁ、ステキ\nこれ、欲しかったのでございます\nではお礼にこれを差し上げますわ」";
+    const std::string queensThanks =
+        "「よくやったァ\nこれは褒美だァ\nワレラにはいらぬモノだが\nキサマらには有益なはずだァ」";
+    const std::string got(Message(1080));
+    struct Case {
+        int person;
+        int item;
+        std::vector<std::string> dialogs;
+        int more;       // further dialogs closed unread
+        bool takesTwo;  // a second unit is taken from member 2
+        int reward;
+    };
+    const Case cases[] = {
+        {1, kSword, {"ありがたい"}, 0, false, 0},
+        {2, kSword, {"ありがとう"}, 0, false, 0},
+        {3, kSword, {"ありがとう"}, 0, false, 0},
+        {4, 614, {thanksWithGift, got}, 0, true, 634},
+        {4, kSword, {"ありがとうございます"}, 0, false, 0},
+        {5, kSword, {"ありがとよゥ"}, 0, false, 0},
+        {6, kSword, {"とりあえずもらっとくぜ"}, 0, false, 0},
+        {7, kSword, {"ありがとうございます"}, 0, false, 0},
+        {8, 617, {ladysThanks, got}, 0, true, 637},
+        {8, kSword, {"ありがとうございますわ"}, 0, false, 0},
+        {9, 637, {queensThanks, got}, 0, true, 638},
+        {9, 627, {"「よくやったァ\nキサマらに有益な情報を与えよゥ」"}, 9, true, 0},
+        {9, kSword, {"ありがたく頂くゥ"}, 0, false, 0},
+        {10, kSword, {"ありがたし"}, 0, false, 0},
+        {11, kSword, {"頂いておこう"}, 0, false, 0},
+        {12, kSword, {"まぁ、もらっとくよ"}, 0, false, 0},
+    };
+    Talk f;
+    f.call([&] { f.standAt(1, 5, 5, 0); });
+    for (const Case& c : cases) {
+        f.call([&] {
+            for (int i = 1; i <= 2; ++i) {
+                f.member(i).items = {};
+                f.member(i).items[1] = {c.item, 0, 1};
+            }
+        });
+        f.meet(c.person);
+        f.key('G').key(keys::Enter).key(keys::Enter);
+        for (const std::string& d : c.dialogs)
+            f.reply(d);
+        for (int i = 0; i < c.more; ++i)
+            f.key(keys::Space);
+        f.call([&] {
+            SCOPED_TRACE(std::to_string(c.person) + " " + std::to_string(c.item));
+            EXPECT_EQ(f.count(1, c.item), 0);
+            EXPECT_EQ(f.count(2, c.item), c.takesTwo ? 0 : 1);
+            if (c.reward != 0) {
+                EXPECT_EQ(f.count(1, c.reward), 1);
+            }
+            EXPECT_EQ(f.h.ui().modalDepth(), 0u);
+        });
+        f.key('L').key(keys::Space);
+    }
     f.run();
 }
 
