@@ -9,6 +9,7 @@
 #include "core/main_window.h"
 #include "dungeon/dungeon_controls.h"
 #include "town/conversation.h"
+#include "town/temple.h"
 
 namespace dv {
 
@@ -23,6 +24,8 @@ class GameWindow : public MainWindow {
     PartyControls party;
     // The map keys and the step mark.
     DungeonControls dungeonControls;
+    // The temple's rows and their fees.
+    TempleRows templeRows;
     // The people of the dungeons: talk and trade.
     Conversation conversation;
 };

@@ -16,6 +16,7 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.creation);
     screens.addPart(window.party);
     screens.addPart(window.dungeonControls);
+    screens.addPart(window.templeRows);
     screens.addPart(window.conversation);
 
     Links& l = game.links;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "characters/melee_swings.h"
 #include "characters/races_classes.h"
 #include "core/data/checked.h"
 
@@ -16,11 +17,7 @@ void ResetDerived(Character& c) {
 }
 
 int AttackCount(const Character& c) {
-    const ClassRecord* cls = ClassOf(c.classBit);
-    if (!cls || cls->swingLevels == 0) return 1;
-    const std::int64_t most = cls->maxSwings + (c.skills[83] != 0 ? 3 : 0);
-    const std::int64_t byLevel = std::max<std::int64_t>(c.level, 0) / cls->swingLevels + 1;
-    return static_cast<int>(std::min(most, byLevel));
+    return MeleeSwingCount(c);
 }
 
 void ApplyEquipment(Character& c, const Database& db, std::int32_t partyEffects) {

@@ -14,7 +14,9 @@
 #include "core/screens.h"
 #include "dungeon/expedition.h"
 #include "town/fortune_house.h"
+#include "town/inn.h"
 #include "town/tavern.h"
+#include "town/temple.h"
 
 namespace dv {
 
@@ -33,10 +35,13 @@ void chooseTown(Game& game, int entry) {
             BuildMenu(game, 1);
             break;
         case 1:  // inn
-        case 2:  // shop
-        case 3:  // temple
-            // These need a party; their counters open with the town's later screens.
+            if (haveParty(game)) EnterInn(game);
+            break;
+        case 2:  // shop: needs a party; its counter opens with the shop's screens
             haveParty(game);
+            break;
+        case 3:  // temple
+            if (haveParty(game)) EnterTemple(game);
             break;
         case 4:  // fortune house
             PlayScene(game, 8);
@@ -103,10 +108,18 @@ void chooseOutskirts(Game& game, int entry) {
 
 void ChooseMenuEntry(Game& game) {
     int entry = static_cast<int>(game.screens->main->lstCommandList.listIndex());
+    // The temple's list may be empty once everyone is helped; any choice then leaves.
+    if (game.menuState == kTempleMenu) {
+        ChooseTemplePatient(game, entry);
+        return;
+    }
     if (entry < 0) return;
     switch (game.menuState) {
         case 1:
             ChooseTavernEntry(game, entry);
+            break;
+        case kInnMenu:
+            ChooseInnRoom(game, entry);
             break;
         case kFortuneMenu:
             ChooseFortuneEntry(game, entry);
