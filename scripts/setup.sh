@@ -9,7 +9,7 @@ PACKAGES=(
   libfontconfig-dev fonts-ipafont-gothic
   libyaml-cpp-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang xvfb xauth xdotool x11-utils
+  clang xvfb xauth xdotool x11-utils python3
 )
 
 missing=()

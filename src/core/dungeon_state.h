@@ -45,7 +45,7 @@ struct DungeonState {
     bool textureLoadFailed = false;
     bool textureFailureShown = false;
     ViewPictures pictures;
-    // The picture drawing's canvas, whose top-left 480 by 240 part becomes the view.
+    // The picture drawing's 480 by 240 canvas, stretched into the view.
     Canvas pictureCanvas;
 
     // The event table the entry points search (the compiled one; tests use their own).
