@@ -14,6 +14,7 @@ GameWindow::GameWindow(Ui& ui, Game& game) : MainWindow(ui, game), dungeonContro
     dungeonControls.install();
     battle.attach(*this, game);
     chest.attach(*this, game);
+    conversation.attach(*this, game);
 }
 
 void GameWindow::dress(const SkinPictures& skin) {
@@ -22,6 +23,7 @@ void GameWindow::dress(const SkinPictures& skin) {
     party.dress(skin);
     battle.dress(skin);
     chest.dress(skin);
+    conversation.dress(skin);
 }
 
 }  // namespace dv

@@ -10,6 +10,7 @@
 #include "core/main_window.h"
 #include "dungeon/chest.h"
 #include "dungeon/dungeon_controls.h"
+#include "town/conversation.h"
 #include "town/temple.h"
 
 namespace dv {
@@ -31,6 +32,8 @@ class GameWindow : public MainWindow {
     ChestScreen chest;
     // The temple's rows and their fees.
     TempleRows templeRows;
+    // The people of the dungeons: talk and trade.
+    Conversation conversation;
 };
 
 }  // namespace dv

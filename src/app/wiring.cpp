@@ -6,6 +6,7 @@
 #include "core/screens.h"
 #include "dungeon/maze.h"
 #include "items/status_sheet.h"
+#include "town/conversation.h"
 #include "town/town_menu.h"
 #include "town/town_return.h"
 
@@ -19,6 +20,7 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.battle);
     screens.addPart(window.templeRows);
     screens.addPart(window.chest);
+    screens.addPart(window.conversation);
 
     Links& l = game.links;
     l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };
@@ -27,8 +29,8 @@ void WireRooms(Game& game, GameWindow& window) {
     l.quitGame = [](Game& g) { QuitGame(g); };
     l.battleOver = [](Game& g, BattleEnd end, int mapEvent) { AfterBattle(g, end, mapEvent); };
     l.battleChest = [](Game& g, const BattleChest& chest) { KeepBattleChest(g, chest); };
-    // Camp casting and the people are not in the game yet: their links stay empty and the
-    // screens go on without them.
+    l.talkTo = [](Game& g, int npc) { OpenConversation(g, npc); };
+    // Camp casting is not in the game yet: its link stays empty and the sheet says so.
 }
 
 }  // namespace dv

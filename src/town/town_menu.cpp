@@ -14,6 +14,7 @@
 #include "core/screens.h"
 #include "dungeon/expedition.h"
 #include "town/config_window.h"
+#include "town/fortune_house.h"
 #include "town/inn.h"
 #include "town/shop.h"
 #include "town/tavern.h"
@@ -118,7 +119,6 @@ void ChooseMenuEntry(Game& game) {
         return;
     }
     if (entry < 0) return;
-    int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
     if (IsShopMenu(game.menuState)) {
         ChooseShopEntry(game, entry);
         return;
@@ -130,8 +130,11 @@ void ChooseMenuEntry(Game& game) {
         case kInnMenu:
             ChooseInnRoom(game, entry);
             break;
-        case 7:  // fortune house: back to the castle
-            if (entry == last) backToCastle(game);
+        case kFortuneMenu:
+            ChooseFortuneEntry(game, entry);
+            break;
+        case kFusionMenu:
+            ChooseFusionEntry(game, entry);
             break;
         case 10:
             ChooseTrainingEntry(game, entry);

@@ -9,9 +9,10 @@
 #include <ostream>
 #include <set>
 
-#include "content/check_items.h"
 #include "content/check_battle.h"
+#include "content/check_items.h"
 #include "content/content_error.h"
+#include "content/people_source.h"
 #include "content/yaml_record.h"
 #include "core/data/data_files.h"
 #include "core/data/save_file.h"
@@ -573,6 +574,19 @@ std::vector<CheckProblem> checkContent(const ContentSet& set,
     return problems;
 }
 
+std::vector<CheckProblem> checkReplyMessages(const fs::path& peopleYaml,
+                                             const std::vector<int>& messageNumbers) {
+    const std::set<int> known(messageNumbers.begin(), messageNumbers.end());
+    std::vector<CheckProblem> problems;
+    for (const ReplySpec& r : readPeopleReplies(peopleYaml))
+        for (int m : r.messages)
+            if (!known.count(m))
+                problems.push_back({{peopleYaml.string(), r.line},
+                                    "'" + r.keyword + "': message " + std::to_string(m) +
+                                        " is not in the message table"});
+    return problems;
+}
+
 std::vector<int> readMessageNumbers(const fs::path& messagesYaml) {
     std::vector<int> numbers;
     if (!fs::exists(messagesYaml)) return numbers;
@@ -649,7 +663,10 @@ int runDump(const fs::path& dataDir, const fs::path& src, std::ostream& err) {
 int runCheck(const fs::path& src, std::ostream& err) {
     try {
         const ContentSet set = readContentSources(src);
-        const auto problems = checkContent(set, readMessageNumbers(src / "messages.yaml"));
+        const auto messages = readMessageNumbers(src / "messages.yaml");
+        auto problems = checkContent(set, messages);
+        for (CheckProblem& p : checkReplyMessages(src / "people.yaml", messages))
+            problems.push_back(std::move(p));
         for (const auto& p : problems)
             err << p.where.file << (p.where.line > 0 ? ":" + std::to_string(p.where.line) : "")
                 << ": " << p.message << "\n";

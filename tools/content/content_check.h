@@ -20,6 +20,11 @@ struct CheckProblem {
 std::vector<CheckProblem> checkContent(const ContentSet& set,
                                        const std::vector<int>& messageNumbers);
 
+// The people's replies (content/people.yaml) that name a message the table does not hold.
+// Throws ContentError on a malformed file.
+std::vector<CheckProblem> checkReplyMessages(const std::filesystem::path& peopleYaml,
+                                             const std::vector<int>& messageNumbers);
+
 // Reads the numbers of content/messages.yaml (throws ContentError on a malformed file).
 std::vector<int> readMessageNumbers(const std::filesystem::path& messagesYaml);
 
