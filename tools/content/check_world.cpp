@@ -1,8 +1,6 @@
 #include "content/check_world.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <array>
 #include <deque>
 #include <filesystem>
@@ -151,13 +149,6 @@ class World {
                 firstStood.emplace(c, walks.size() - 1);
             // Person 10 rewards the party that has defeated every bound demon.
             if (w.found.people.count(10) && demonsMissing(w).empty()) w.found.items.insert(656);
-            if (std::getenv("DV_WORLD_DEBUG")) {
-                std::fprintf(stderr, "round %d: %zu cells, items", round, w.standable.size());
-                for (int i : w.found.items) std::fprintf(stderr, " %d", i);
-                std::fprintf(stderr, " flags");
-                for (int f = 0; f < kFlags; ++f) for (auto v : w.found.flags[f]) if (v) std::fprintf(stderr, " %d=%d", f, v);
-                std::fprintf(stderr, "\n");
-            }
             if (w.found == k) break;
             k = w.found;
         }
@@ -395,8 +386,6 @@ class World {
                 }
                 const Cell n = cellOf(d, f, (xOf(c) + kDx[dir] + kMazeSize) % kMazeSize,
                                       (yOf(c) + kDy[dir] + kMazeSize) % kMazeSize);
-                if (std::getenv("DV_WORLD_DEBUG") && d == 22 && f == 2 && xOf(c) == 19 && yOf(c) == 12)
-                    std::fprintf(stderr, "at 19,12 dir %d: %zu events, pass %d walls %d doors %d\n", dir, before.size(), int(mayPass), db_.mazeWalls.at(d, f, 19, 12), db_.mazeDoors.at(d, f, 19, 12));
                 if (!mayPass) {
                     w.shut.push_back({before.back(), n});
                     continue;

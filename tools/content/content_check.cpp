@@ -11,6 +11,7 @@
 
 #include "content/check_items.h"
 #include "content/check_battle.h"
+#include "content/check_world.h"
 #include "content/content_error.h"
 #include "content/yaml_record.h"
 #include "core/data/data_files.h"
@@ -96,6 +97,10 @@ class Checker {
         events();
         for (CheckProblem& p : checkBattleContent(set_))
             problems_.push_back(std::move(p));
+        // Whether the world can be played to its end is judged on mazes that can be walked.
+        if (!mazeGaps_)
+            for (CheckProblem& p : checkWorld(set_))
+                problems_.push_back(std::move(p));
         return problems_;
     }
 
@@ -448,16 +453,20 @@ class Checker {
         for (int d = 21; d <= 26; ++d)
             for (int f = 1; f <= floorsInUse(d); ++f) {
                 walkable[{d, f}] = reachable(d, f);
-                if (walkable[{d, f}].empty())
+                if (walkable[{d, f}].empty()) {
+                    mazeGaps_ = true;
                     fail("mazes", d * 100 + f,
                          "dungeon " + std::to_string(d) + " floor " + std::to_string(f) +
                              ": no stairs lead here");
+                }
             }
         for (const EventSpec& s : set_.events) {
             const auto w = walkable.find({s.event.dungeon, s.event.floor});
             if (w != walkable.end() && !w->second.empty() &&
-                !w->second.count({s.event.x, s.event.y}))
+                !w->second.count({s.event.x, s.event.y})) {
+                mazeGaps_ = true;
                 eventFail(s, "the party can never reach this cell");
+            }
         }
         for (const EventSpec& s : set_.events) {
             const MapEvent& e = s.event;
@@ -547,6 +556,7 @@ class Checker {
     const Database& db_;
     std::set<int> messages_;
     std::vector<CheckProblem> problems_;
+    bool mazeGaps_ = false;  // a floor or an event cell cannot be walked to at all
 };
 
 std::vector<std::uint8_t> readBytes(const fs::path& path) {
