@@ -75,6 +75,15 @@ const std::vector<int>& requiredMessages() {
             n.push_back(i);
         for (int i = 9001; i <= 9012; ++i)
             n.push_back(i);
+        // The people's replies: person p answers its k-th keyword (the greeting first) with
+        // 20000 + 100 p + k; the program holds person 2's last four and person 6's third.
+        static constexpr int kKeywords[] = {0, 17, 15, 14, 11, 12, 18, 13, 12, 14, 16, 15};
+        for (int p = 1; p <= 11; ++p)
+            for (int k = 1; k <= kKeywords[p]; ++k)
+                if (!(p == 2 && k >= 12) && !(p == 6 && k == 3)) n.push_back(20000 + 100 * p + k);
+        // Gifts and the rules of persons 3, 4, 5, 6 and 10.
+        for (int i : {20315, 20414, 20513, 20514, 20622, 20623, 21019})
+            n.push_back(i);
         return n;
     }();
     return numbers;
