@@ -120,7 +120,7 @@ struct Walk {
     std::set<Cell> standable;  // cells the party can stand on
     std::set<Cell> visited;    // cells whose arrival it meets (standable or passed through)
     std::set<const MapEvent*> ran;
-    std::map<Cell, std::set<Cell>> moves;  // from a standable cell to the next
+    std::map<Cell, std::set<Cell>> moves;                // from a standable cell to the next
     std::vector<std::pair<const MapEvent*, Cell>> shut;  // pre-step events that never open
     Knowledge found;                                     // the knowledge after the walk
 };
@@ -393,10 +393,9 @@ class World {
                 if (rock(d, f, xOf(n), yOf(n))) continue;
                 w.visited.insert(n);
                 const auto arrival = possible(EventTrigger::Arrival, n, dir, true, k);
-                const bool away =
-                    lastAlwaysRuns(arrival, dir) &&
-                    std::all_of(arrival.begin(), arrival.end(),
-                                [](const MapEvent* e) { return forcedAway(*e); });
+                const bool away = lastAlwaysRuns(arrival, dir) &&
+                                  std::all_of(arrival.begin(), arrival.end(),
+                                              [](const MapEvent* e) { return forcedAway(*e); });
                 for (const MapEvent* e : arrival)
                     meet(*e, n, away || forcedAway(*e) ? c : n, k, w, stand);
                 if (!away) stand(c, n);
@@ -467,9 +466,8 @@ class World {
                 if (!room && s.event.action == EventAction::PersonRoom && s.event.npc == n)
                     room = &s;
             if (room && !w.found.people.count(n))
-                fail({room->file, room->line},
-                     "the room of person " + std::to_string(n) +
-                         " is never reached on foot from an entrance");
+                fail({room->file, room->line}, "the room of person " + std::to_string(n) +
+                                                   " is never reached on foot from an entrance");
             if (!room)
                 fail(eventsDir(), "person " + std::to_string(n) + " has no room in any dungeon");
         }
@@ -481,15 +479,15 @@ class World {
         for (const EventSpec& s : set_.events) {
             const MapEvent& e = s.event;
             const bool gives =
-                item != 0 &&
-                ((e.action == EventAction::HiddenItem && e.items[0] == item) ||
-                 ((e.action == EventAction::Reward || e.action == EventAction::DigUp ||
-                   e.action == EventAction::TransformItem) &&
-                  e.resultItem == item));
-            const bool sets = flag >= 0 && e.flag == flag &&
-                              ((e.action == EventAction::SetFlag ||
-                                e.action == EventAction::Reward || e.action == EventAction::Lever) &&
-                               e.flagValue == value);
+                item != 0 && ((e.action == EventAction::HiddenItem && e.items[0] == item) ||
+                              ((e.action == EventAction::Reward || e.action == EventAction::DigUp ||
+                                e.action == EventAction::TransformItem) &&
+                               e.resultItem == item));
+            const bool sets =
+                flag >= 0 && e.flag == flag &&
+                ((e.action == EventAction::SetFlag || e.action == EventAction::Reward ||
+                  e.action == EventAction::Lever) &&
+                 e.flagValue == value);
             if (gives || sets) out.push_back(&e);
         }
         return out;
@@ -498,9 +496,9 @@ class World {
     void goal(bool reached, int item, int flag, std::int32_t value, const std::string& what) {
         if (reached) return;
         const auto from = providers(item, flag, value);
-        const std::string thing = item != 0 ? "item " + std::to_string(item)
-                                            : "flag " + std::to_string(flag) + " = " +
-                                                  std::to_string(value);
+        const std::string thing =
+            item != 0 ? "item " + std::to_string(item)
+                      : "flag " + std::to_string(flag) + " = " + std::to_string(value);
         if (from.empty()) {
             fail(eventsDir(), "no event gives " + thing + ": " + what);
             return;
@@ -585,8 +583,9 @@ class World {
             }
         }
         for (auto& [floor, cells] : trapped) {
-            std::sort(cells.begin(), cells.end(),
-                      [](Cell a, Cell b) { return std::pair{yOf(a), xOf(a)} < std::pair{yOf(b), xOf(b)}; });
+            std::sort(cells.begin(), cells.end(), [](Cell a, Cell b) {
+                return std::pair{yOf(a), xOf(a)} < std::pair{yOf(b), xOf(b)};
+            });
             fail(rowOf(cells.front()),
                  "the party can stand on " + place(cells.front()) +
                      (cells.size() > 1 ? " (and " + std::to_string(cells.size() - 1) +
