@@ -119,7 +119,6 @@ bool forcedAway(const MapEvent& e) {
 struct Walk {
     std::set<Cell> standable;  // cells the party can stand on
     std::set<Cell> visited;    // cells whose arrival it meets (standable or passed through)
-    std::set<const MapEvent*> ran;
     std::map<Cell, std::set<Cell>> moves;                // from a standable cell to the next
     std::vector<std::pair<const MapEvent*, Cell>> shut;  // pre-step events that never open
     Knowledge found;                                     // the knowledge after the walk
@@ -292,7 +291,6 @@ class World {
         w.found.battles.insert(encounter);
         if (depth > kChainLimit) return;
         for (const MapEvent* e : possible(EventTrigger::PostBattle, c, -1, true, k)) {
-            w.ran.insert(e);
             if (e->action != EventAction::Reward) continue;
             if (e->resultItem > 0) w.found.items.insert(e->resultItem);
             setFlag(w.found, e->flag, e->flagValue);
@@ -303,7 +301,6 @@ class World {
     template <class Stand>
     void meet(const MapEvent& e, Cell c, Cell from, const Knowledge& k, Walk& w,
               Stand& stand) const {
-        w.ran.insert(&e);
         switch (e.action) {
             case EventAction::Stairs:
             case EventAction::Teleporter:
