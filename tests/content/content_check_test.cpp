@@ -96,7 +96,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "- {at: [3, 3], on: arrival, do: stairs, to: [3, 0, 19]}\n", "is rock", true},
         FaultCase{"a message that is not in the table", "events/d21f3.yaml",
                   "- {at: [3, 2], on: search, do: message, texts: [13799]}\n", "message 13799",
-                  true}));
+                  true},
+        FaultCase{"stairs to a floor the game never enters", "events/d22f1.yaml",
+                  "- {at: [2, 1], on: search, do: stairs, to: [6, 1, 1]}\n",
+                  "floor the game never enters", true},
+        FaultCase{"a battle against monsters that do not exist", "events/d21f1.yaml",
+                  "- {at: [3, 3], on: search, do: battle, encounter: 1999, music: 13}\n",
+                  "encounter 1999 has no monsters", true},
+        FaultCase{"a reward that does not exist", "events/d21f1.yaml",
+                  "- {at: [3, 3], on: afterBattle, do: reward, result: 1500}\n", "item 1500", true},
+        FaultCase{"a person the program does not know", "events/d21f1.yaml",
+                  "- {at: [3, 3], on: arrival, moved: true, do: person, npc: 13}\n",
+                  "people are numbered 1..12", true},
+        FaultCase{"a person's room whose narration is not in the table", "events/d21f1.yaml",
+                  "- {at: [4, 3], on: arrival, moved: true, do: person, npc: 1, texts: [13798]}\n",
+                  "message 13798", true}));
 
 TEST(ContentCheck, AnUnusedFloorDrawnOpenIsNamedByItsFile) {
     const fs::path dir =

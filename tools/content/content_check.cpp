@@ -11,6 +11,7 @@
 
 #include "content/check_battle.h"
 #include "content/check_items.h"
+#include "content/check_world.h"
 #include "content/content_error.h"
 #include "content/people_source.h"
 #include "content/yaml_record.h"
@@ -75,6 +76,15 @@ const std::vector<int>& requiredMessages() {
             n.push_back(i);
         for (int i = 9001; i <= 9012; ++i)
             n.push_back(i);
+        // The people's replies: person p answers its k-th keyword (the greeting first) with
+        // 20000 + 100 p + k; the program holds person 2's last four and person 6's third.
+        static constexpr int kKeywords[] = {0, 17, 15, 14, 11, 12, 18, 13, 12, 14, 16, 15};
+        for (int p = 1; p <= 11; ++p)
+            for (int k = 1; k <= kKeywords[p]; ++k)
+                if (!(p == 2 && k >= 12) && !(p == 6 && k == 3)) n.push_back(20000 + 100 * p + k);
+        // Gifts and the rules of persons 3, 4, 5, 6 and 10.
+        for (int i : {20315, 20414, 20513, 20514, 20622, 20623, 21019})
+            n.push_back(i);
         return n;
     }();
     return numbers;
@@ -97,6 +107,10 @@ class Checker {
         events();
         for (CheckProblem& p : checkBattleContent(set_))
             problems_.push_back(std::move(p));
+        // Whether the world can be played to its end is judged on mazes that can be walked.
+        if (!mazeGaps_)
+            for (CheckProblem& p : checkWorld(set_))
+                problems_.push_back(std::move(p));
         return problems_;
     }
 
@@ -449,16 +463,20 @@ class Checker {
         for (int d = 21; d <= 26; ++d)
             for (int f = 1; f <= floorsInUse(d); ++f) {
                 walkable[{d, f}] = reachable(d, f);
-                if (walkable[{d, f}].empty())
+                if (walkable[{d, f}].empty()) {
+                    mazeGaps_ = true;
                     fail("mazes", d * 100 + f,
                          "dungeon " + std::to_string(d) + " floor " + std::to_string(f) +
                              ": no stairs lead here");
+                }
             }
         for (const EventSpec& s : set_.events) {
             const auto w = walkable.find({s.event.dungeon, s.event.floor});
             if (w != walkable.end() && !w->second.empty() &&
-                !w->second.count({s.event.x, s.event.y}))
+                !w->second.count({s.event.x, s.event.y})) {
+                mazeGaps_ = true;
                 eventFail(s, "the party can never reach this cell");
+            }
         }
         for (const EventSpec& s : set_.events) {
             const MapEvent& e = s.event;
@@ -548,6 +566,7 @@ class Checker {
     const Database& db_;
     std::set<int> messages_;
     std::vector<CheckProblem> problems_;
+    bool mazeGaps_ = false;  // a floor or an event cell cannot be walked to at all
 };
 
 std::vector<std::uint8_t> readBytes(const fs::path& path) {
