@@ -101,6 +101,8 @@ struct BattleState {
     std::string lastSpellName;
     // The help panel during command entry (settings key "戦闘中ヘルプウィンド").
     bool helpWindow = true;
+    // A spell of escape was cast: the round stops and the party leaves without rewards.
+    bool escapeBySpell = false;
     // Monsters that a call to act again has already re-armed in this round.
     std::array<std::array<bool, kGroupSlots + 1>, kMonsterGroups + 1> rearmed{};
 };

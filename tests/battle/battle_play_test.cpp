@@ -399,8 +399,9 @@ TEST(BattlePlay, CommandEntryWalksThePartyAndHoldsTheCloseBox) {
                         for (int i = 0; i < l.listCount(); ++i)
                             entries.push_back(l.list(i));
                         EXPECT_EQ(entries, (std::vector<std::string>{
-                                               "F)戦う", "P)身を守る", "R)逃げる", "T)ステータス",
-                                               "E)再編成", "O)ノーマルオート"}));
+                                               "F)戦う", "P)身を守る", "U)アイテムを使う",
+                                               "R)逃げる", "T)ステータス", "E)再編成",
+                                               "O)ノーマルオート"}));
                         EXPECT_EQ(f.battleScreen().lstMonster.listCount(), 3);
                         // The third row is out of reach of bare hands.
                         f.key('F').key(keys::Down).key(keys::Down).key(keys::Enter);
