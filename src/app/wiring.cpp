@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "core/game.h"
 #include "core/screens.h"
+#include "dungeon/camp_spells.h"
 #include "dungeon/maze.h"
 #include "items/status_sheet.h"
 #include "town/town_menu.h"
@@ -26,6 +27,7 @@ void WireRooms(Game& game, GameWindow& window) {
     l.quitGame = [](Game& g) { QuitGame(g); };
     l.battleOver = [](Game& g, BattleEnd end, int mapEvent) { AfterBattle(g, end, mapEvent); };
     l.battleChest = [](Game& g, const BattleChest& chest) { KeepBattleChest(g, chest); };
+    l.campCast = [](Game& g, const std::string& name, int mode) { CampCast(g, name, mode); };
     // The chest screen and the people are not in the game yet: their links stay empty and
     // the dungeon goes on without them.
 }

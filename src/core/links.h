@@ -7,6 +7,7 @@
 // on the order in which rooms set themselves up. An empty link does nothing.
 
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "core/battle_state.h"
@@ -33,6 +34,10 @@ struct Links {
     std::function<void(Game&, const BattleChest&)> battleChest;
     // The chest screen for a found chest with a trap number.
     std::function<void(Game&, int trap)> openChest;
+    // A spell cast in camp from the character sheet by currentCharacter: mode -1 a spell
+    // the caster knows, paid with spell points; mode 0 the spell of an item being used
+    // (no points, then the item's break test).
+    std::function<void(Game&, const std::string& spellName, int mode)> campCast;
     // The shut-down steps, as the outskirts' quit entry and the close box run them.
     std::function<void(Game&)> quitGame;
 };

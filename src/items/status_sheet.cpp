@@ -6,9 +6,11 @@
 #include "characters/inventory.h"
 #include "characters/party.h"
 #include "characters/races_classes.h"
+#include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
 #include "core/main_window.h"
+#include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/skin_pictures.h"
@@ -318,10 +320,25 @@ void StatusSheet::chooseCommand() {
             hide();
             unload();
             break;
+        case 'S':
+            if (game_.sheetMode == kSheetCamp) cast();
+            break;
         default:
             // The item, equipment, skill and spell commands open their own windows.
             break;
     }
+}
+
+void StatusSheet::cast() {
+    const std::string answer =
+        PromptDialog(game_, std::string(Message(1041)), kPromptInput, lastSpell_);
+    if (answer.empty()) return;
+    lastSpell_ = answer;
+    CallLink(game_.links.campCast, game_, answer, -1);
+    if (!visible()) return;
+    DrawSheet();
+    BuildItemList();
+    lstCommand.setFocus();
 }
 
 void StatusSheet::readSpellBook() {

@@ -57,12 +57,14 @@ class StatusSheet : public Form {
   private:
     void chooseCommand();
     void readSpellBook();
+    void cast();
     void closePanels();
     void page(int step);
     void captionSpellBook();
     Label& addCaption(const std::string& text, int x, int y, int w);
 
     Game& game_;
+    std::string lastSpell_;
 };
 
 }  // namespace dv
