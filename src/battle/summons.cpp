@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <limits>
 #include <string>
 
@@ -32,6 +33,72 @@ constexpr std::pair<std::int32_t, int> kTypeSkills[] = {
     {512, 184},   {65536, 186}, {524288, 187}, {32, 188},      {8192, 189},
     {2097152, 190}, {1048576, 191}, {262144, 192},
 };
+
+// What an ally's scripted ability says after its name (the same words as the monsters').
+const std::map<int, const char*>& abilityWords() {
+    static const std::map<int, const char*> words = {
+        {33, "は\n体当たりしてきた"},
+        {45, "は\n影に隠れた"},
+        {46, "は\n業火を召喚した"},
+        {47, "は\n鬼火を召喚した"},
+        {48, "は\nブリザードを巻き起こした"},
+        {49, "は\nダイダルウェイブを呼び起こした"},
+        {54, "は\n菩薩掌を繰り出した"},
+        {56, "は\n大切断を繰り出した"},
+        {57, "は\n大地震を起こした"},
+        {58, "は\nトルネードを起こした"},
+        {59, "は\nウサギを召喚した"},
+        {60, "は\nアキラスペシャルを繰り出した"},
+        {71, "は\n大脱走の合図を出した"},
+        {72, "は\n復元した"},
+        {74, "は\nメギドファイアーを撃ち放った"},
+        {76, "は\n四天王阿修羅斬を繰り出した"},
+        {78, "は\n天罰を下した"},
+        {79, "は\n往復ビンタをブチかました"},
+        {80, "は\n一文字に斬りつけた"},
+        {83, "は\n－Ｅｎｄ　Ｏｆ　Ｄｅｓｔｉｎｙ－を行使した"},
+        {84, "は\n－Ｌｉｋｅ　＠　Ｄｅｍｏｎ－を行使した"},
+        {88, "は\nハルマゲドンを起こした"},
+        {96, "は電撃を放った"},
+        {97, "はサンダーブラストを放った"},
+        {98, "はアイスブラストを放った"},
+        {99, "はヒエロスグリュペインを放った"},
+        {100, "は真空の竜巻を起こした"},
+        {101, "は巨大な嵐を巻き起こした"},
+        {102, "はスーパー・ノヴァを使った"},
+        {103, "はエレクトリックサンダーを放った"},
+        {104, "はミールストームを起こした"},
+        {107, "はストーンファングを起こした"},
+        {108, "は天誅を下した"},
+        {109, "はダイアモンドダストを起こした"},
+        {110, "はクレセントミラーを発動した"},
+        {112, "は衝撃波を放った"},
+        {113, "はかまいたちをはなった"},
+        {114, "は猛毒の竜巻を起こした"},
+        {115, "はストーンニードルを放った"},
+        {116, "はメイルストロームを起こした"},
+        {118, "はナイトメアハリケーンを唱えた"},
+        {119, "はブラッディダンスを踊った"},
+        {120, "は七鍵守護神を唱えた"},
+        {121, "はフォースフィールドをはった"},
+        {122, "はエレメンタルヴォイスを使った"},
+        {124, "はストレングスドレインを行った"},
+        {126, "はアシッドトリッガーを撃った"},
+        {127, "は乱れ舞った"},
+        {128, "はペインスプラッシュを唱えた"},
+        {129, "は突撃してきた"},
+        {131, "は"},
+        {132, "は不気味な光をはなった"},
+        {133, "はサイレントヴォイスを唱えた"},
+        {134, "は光の壁をはった"},
+        {135, "はファイアーストームをおこした"},
+        {136, "は破滅の吐息を吐き出した"},
+        {137, "はブラッドレインを降らせた"},
+        {148, "は震撼の冷気をはなった"},
+        {149, "は不浄の吐息を吐いた"},
+    };
+    return words;
+}
 
 std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
@@ -402,7 +469,9 @@ void AllyAct::run(int id) {
         spell(school, level);
         return;
     }
-    const std::string head = a_.name + "は" + LF;
+    const auto word = abilityWords().find(id);
+    const std::string head =
+        a_.name + (word != abilityWords().end() ? std::string(word->second) + LF : std::string("は") + LF);
     Character& M = *m_;
     switch (id) {
         case 29:
@@ -558,6 +627,241 @@ void AllyAct::run(int id) {
             constexpr int kElements[] = {kResistFire, kResistWater, kResistEarth,
                                          kResistWind, kResistCold,  kResistLightning};
             hitGroup(head, kElements[Die(game_, 6) - 1], [&](Character&) { return D(); });
+            break;
+        }
+        case 34: {
+            const std::int64_t amount = HP();
+            say(head + DamageCharacter(M, amount, false));
+            DamageCharacter(a_, amount, true);
+            a_.status |= kStatusDead;
+            a_.hitPoints = 0;
+            MonsterKilled(game_, a_, &M, false);
+            say(a_.name + std::string(Message(1066)));
+            break;
+        }
+        case 48:
+            hitGroup(head, 19, [&](Character&) { return d(HP() / 2); }, kEffectFrozen);
+            break;
+        case 54:
+            if (ResistanceTest(game_, ResistanceAt(M, kResistPhysical), 0) != 0) {
+                say(head + std::string(Message(1062)));
+            } else {
+                const std::int64_t half = M.hitPoints / 2;
+                say(head + CR + M.name + "に　" + wide(half) + "のダメージ");
+                M.hitPoints = static_cast<std::int32_t>(std::max<std::int64_t>(half, 1));
+            }
+            break;
+        case 60: {
+            hit(head, M.maxHitPoints / 2, M, kResistPhysical);
+            const std::int32_t effects = game_.place.partyEffects;
+            M.armorClass = M.baseArmorClass - ((effects & 128) ? 5 : (effects & 64) ? 3 : 0);
+            game_.battle.partyShields[2] = game_.battle.partyShields[3] = 0;
+            game_.battle.monsterShields[2] = game_.battle.monsterShields[3] = 0;
+            M.status &= ~(kStatusDecapitationWard | kStatusDrainWard);
+            say(M.name + "の" + LF + "防御は全て打ち消された");
+            break;
+        }
+        case 73: {
+            constexpr std::int32_t kStripped = kStatusBattleWard | kStatusHidden |
+                                               kStatusDecapitationWard | kStatusDrainWard |
+                                               kStatusAttackReduced | kStatusMagicReflect |
+                                               kStatusPhysicalReflect | kStatusGuard;
+            for (Character* t : standingIn(game_, g_)) {
+                hit(head, D(), *t, kResistMind, kEffectFear);
+                t->status &= ~kStripped;
+                t->armorClass = t->baseArmorClass;
+            }
+            game_.battle.partyShields[2] = game_.battle.partyShields[3] = 0;
+            game_.battle.monsterShields[2] = game_.battle.monsterShields[3] = 0;
+            game_.place.partyEffects = 0;
+            say("パーティーの防御は全て打ち消された");
+            break;
+        }
+        case 76:
+            for (Character* t : standingIn(game_, g_)) {
+                hit(head, D() * a_.attackCount, *t, kResistPhysical, kEffectFear);
+                if (d(t->agility) < 4) attempt(head, *t, kEffectDeath, 100);
+            }
+            break;
+        case 79:
+            hit(head, D() * a_.attackCount, M, kResistPhysical);
+            if (standing(M)) hit(head, D() * a_.attackCount, M, kResistPhysical, kEffectCharm);
+            break;
+        case 97:
+        case 98:
+            g_ = 1;
+            for (Character* t : standingIn(game_, g_)) {
+                const bool cold = id == 98;
+                const std::int64_t amount =
+                    cold ? d(HP() / 2)
+                         : WideDice(game_, std::clamp(a_.damageDiceCount, 0, 32767),
+                                    a_.damageDiceSides, 0);
+                if (hit(head, amount, *t, cold ? kResistCold : kResistLightning) == kHitLanded)
+                    attempt(head, *t, cold ? kEffectFrozen : kEffectShocked, cold ? 50 : 30);
+            }
+            break;
+        case 99:
+            if (hit(head, D(), M, kResistHoly) == kHitLanded) {
+                if (ResistanceTest(game_, ResistanceAt(M, kResistSpell), ResistanceAt(M, kResistHoly)) != 0) {
+                    say(M.name + "は" + LF + "抵抗した");
+                } else {
+                    M.luck = static_cast<std::uint8_t>(std::max(M.luck - 1, 1));
+                    say(M.name + "は運が落ちた");
+                }
+            }
+            break;
+        case 102:
+            for (Character* t : standingIn(game_, g_))
+                if (hit(head, HP(), *t, kResistMystic) == kHitLanded) {
+                    if (ResistanceTest(game_, ResistanceAt(*t, kResistMystic), 0) != 0) {
+                        say(t->name + "は" + LF + "抵抗した");
+                    } else {
+                        t->age = static_cast<decltype(t->age)>(std::min<std::int64_t>(t->age + 1, 255));
+                        say(t->name + "は年老いた");
+                    }
+                }
+            break;
+        case 103:
+        case 115:
+        case 116:
+        case 126: {
+            const int times = id == 116 ? 4 : 3;
+            for (int n = 0; n < times; ++n) {
+                const int slot = FirstLiveSlot(game_.battle, g_);
+                if (slot == 0) break;
+                Character& t = monsterAt(game_, g_, slot);
+                if (id == 103) {
+                    if (hit(head, HP(), t, kResistLightning) == kHitLanded)
+                        attempt(head, t, kEffectShocked, 100);
+                } else if (id == 115) {
+                    attempt(head, t, kEffectStone, 30);
+                } else if (id == 116) {
+                    if (hit(head, D(), t, kResistWind) == kHitLanded &&
+                        ResistanceTest(game_, ResistanceAt(t, kResistWind), 0) == 0) {
+                        t.vitality = static_cast<std::uint8_t>(std::max(t.vitality - 1, 1));
+                        say(t.name + "は生命力を失った");
+                    }
+                } else if (hit(head, D(), t, kResistPoison) == kHitLanded) {
+                    attempt(head, t, kEffectPoison, 100);
+                }
+            }
+            break;
+        }
+        case 110:
+            for (Character* t : standingIn(game_, g_))
+                if (hit(head, D(), *t, kResistHoly) == kHitLanded &&
+                    ResistanceTest(game_, ResistanceAt(*t, kResistHoly), 0) == 0) {
+                    t->piety = static_cast<std::uint8_t>(std::max(t->piety - 1, 1));
+                    say(t->name + "は信仰心を失った");
+                }
+            break;
+        case 112:
+            for (int slot = 1; slot <= kGroupSlots; ++slot) {
+                Character& t = monsterAt(game_, g_, slot);
+                if (standing(t)) hit(head, (9 - slot) * D(), t, kResistWind);
+            }
+            break;
+        case 113:
+            hit(head, d(a_.attackCount) * D(), M, kResistWind);
+            break;
+        case 114:
+            for (Character* t : standingIn(game_, g_))
+                if (hit(head, d(a_.attackCount) * D(), *t, kResistPoison) == kHitLanded)
+                    attempt(head, *t, kEffectPoison, 100);
+            break;
+        case 121:
+            for (int slot = 1; slot <= kSummonSlots; ++slot) {
+                Character& ally = game_.battle.summons[static_cast<size_t>(slot)];
+                ally.damageDiceCount = ClampLong(std::int64_t{ally.damageDiceCount} * 2);
+            }
+            say(a_.name + "はフォースフィールドをはった" + CR + a_.name + "の攻撃力がＵＰした");
+            break;
+        case 122:
+        case 134:
+            for (int slot = 1; slot <= kSummonSlots; ++slot)
+                game_.battle.summons[static_cast<size_t>(slot)].resistances[2] =
+                    static_cast<std::uint8_t>(id == 122 ? 100 : 255);
+            say(id == 122 ? a_.name + "はエレメンタルヴォイスを使った" + CR + a_.name + "は守られた"
+                          : a_.name + "は光の壁をはった");
+            break;
+        case 124:
+            if (hit(head, D(), M, kResistPhysical) == kHitLanded &&
+                ResistanceTest(game_, ResistanceAt(M, kResistPhysical), 0) == 0) {
+                M.strength = static_cast<std::uint8_t>(std::max(M.strength - 1, 1));
+                say(M.name + "は力を失った");
+            }
+            break;
+        case 127:
+            for (int n = 0; n < 6; ++n) {
+                const int group = randomGroup(game_);
+                const int slot = FirstLiveSlot(game_.battle, group);
+                if (slot != 0) hit(head, D(), monsterAt(game_, group, slot), kResistPhysical);
+            }
+            break;
+        case 129: {
+            const int last = std::max(1, static_cast<int>(m_ - &monsterAt(game_, g_, 0)));
+            Character& t = monsterAt(game_, g_, Die(game_, last));
+            if (standing(t)) hit(head, WideDice(game_, 1, HP(), HP()), t, kResistPhysical);
+            break;
+        }
+        case 131:
+            if (ResistanceTest(game_, ResistanceAt(M, kResistMind), 0) == 0) {
+                say(a_.name + "は" + CR + M.name + "の最大ＨＰを下げた");
+                if (M.maxHitPoints >= 16) M.maxHitPoints -= static_cast<std::int32_t>(d(10));
+            }
+            break;
+        case 132:
+            say(a_.name + "は不気味な光をはなった" + CR + "パーティーの防御は全て打ち消された");
+            for (int slot = 0; slot <= kGroupSlots; ++slot)
+                monsterAt(game_, g_, slot).armorClass = monsterAt(game_, g_, slot).baseArmorClass;
+            game_.battle.monsterShields[2] = game_.battle.monsterShields[3] = 0;
+            break;
+        case 135: {
+            AreaEffect& e = game_.battle.monsterAreaEffects[static_cast<size_t>(g_)][kResistFire];
+            e.roundsLeft = a_.attackCount;
+            e.diceCount = a_.damageDiceCount;
+            e.diceSides = a_.damageDiceSides;
+            e.diceBonus = 0;
+            e.element = kResistFire;
+            e.caster = 0;
+            say(head);
+            break;
+        }
+        case 136:
+            for (Character* t : standingIn(game_, g_)) {
+                if (ResistanceTest(game_, ResistanceAt(*t, kResistBreath), 0) != 0) continue;
+                constexpr std::pair<int, int> kAttempts[] = {
+                    {kEffectPoison, 100}, {kEffectDisease, 100}, {kEffectSleep, 100},
+                    {kEffectBlind, 100},  {kEffectConfusion, 100}, {kEffectSilence, 100},
+                    {kEffectParalysis, 50}, {kEffectStone, 30}};
+                for (const auto& [type, chance] : kAttempts)
+                    attempt(head, *t, type, chance);
+            }
+            break;
+        case 137:
+            hitGroup(head, kResistWater, [&](Character&) { return d(a_.attackCount) * D(); });
+            break;
+        case 141:
+            for (Character* t : standingIn(game_, g_)) {
+                hit(head, D(), *t, kResistMystic);
+                say(HealCharacter(a_, D(), false));
+            }
+            break;
+        case 149:
+            hit(head, WideDice(game_, std::clamp(a_.damageDiceCount, 0, 32767), a_.damageDiceSides, 0),
+                M, kResistDark);
+            attempt(head, M, kEffectDisease, 100);
+            break;
+        case 156:
+        case 171:
+            for (Character* t : standingIn(game_, g_))
+                if (t->status & (id == 156 ? kStatusCharm : kStatusSleep))
+                    say(head + KillCharacter(*t, true));
+            break;
+        case 164: {
+            const int times = Die(game_, 5);
+            for (int n = 0; n < times && standing(M); ++n)
+                hit(head, D(), M, Die(game_, 2) == 1 ? kResistDark : kResistFire);
             break;
         }
         default:
