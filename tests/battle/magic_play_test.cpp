@@ -16,6 +16,8 @@
 #include "dungeon/dungeon_fixture.h"
 #include "items/select_box.h"
 #include "items/status_sheet.h"
+#include "core/window_of.h"
+#include "dungeon/camp_spells.h"
 
 namespace dv {
 namespace {
@@ -295,6 +297,160 @@ TEST(MagicPlay, HealingIsCastInCampByTypingTheNameInEitherWidth) {
     f.expectText("なに？").key(keys::Space);
     f.call([&] { EXPECT_EQ(f.member(2).hitPoints, 22); });
     f.key('L');
+    f.run();
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+// A caster on the first floor with camp spells of kind 0, one per level.
+class CampCaster : public test::DungeonFixture {
+  public:
+    CampCaster() {
+        call([this] {
+            standAt(1, 5, 5, 0);
+            const std::pair<const char*, int> spells[] = {
+                {"UKIBA", 6}, {"SHIRASE", 3}, {"TOBIRA", 44}, {"NEGAI", 64}, {"KAERU", 54}};
+            int level = 1;
+            for (const auto& [name, effect] : spells) {
+                SpellRecord& s = spellRow(game(), level, name, 0, effect, 0, 2, 0);
+                s.level = static_cast<std::uint8_t>(level);
+                Character& mage = member(1);
+                mage.spellsKnown(0, level, 1) = 1;
+                mage.spellPoints(0, level) = 1;
+                ++level;
+            }
+            member(1).level = 5;
+            member(2).hitPoints = 3;
+            member(2).gold = 500;
+        });
+    }
+    void openSheet() {
+        call([this] { OpenSheet(game(), game().place.partyMembers[1], kSheetCamp); });
+    }
+    void cast(const std::string& name) {
+        key('S');
+        h.script().text(name).key(keys::Enter);
+    }
+};
+
+TEST(CampPlay, LevitationAndTheLocation) {
+    CampCaster f;
+    f.openSheet();
+    f.cast("ukiba");
+    f.expectText("浮かんだ").key(keys::Space);
+    f.cast("shirase");
+    f.expectText("地下１階にいます").expectText("城から東に　５南に５").key(keys::Space);
+    f.call([&] {
+        EXPECT_TRUE(f.game().place.partyEffects & 4);
+        EXPECT_EQ(f.member(1).spellPoints(0, 1), 0);
+        EXPECT_EQ(f.member(1).spellPoints(0, 2), 0);
+    });
+    // A spell point spent is gone: the next cast of it fails.
+    f.cast("ukiba");
+    f.expectText("無理だ").key(keys::Space);
+    f.key('L');
+    f.run();
+}
+
+TEST(CampPlay, TheTeleportEntryMovesThePartyByTheTypedOffsets) {
+    CampCaster f;
+    f.openSheet();
+    f.cast("tobira");
+    // East: the first box's caret is at its end, so Right goes on to the second box.
+    f.key(keys::Right);
+    f.h.script().text("2");
+    // South: one step north with Down; letters are ignored.
+    f.key(keys::Right).key(keys::Down);
+    f.h.script().text("x");
+    f.call([&] {
+        EXPECT_EQ(WindowOf<TeleportEntry>(f.game()).txtMove[1].text(), "2");
+        EXPECT_EQ(WindowOf<TeleportEntry>(f.game()).txtMove[2].text(), "-1");
+        f.h.savePng((std::filesystem::temp_directory_path() / "dalvenor-teleport.png").string());
+    });
+    f.key(keys::Enter);
+    f.call([&] {
+        const Place& p = f.game().place;
+        EXPECT_EQ(p.partyX, 7);
+        EXPECT_EQ(p.partyY, 4);
+        EXPECT_EQ(p.currentFloor, 1);
+        EXPECT_EQ(f.member(2).posX, 7);
+        EXPECT_FALSE(WindowOf<StatusSheet>(f.game()).visible()) << "the sheet closes";
+    });
+    f.run();
+}
+
+TEST(CampPlay, EscapeOnTheTeleportEntryKeepsTheParty) {
+    CampCaster f;
+    f.openSheet();
+    f.cast("tobira");
+    f.key(keys::Esc);
+    f.expectText("おおっと！").key(keys::Space);
+    f.call([&] {
+        EXPECT_EQ(f.game().place.partyX, 5);
+        EXPECT_EQ(f.member(1).spellPoints(0, 3), 0) << "the point is spent";
+    });
+    f.key('L');
+    f.run();
+}
+
+TEST(CampPlay, AWishHealsThePartyAndCostsTheCasterALevel) {
+    CampCaster f;
+    f.openSheet();
+    f.cast("negai");
+    f.key(keys::Enter);  // "全員のＨＰ回復", the first wish
+    f.call([&] {
+        EXPECT_EQ(f.member(2).hitPoints, 50);
+        EXPECT_EQ(f.member(1).level, 4);
+    });
+    f.key('L');
+    f.run();
+}
+
+TEST(CampPlay, ReturningTakesThePartyUpAndItsGold) {
+    CampCaster f;
+    f.openSheet();
+    f.cast("kaeru");
+    f.expectText("唱えた").key(keys::Space);
+    f.call([&] {
+        const Place& p = f.game().place;
+        EXPECT_EQ(p.partyX, 0);
+        EXPECT_EQ(p.partyY, 0);
+        EXPECT_EQ(p.currentFloor, 1);
+        EXPECT_EQ(f.member(2).gold, 0.0);
+        EXPECT_FALSE(WindowOf<StatusSheet>(f.game()).visible());
+    });
+    f.run();
+}
+
+}  // namespace
+}  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(MagicPlay, AnEscapeSpellLeavesTheBattleWithoutRewards) {
+    MagicBattle f;
+    f.foe(500);
+    f.call([&] {
+        spellRow(f.game(), 2, "NIGERU", 0, 58, 3, 1, 0);
+        Character& mage = f.member(1);
+        mage.spellsKnown(0, 1, 1) = 1;
+        mage.spellPoints(0, 1) = 1;
+        mage.agility = 200;
+    });
+    f.start();
+    f.drive([](const std::string& m) { return m == "なかま1" ? 'S' : 'P'; }, "nigeru", {}, [&] {
+        EXPECT_TRUE(f.logged("パーティは逃げ出した"));
+        EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Flight);
+        EXPECT_EQ(f.game().place.partyY, 6) << "back on the square the party came from";
+        EXPECT_EQ(f.member(1).escapes, 0.0) << "a spell is no flight";
+        EXPECT_EQ(f.member(1).experience, 0.0);
+        EXPECT_FALSE(f.main().busy);
+    });
     f.run();
 }
 

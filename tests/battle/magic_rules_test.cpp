@@ -646,3 +646,85 @@ TEST(Summons, AnAllyStrikesAMonsterOnItsTurn) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(MonsterSpells, AWiseMemberCastsTheSpellBack) {
+    MonsterSide f;
+    spellRow(f.h.game(), 10, "IKAZU", 2, 1, 5, 0, 0, 8);
+    f.h.game().db.spellTable[10].target = 3;
+    // The member knows the spell and has a point for it.
+    f.a.skills[18] = 1;
+    f.a.wisdom = 250;
+    f.a.spellsKnown(0, 1, 1) = 1;
+    f.a.spellPoints(0, 1) = 1;
+    CastMonsterSpell(f.h.game(), f.caster(), 0, 1);
+    EXPECT_TRUE(f.h.said("は\n魔法をやりかえした"));
+    EXPECT_EQ(f.caster().hitPoints, 32);
+    EXPECT_EQ(f.a.spellPoints(0, 1), 0);
+    EXPECT_EQ(f.a.actionCode, 0) << "the member's own command is kept";
+}
+
+// An ally's scripted abilities, each on a group of three goblins.
+TEST(AllyAbilities, EachDoesItsWork) {
+    struct Case {
+        int id;
+        std::function<void(Fight&, Character&)> check;
+    } cases[] = {
+        {29, [](Fight& f, Character& a) {
+             EXPECT_TRUE(a.status & kStatusDead);
+             EXPECT_TRUE(f.h.said("逃げた・・・"));
+         }},
+        {35, [](Fight& f, Character&) {
+             EXPECT_TRUE(f.h.said("仲間が１体あらわれた") || f.h.said("しかし助けは来なかった"));
+         }},
+        {36, [](Fight& f, Character&) {
+             EXPECT_TRUE(f.h.said("炎のブレスを吐いた"));
+             EXPECT_LT(f.goblin(1).hitPoints, 100);
+         }},
+        {47, [](Fight& f, Character&) { EXPECT_LT(f.goblin(1).hitPoints, 100); }},
+        {71, [](Fight& f, Character&) {
+             for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.goblin(s).status, kStatusDead);
+             EXPECT_EQ(f.h.game().battle.killCount, 0);
+         }},
+        {72, [](Fight&, Character& a) { EXPECT_EQ(a.hitPoints, a.maxHitPoints); }},
+        {101, [](Fight& f, Character&) {
+             for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.goblin(s).hitPoints, 70);  // its 30 hit points
+         }},
+        {121, [](Fight&, Character& a) { EXPECT_EQ(a.damageDiceCount, 2); }},
+        {133, [](Fight& f, Character&) {
+             int silent = 0;
+             for (int s = 1; s <= 3; ++s) silent += (f.goblin(s).status & kStatusSilence) ? 1 : 0;
+             EXPECT_GE(silent, 1);
+         }},
+        {30, [](Fight& f, Character&) {
+             EXPECT_LT(f.goblin(1).hitPoints, 100) << "an id without an ally rule is a blow";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        Fight f;
+        Character& ally = f.h.game().battle.summons[1];
+        ally = Headless::monsterRecord(7, "インプ", 30);
+        ally.maxHitPoints = 40;
+        ally.damageDiceCount = 1;
+        ally.damageDiceSides = 1;
+        ally.damageDiceBonus = 9;
+        ally.dexterity = 200;
+        ally.actions.fill(static_cast<std::int16_t>(c.id));
+        for (int s = 2; s <= kSummonSlots; ++s)
+            f.h.game().battle.summons[static_cast<size_t>(s)].status = kStatusDead;
+        f.h.game().battle.summons[0] = ally;
+        f.h.game().db.monsterActions[static_cast<size_t>(c.id)].kind = 3;
+        f.h.game().db.monsterActions[1].kind = 3;
+        f.h.game().battle.rows[0] = MonsterRow{1, "ゴブリン"};
+        f.h.game().battle.rowCount = 1;
+        AllyTurn(f.h.game(), 1);
+        c.check(f, ally);
+        EXPECT_EQ(ally.initiative, 0);
+    }
+}
+
+}  // namespace
+}  // namespace dv
