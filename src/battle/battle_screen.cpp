@@ -11,9 +11,9 @@
 #include "characters/member_choice.h"
 #include "characters/party.h"
 #include "characters/party_controls.h"
-#include "core/data/atomic_file.h"
 #include "combat/fighters.h"
 #include "combat/spells.h"
+#include "core/data/atomic_file.h"
 #include "core/data/text.h"
 #include "core/game.h"
 #include "core/main_window.h"
@@ -475,13 +475,14 @@ void BattleScreen::openItems(Character& member, bool instruments) {
     Game& game = *game_;
     const std::vector<int> slots = UsableItemSlots(game, member, instruments);
     if (slots.empty()) {
-        ShowMessage(game, instruments ? "使える楽器をもっていません" : "使えるアイテムをもっていません");
+        ShowMessage(game,
+                    instruments ? "使える楽器をもっていません" : "使えるアイテムをもっていません");
         backToCommands();
         return;
     }
     songList_ = instruments;
-    SetCommand(member, CommandCode(member, instruments ? BattleCommand::Song : BattleCommand::UseItem),
-               0);
+    SetCommand(member,
+               CommandCode(member, instruments ? BattleCommand::Song : BattleCommand::UseItem), 0);
     lstUseItem.setRedraw(false);
     lstUseItem.clear();
     for (int slot : slots) {
@@ -531,8 +532,8 @@ void BattleScreen::askSummonLevel(Character& member) {
     Game& game = *game_;
     BattleState& b = game.battle;
     const std::string top = member.level <= 100 ? std::to_string(member.level) : "100";
-    const std::string typed = PromptDialog(game, "召喚ＬＶを入力してください (1-" + top + ") ",
-                                           kPromptInput);
+    const std::string typed =
+        PromptDialog(game, "召喚ＬＶを入力してください (1-" + top + ") ", kPromptInput);
     if (typed.empty()) {
         backToCommands();
         return;

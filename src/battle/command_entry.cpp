@@ -6,8 +6,8 @@
 
 #include "battle/party_actions.h"
 #include "characters/party.h"
-#include "combat/spells.h"
 #include "combat/fighters.h"
+#include "combat/spells.h"
 #include "core/data/message.h"
 #include "core/game.h"
 
@@ -172,8 +172,8 @@ std::vector<int> UsableItemSlots(const Game& game, const Character& member, bool
 }
 
 SpellAim AimOf(const Game& game, const Character& member, int spellIndex) {
-    const SpellRecord* spell = spellIndex >= 1 && spellIndex <= 200 ? spellAt(game.db, spellIndex)
-                                                                    : spellAt(game.db, 200);
+    const SpellRecord* spell =
+        spellIndex >= 1 && spellIndex <= 200 ? spellAt(game.db, spellIndex) : spellAt(game.db, 200);
     if (!spell) return SpellAim::Nothing;
     switch (spell->target) {
         case kTargetOneEnemy:

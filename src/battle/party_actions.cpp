@@ -121,7 +121,8 @@ void StealAction(Game& game, Character& member) {
             const int sides = HasSkill(member, 245) ? 5 : 20;
             int item = common;
             // An empty rare pocket gives the common one.
-            if (Dice(game, 1, sides, 0) == 2 && lead.items[2].itemId >= 1) item = lead.items[2].itemId;
+            if (Dice(game, 1, sides, 0) == 2 && lead.items[2].itemId >= 1)
+                item = lead.items[2].itemId;
             if (itemAt(game.db, item)) {
                 member.items[static_cast<size_t>(slot)] = ItemSlot{item, kItemUnidentified, 1};
                 countFound(game, item);
@@ -220,8 +221,8 @@ void BreathAction(Game& game, Character& member) {
     for (Character* m : targets) {
         std::int64_t e = 0;
         if (left >= 1) {
-            const double roll = static_cast<double>(
-                WideDice(game, 1, member.hitPoints / 4, member.vitality));
+            const double roll =
+                static_cast<double>(WideDice(game, 1, member.hitPoints / 4, member.vitality));
             e = RoundHalfEven(roll / (member.breathCount + 1) *
                               (1 - 0.2 * game.battle.monsterShields[3]));
         }
@@ -323,10 +324,10 @@ void SongAction(Game& game, Character& member) {
             const int phase = s.effect == 102 ? game.save.artemisPhase : game.save.lunaPhase;
             for (Character* m : standing(game, g)) {
                 if (member.status & kStatusDead) break;
-                ApplyMagicDamage(game, h,
-                                 WideDice(game, std::max<std::int64_t>(s.diceCount, 0), phase / 50,
-                                          s.diceBonus),
-                                 member, *m, kResistSong, s.element, 0, false);
+                ApplyMagicDamage(
+                    game, h,
+                    WideDice(game, std::max<std::int64_t>(s.diceCount, 0), phase / 50, s.diceBonus),
+                    member, *m, kResistSong, s.element, 0, false);
             }
             break;
         }

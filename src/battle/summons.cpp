@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <limits>
+#include <map>
 #include <string>
 
 #include "characters/party.h"
@@ -28,10 +28,9 @@ constexpr std::int32_t kCureBits = 134226943;
 
 // Monster types and the skill that summons them.
 constexpr std::pair<std::int32_t, int> kTypeSkills[] = {
-    {1024, 174},  {32768, 175}, {1, 176},      {2, 177},       {64, 178},
-    {4, 179},     {16, 180},    {131072, 181}, {128, 182},     {8, 183},
-    {512, 184},   {65536, 186}, {524288, 187}, {32, 188},      {8192, 189},
-    {2097152, 190}, {1048576, 191}, {262144, 192},
+    {1024, 174},   {32768, 175},  {1, 176},    {2, 177},       {64, 178},      {4, 179},
+    {16, 180},     {131072, 181}, {128, 182},  {8, 183},       {512, 184},     {65536, 186},
+    {524288, 187}, {32, 188},     {8192, 189}, {2097152, 190}, {1048576, 191}, {262144, 192},
 };
 
 // What an ally's scripted ability says after its name (the same words as the monsters').
@@ -212,10 +211,9 @@ void AllyAct::tableRow(const ActionRecord& row) {
             break;
         case 5:
         case 15: {
-            const std::int64_t n =
-                std::clamp<std::int64_t>(WideDice(game_, std::clamp(row.drawCount, 0, 32767),
-                                                  row.drawSides, row.drawBonus),
-                                         0, kGroupSlots);
+            const std::int64_t n = std::clamp<std::int64_t>(
+                WideDice(game_, std::clamp(row.drawCount, 0, 32767), row.drawSides, row.drawBonus),
+                0, kGroupSlots);
             for (int s = 1; s <= n; ++s)
                 targets.push_back(&monsterAt(game_, g_, s));
             break;
@@ -234,8 +232,8 @@ void AllyAct::tableRow(const ActionRecord& row) {
         if (row.kind == 1 || row.kind == 4) {
             const double roll = static_cast<double>(
                 WideDice(game_, std::clamp<std::int64_t>(count, 0, 32767), sides, bonus));
-            const std::int64_t amount = static_cast<std::int64_t>(std::clamp(
-                static_cast<double>(multiplier) * roll, -2147483648.0, 2147483647.0));
+            const std::int64_t amount = static_cast<std::int64_t>(
+                std::clamp(static_cast<double>(multiplier) * roll, -2147483648.0, 2147483647.0));
             ApplyMagicDamage(game_, header, amount, a_, *t, element, second, 0, false);
         }
         if (row.kind == 2 || row.kind == 4)
@@ -326,7 +324,8 @@ void AllyAct::spell(int kind, int level) {
             break;
         case 5:
             if (s.target == kTargetMember) {
-                if (Character* c = randomMember()) ChangeArmorClass(game_, h + CR, a_, *c, -s.diceCount);
+                if (Character* c = randomMember())
+                    ChangeArmorClass(game_, h + CR, a_, *c, -s.diceCount);
             } else {
                 for (int i = 1; i <= partySize(game_); ++i)
                     if (Character* c = PartyMember(game_, i))
@@ -395,11 +394,11 @@ void AllyAct::breath(int element) {
                                                      : 0;
     const std::string header = a_.name + "は" + LF + word + "ブレスを吐いた";
     for (Character* t : standingIn(game_, randomGroup(game_))) {
-        const std::int64_t base = std::clamp<std::int64_t>(
-            RoundHalfEven(DamagePercentAt(*t, kResistBreath) / 100.0 *
-                          static_cast<double>(a_.hitPoints / 4) *
-                          (1 - 0.2 * game_.battle.monsterShields[3])),
-            -32768, 32767);
+        const std::int64_t base =
+            std::clamp<std::int64_t>(RoundHalfEven(DamagePercentAt(*t, kResistBreath) / 100.0 *
+                                                   static_cast<double>(a_.hitPoints / 4) *
+                                                   (1 - 0.2 * game_.battle.monsterShields[3])),
+                                     -32768, 32767);
         const std::int64_t x = d(t->luck);
         const std::int64_t y = d(t->luck);
         const std::int64_t amount = y >= 18 ? 0 : x <= 10 ? base : base / 2;
@@ -471,7 +470,8 @@ void AllyAct::run(int id) {
     }
     const auto word = abilityWords().find(id);
     const std::string head =
-        a_.name + (word != abilityWords().end() ? std::string(word->second) + LF : std::string("は") + LF);
+        a_.name +
+        (word != abilityWords().end() ? std::string(word->second) + LF : std::string("は") + LF);
     Character& M = *m_;
     switch (id) {
         case 29:
@@ -512,7 +512,8 @@ void AllyAct::run(int id) {
             hit(head, WideDice(game_, 1, HP(), HP()), M, kResistFire);
             break;
         case 49:
-            hitGroup(head, kResistWater, [&](Character&) { return d(RoundHalfEven(static_cast<double>(HP()) / 2.0)); });
+            hitGroup(head, kResistWater,
+                     [&](Character&) { return d(RoundHalfEven(static_cast<double>(HP()) / 2.0)); });
             break;
         case 56:
             hit(head, M.hitPoints / 2, M, kResistPhysical);
@@ -560,8 +561,9 @@ void AllyAct::run(int id) {
             });
             break;
         case 96:
-            if (hit(head, WideDice(game_, std::clamp(a_.damageDiceCount, 0, 32767),
-                                   a_.damageDiceSides, 0),
+            if (hit(head,
+                    WideDice(game_, std::clamp(a_.damageDiceCount, 0, 32767), a_.damageDiceSides,
+                             0),
                     M, kResistLightning) == kHitLanded)
                 attempt(head, M, kEffectShocked, 50);
             break;
@@ -599,7 +601,8 @@ void AllyAct::run(int id) {
             hitGroup(head, kResistDark, [&](Character&) { return d(HP()); });
             break;
         case 120:
-            hitGroup(head, kResistMystic, [&](Character&) { return WideDice(game_, 1, HP(), HP()); });
+            hitGroup(head, kResistMystic,
+                     [&](Character&) { return WideDice(game_, 1, HP(), HP()); });
             break;
         case 125:
             hitGroup(head, kResistEarth, [&](Character&) { return HP(); });
@@ -640,7 +643,8 @@ void AllyAct::run(int id) {
             break;
         }
         case 48:
-            hitGroup(head, 19, [&](Character&) { return d(HP() / 2); }, kEffectFrozen);
+            hitGroup(
+                head, 19, [&](Character&) { return d(HP() / 2); }, kEffectFrozen);
             break;
         case 54:
             if (ResistanceTest(game_, ResistanceAt(M, kResistPhysical), 0) != 0) {
@@ -662,10 +666,9 @@ void AllyAct::run(int id) {
             break;
         }
         case 73: {
-            constexpr std::int32_t kStripped = kStatusBattleWard | kStatusHidden |
-                                               kStatusDecapitationWard | kStatusDrainWard |
-                                               kStatusAttackReduced | kStatusMagicReflect |
-                                               kStatusPhysicalReflect | kStatusGuard;
+            constexpr std::int32_t kStripped =
+                kStatusBattleWard | kStatusHidden | kStatusDecapitationWard | kStatusDrainWard |
+                kStatusAttackReduced | kStatusMagicReflect | kStatusPhysicalReflect | kStatusGuard;
             for (Character* t : standingIn(game_, g_)) {
                 hit(head, D(), *t, kResistMind, kEffectFear);
                 t->status &= ~kStripped;
@@ -702,7 +705,8 @@ void AllyAct::run(int id) {
             break;
         case 99:
             if (hit(head, D(), M, kResistHoly) == kHitLanded) {
-                if (ResistanceTest(game_, ResistanceAt(M, kResistSpell), ResistanceAt(M, kResistHoly)) != 0) {
+                if (ResistanceTest(game_, ResistanceAt(M, kResistSpell),
+                                   ResistanceAt(M, kResistHoly)) != 0) {
                     say(M.name + "は" + LF + "抵抗した");
                 } else {
                     M.luck = static_cast<std::uint8_t>(std::max(M.luck - 1, 1));
@@ -716,7 +720,8 @@ void AllyAct::run(int id) {
                     if (ResistanceTest(game_, ResistanceAt(*t, kResistMystic), 0) != 0) {
                         say(t->name + "は" + LF + "抵抗した");
                     } else {
-                        t->age = static_cast<decltype(t->age)>(std::min<std::int64_t>(t->age + 1, 255));
+                        t->age =
+                            static_cast<decltype(t->age)>(std::min<std::int64_t>(t->age + 1, 255));
                         say(t->name + "は年老いた");
                     }
                 }
@@ -831,8 +836,8 @@ void AllyAct::run(int id) {
             for (Character* t : standingIn(game_, g_)) {
                 if (ResistanceTest(game_, ResistanceAt(*t, kResistBreath), 0) != 0) continue;
                 constexpr std::pair<int, int> kAttempts[] = {
-                    {kEffectPoison, 100}, {kEffectDisease, 100}, {kEffectSleep, 100},
-                    {kEffectBlind, 100},  {kEffectConfusion, 100}, {kEffectSilence, 100},
+                    {kEffectPoison, 100},   {kEffectDisease, 100},   {kEffectSleep, 100},
+                    {kEffectBlind, 100},    {kEffectConfusion, 100}, {kEffectSilence, 100},
                     {kEffectParalysis, 50}, {kEffectStone, 30}};
                 for (const auto& [type, chance] : kAttempts)
                     attempt(head, *t, type, chance);
@@ -848,8 +853,9 @@ void AllyAct::run(int id) {
             }
             break;
         case 149:
-            hit(head, WideDice(game_, std::clamp(a_.damageDiceCount, 0, 32767), a_.damageDiceSides, 0),
-                M, kResistDark);
+            hit(head,
+                WideDice(game_, std::clamp(a_.damageDiceCount, 0, 32767), a_.damageDiceSides, 0), M,
+                kResistDark);
             attempt(head, M, kEffectDisease, 100);
             break;
         case 156:
@@ -873,8 +879,8 @@ void AllyAct::run(int id) {
 // Regeneration and coming out of hiding.
 void allyUpkeep(Game& game, Character& a) {
     if (a.hitPoints <= a.maxHitPoints) {
-        const std::int64_t regen = PartyHasSkill(game, 202) ? std::int64_t{a.regeneration} * 2
-                                                            : a.regeneration;
+        const std::int64_t regen =
+            PartyHasSkill(game, 202) ? std::int64_t{a.regeneration} * 2 : a.regeneration;
         a.hitPoints = ClampLong(std::int64_t{a.hitPoints} + regen);
     }
     if ((a.status & kStatusHidden) && Die(game, 4) == 1) {
@@ -921,9 +927,9 @@ void SummonAction(Game& game, Character& member) {
         return;
     }
     // A group never outgrows its nine places.
-    const int n = std::clamp(
-        Dice(game, kind->appearDiceCount, kind->appearDiceSides, kind->appearDiceBonus), 0,
-        kSummonSlots);
+    const int n =
+        std::clamp(Dice(game, kind->appearDiceCount, kind->appearDiceSides, kind->appearDiceBonus),
+                   0, kSummonSlots);
     for (int s = 0; s <= kSummonSlots; ++s) {
         Character& a = b.summons[static_cast<size_t>(s)];
         if (s > n) {

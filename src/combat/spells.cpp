@@ -232,8 +232,8 @@ void PartyCast::resurrect(Character& m, int failAtOrBelow) {
 
 void PartyCast::exorcise() {
     for (Character* m : groupFighters(game_, c_.targetGroup)) {
-        const int r = ResistanceTest(game_, ResistanceAt(*m, kResistSpell),
-                                     ResistanceAt(*m, s_.element));
+        const int r =
+            ResistanceTest(game_, ResistanceAt(*m, kResistSpell), ResistanceAt(*m, s_.element));
         const bool kind = (m->classBit & 1026) != 0;
         if (r == 0 && kind && Dice(game_, 1, c_.level, 0) > Dice(game_, 1, m->level, 0)) {
             outcome(m->name + "を" + CR + "退魔した");
@@ -384,8 +384,8 @@ void PartyCast::gamble() {
             break;
         case 3:
             for (Character* m : partyMembers(game_))
-                m->status = static_cast<std::int32_t>(static_cast<std::uint32_t>(m->status) &
-                                                      4160740352u);
+                m->status =
+                    static_cast<std::int32_t>(static_cast<std::uint32_t>(m->status) & 4160740352u);
             outcome("パーティーは治癒した");
             break;
         case 4:
@@ -491,7 +491,9 @@ void PartyCast::run() {
             const std::int32_t bit = code == 76   ? kStatusSleep
                                      : code == 77 ? (kStatusPoison | kStatusDeadlyPoison)
                                                   : kStatusBlind;
-            const char* done = code == 76 ? "眠りから覚めた" : code == 77 ? "解毒された" : "盲目から回復した";
+            const char* done = code == 76   ? "眠りから覚めた"
+                               : code == 77 ? "解毒された"
+                                            : "盲目から回復した";
             say(h_);
             for (Character* m : partyMembers(game_)) {
                 if (angel(*m)) {
@@ -612,7 +614,8 @@ void PartyCast::run() {
                         raised = true;
                     }
                 }
-                outcome(raised ? m->name + "の魔力が復活した" : m->name + std::string(Message(1023)));
+                outcome(raised ? m->name + "の魔力が復活した"
+                               : m->name + std::string(Message(1023)));
             }
             break;
         case 81:
@@ -720,7 +723,7 @@ std::int64_t SpellPower(Game& game, const Character& caster, const Character& ta
         const std::int64_t level = caster.level;
         p *= level < 180 ? 2 : level < 210 ? 3 : level < 240 ? 4 : level < 270 ? 5 : 6;
     }
-    constexpr std::pair<int, int> kElementSkills[] = {{4, 74}, {8, 75},  {6, 76},
+    constexpr std::pair<int, int> kElementSkills[] = {{4, 74},  {8, 75},  {6, 76},
                                                       {9, 194}, {5, 195}, {7, 196}};
     for (const auto& [element, skill] : kElementSkills)
         if (spell.element == element && HasSkill(caster, skill)) p = ClampLong(p * 2);
@@ -801,8 +804,8 @@ void CastSpell(Game& game, Character& member) {
     const bool inBook = kind <= 4 && level <= 9 && spell->number <= 4;
     if ((member.status & kStatusSilence) && !HasSkill(member, 207)) {
         if (inBook && !PietySavesPoint(game, member))
-            member.spellPoints(kind, level) = static_cast<std::int16_t>(
-                std::max(member.spellPoints(kind, level) - 1, -32768));
+            member.spellPoints(kind, level) =
+                static_cast<std::int16_t>(std::max(member.spellPoints(kind, level) - 1, -32768));
         Say(game, header + CR + "しかし呪文は音にならなかった");
         return;
     }
@@ -818,12 +821,11 @@ void CastSpell(Game& game, Character& member) {
 }
 
 bool SpellTargetStands(const Game& game, const Character& member) {
-    const SpellRecord* spell =
-        member.actionCode == 4
-            ? nullptr
-            : (member.actionSpell >= 1 && member.actionSpell <= 200
-                   ? spellAt(game.db, member.actionSpell)
-                   : nullptr);
+    const SpellRecord* spell = member.actionCode == 4
+                                   ? nullptr
+                                   : (member.actionSpell >= 1 && member.actionSpell <= 200
+                                          ? spellAt(game.db, member.actionSpell)
+                                          : nullptr);
     if (!spell) return false;
     switch (spell->target) {
         case kTargetOneEnemy:

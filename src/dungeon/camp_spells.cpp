@@ -317,7 +317,8 @@ void CampSpell::run() {
                 const std::int64_t amount = SpellPower(game_, c_, *m, s_, 0);
                 if (std::int64_t{m->hitPoints} + amount < m->maxHitPoints) {
                     HealHitPoints(*m, amount);
-                    say(game_, m->name + "は" + LF + wide(amount) + "ポイント回復した" + hpLine(*m));
+                    say(game_,
+                        m->name + "は" + LF + wide(amount) + "ポイント回復した" + hpLine(*m));
                 } else {
                     m->hitPoints = m->maxHitPoints;
                     say(game_, m->name + "は" + LF + "全快した");
@@ -360,11 +361,12 @@ void CampSpell::run() {
         case 10:
         case 43:
         case 73: {
-            const std::int32_t bits = code == 60 ? (kStatusSleep | kStatusFear | kStatusBlind |
-                                                    kStatusConfusion | kStatusCharm)
-                                      : code == 10 ? kStatusParalysis
-                                      : code == 43 ? (kStatusPoison | kStatusDeadlyPoison)
-                                                   : kStatusStone;
+            const std::int32_t bits =
+                code == 60
+                    ? (kStatusSleep | kStatusFear | kStatusBlind | kStatusConfusion | kStatusCharm)
+                : code == 10 ? kStatusParalysis
+                : code == 43 ? (kStatusPoison | kStatusDeadlyPoison)
+                             : kStatusStone;
             std::vector<Character*> targets;
             if (code == 73) {
                 if (Character* m = pick()) targets.push_back(m);
@@ -488,10 +490,10 @@ void CampSpell::run() {
 
 const char* WishText(int entry) {
     static const char* const kWishes[kWishCount] = {
-        "全員のＨＰ回復",   "全員の状態を回復", "全員のＭＰを回復", "若返らせる",
-        "力を上げる",       "知恵を上げる",     "信仰心を上げる",   "生命力を上げる",
-        "素早さを上げる",   "運を上げる",       "属性を秩序にする", "属性を中立にする",
-        "属性を混沌にする", "種族を人間にする", "種族をエルフにする", "種族をドワーフにする",
+        "全員のＨＰ回復",     "全員の状態を回復",     "全員のＭＰを回復",   "若返らせる",
+        "力を上げる",         "知恵を上げる",         "信仰心を上げる",     "生命力を上げる",
+        "素早さを上げる",     "運を上げる",           "属性を秩序にする",   "属性を中立にする",
+        "属性を混沌にする",   "種族を人間にする",     "種族をエルフにする", "種族をドワーフにする",
         "種族をノームにする", "種族をホビットにする", "城に帰還する!"};
     return entry >= 0 && entry < kWishCount ? kWishes[entry] : "";
 }
@@ -545,7 +547,9 @@ bool GrantWish(Game& game, int caster, int entry, int member) {
         case 16:
         case 17:
             if (entry <= 12)
-                m->alignment = static_cast<decltype(m->alignment)>(entry == 10 ? 1 : entry == 11 ? 2 : 4);
+                m->alignment = static_cast<decltype(m->alignment)>(entry == 10   ? 1
+                                                                   : entry == 11 ? 2
+                                                                                 : 4);
             else
                 m->race = static_cast<decltype(m->race)>(1 << (entry - 13));
             m->experience = ExperienceForLevel(m->level - 1, m->classBit, m->race);
@@ -593,8 +597,8 @@ TeleportEntry::TeleportEntry(Ui& ui, Game& game) : Form(ui, "frmMove"), game_(ga
     add(fraMove);
     fraMove.move(0, 0, 300, 180);
     static const char* const kCaptions[] = {
-        "転移する値を入力してください", "上", "東", "南",
-        "負の値で逆向き　↑↓で増減　←→で移動", "Ｅｎｔｅｒで転移、ＥＳＣで中止"};
+        "転移する値を入力してください",  "上", "東", "南", "負の値で逆向き　↑↓で増減　←→で移動",
+        "Ｅｎｔｅｒで転移、ＥＳＣで中止"};
     for (size_t i = 0; i < lblMove.size(); ++i) {
         lblMove[i].setFont(Font::standard(14));
         lblMove[i].setCaption(kCaptions[i]);
@@ -726,7 +730,8 @@ void CampCast(Game& game, const std::string& spellName, int mode) {
     const SpellRecord cast = *spell;
     CampSpell(game, *c, cast, mode).run();
     if (mode == kCastByItem) {
-        if (Character* user = rosterAt(game, game.currentCharacter)) breakTest(game, *user, cast.name);
+        if (Character* user = rosterAt(game, game.currentCharacter))
+            breakTest(game, *user, cast.name);
     }
 }
 

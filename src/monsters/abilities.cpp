@@ -180,8 +180,7 @@ void Ability::run(int id) {
         case 25:
         case 26:
         case 27:
-        case 28:
-        {
+        case 28: {
             int school = 0, level = 0;
             MonsterSpellOfAction(id, school, level);
             CastMonsterSpell(game_, m_, school, level);

@@ -86,8 +86,9 @@ const SpellRecord* pickSpell(Game& game, int school, int level) {
             candidates.push_back(i);
     }
     if (candidates.empty()) return spellAt(game.db, 0);
-    return spellAt(game.db,
-                   candidates[static_cast<size_t>(Die(game, static_cast<int>(candidates.size())) - 1)]);
+    return spellAt(
+        game.db,
+        candidates[static_cast<size_t>(Die(game, static_cast<int>(candidates.size())) - 1)]);
 }
 
 // A member answers a spell: casts it back or strikes the caster.
@@ -226,9 +227,11 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
             break;
         }
         case 4: {
-            std::vector<Character*> targets = ally ? allies(game, false) : slots(game, 1, partySize(game));
+            std::vector<Character*> targets =
+                ally ? allies(game, false) : slots(game, 1, partySize(game));
             for (Character* t : targets)
-                if (!(t->status & kStatusGone)) ChangeArmorClass(game, h + CR, m, *t, spell->diceCount);
+                if (!(t->status & kStatusGone))
+                    ChangeArmorClass(game, h + CR, m, *t, spell->diceCount);
             break;
         }
         case 7:
@@ -239,9 +242,9 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
                     f->status &= ~kCureBits;
                     Say(game, h + CR + HealCharacter(*f, f->maxHitPoints, false));
                 } else {
-                    const std::int64_t amount = WideDice(
-                        game, std::max<std::int64_t>(spell->diceCount, 0), spell->diceSides,
-                        spell->diceBonus);
+                    const std::int64_t amount =
+                        WideDice(game, std::max<std::int64_t>(spell->diceCount, 0),
+                                 spell->diceSides, spell->diceBonus);
                     Say(game, h + CR + HealCharacter(*f, amount, false));
                 }
                 if (code != 52) break;
@@ -344,8 +347,8 @@ void CallForHelp(Game& game, Character& m) {
             f.name = name;
             f.status = 0;
             f.initiative = 0;
-            const std::int64_t hp = WideDice(game, std::clamp(f.hpDiceCount, 0, 32767),
-                                             f.hpDiceSides, f.hpDiceBonus);
+            const std::int64_t hp =
+                WideDice(game, std::clamp(f.hpDiceCount, 0, 32767), f.hpDiceSides, f.hpDiceBonus);
             f.maxHitPoints = static_cast<std::int32_t>(
                 std::clamp<std::int64_t>(hp, 1, std::numeric_limits<std::int32_t>::max()));
             f.hitPoints = f.maxHitPoints;
@@ -372,9 +375,9 @@ void CallMonsters(Game& game, Character& m, int id) {
         if (!taken) group = g;
     }
     if (group == 0) return;
-    const int n = std::clamp(
-        Dice(game, kind->appearDiceCount, kind->appearDiceSides, kind->appearDiceBonus), 0,
-        kGroupSlots);
+    const int n =
+        std::clamp(Dice(game, kind->appearDiceCount, kind->appearDiceSides, kind->appearDiceBonus),
+                   0, kGroupSlots);
     Say(game, m.name + "は召喚した" + CR + kind->altName + "が" + ToWide(std::to_string(n)) +
                   "体あらわれた");
     auto& fighters = b.monsters[static_cast<size_t>(group)];

@@ -13,19 +13,19 @@
 #include "battle/battle_screen.h"
 #include "characters/party.h"
 #include "core/prompt_dialog.h"
+#include "core/window_of.h"
+#include "dungeon/camp_spells.h"
 #include "dungeon/dungeon_fixture.h"
 #include "items/select_box.h"
 #include "items/status_sheet.h"
-#include "core/window_of.h"
-#include "dungeon/camp_spells.h"
 
 namespace dv {
 namespace {
 
 using test::DungeonFixture;
 
-SpellRecord& spellRow(Game& g, int index, const std::string& name, int kind, int effect,
-                      int target, int flags, int bonus) {
+SpellRecord& spellRow(Game& g, int index, const std::string& name, int kind, int effect, int target,
+                      int flags, int bonus) {
     SpellRecord& s = g.db.spellTable[static_cast<size_t>(index)];
     s = SpellRecord{};
     s.id = static_cast<std::int16_t>(index);
@@ -55,7 +55,9 @@ class MagicBattle : public DungeonFixture {
         encounter(1, {1}, 1);
         return m;
     }
-    Character& fighting(int slot = 1) { return game().battle.monsters[1][static_cast<size_t>(slot)]; }
+    Character& fighting(int slot = 1) {
+        return game().battle.monsters[1][static_cast<size_t>(slot)];
+    }
     void start() {
         call([this] { game().dungeon.encounterBase = 3000; });
         key(keys::Right);
@@ -154,11 +156,12 @@ TEST(MagicPlay, ASongOnAnInstrumentBlessesTheParty) {
         f.game().place.partyBlessings = 0;
     });
     f.start();
-    f.drive([](const std::string& m) { return m == "なかま1" ? 'V' : 'F'; }, "", {}, [&] {
-        EXPECT_TRUE(f.logged("ＳＨＩＺＵＫＡの曲を奏でた"));
-        EXPECT_TRUE(f.game().place.partyBlessings & 4);
-        EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
-    });
+    f.drive([](const std::string& m) { return m == "なかま1" ? 'V' : 'F'; }, "", {},
+            [&] {
+                EXPECT_TRUE(f.logged("ＳＨＩＺＵＫＡの曲を奏でた"));
+                EXPECT_TRUE(f.game().place.partyBlessings & 4);
+                EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
+            });
     f.run();
 }
 
@@ -176,13 +179,14 @@ TEST(MagicPlay, AThiefStealsFromTheMonstersPocket) {
         thief.dexterity = 200;
     });
     f.start();
-    f.drive([](const std::string& m) { return m == "なかま1" ? 'K' : 'F'; }, "", {}, [&] {
-        EXPECT_TRUE(f.logged("そしてアイテムを盗んだ！"));
-        bool found = false;
-        for (const ItemSlot& s : f.member(1).items)
-            found = found || (s.itemId == 12 && (s.itemFlags & kItemUnidentified));
-        EXPECT_TRUE(found);
-    });
+    f.drive([](const std::string& m) { return m == "なかま1" ? 'K' : 'F'; }, "", {},
+            [&] {
+                EXPECT_TRUE(f.logged("そしてアイテムを盗んだ！"));
+                bool found = false;
+                for (const ItemSlot& s : f.member(1).items)
+                    found = found || (s.itemId == 12 && (s.itemFlags & kItemUnidentified));
+                EXPECT_TRUE(found);
+            });
     f.run();
 }
 
@@ -208,8 +212,7 @@ TEST(MagicPlay, SummonedAlliesFightTheNextRound) {
             if (m == "なかま1" && summoned++ == 0) return 'M';
             return 'P';
         },
-        "1",
-        [&] { return f.game().battle.battleRound == 2 && f.enteringCommands(); },
+        "1", [&] { return f.game().battle.battleRound == 2 && f.enteringCommands(); },
         [&] {
             EXPECT_TRUE(f.logged("インプを\r２体召喚した"));
             EXPECT_TRUE(f.battleScreen().fraSummon.visible());
@@ -443,14 +446,15 @@ TEST(MagicPlay, AnEscapeSpellLeavesTheBattleWithoutRewards) {
         mage.agility = 200;
     });
     f.start();
-    f.drive([](const std::string& m) { return m == "なかま1" ? 'S' : 'P'; }, "nigeru", {}, [&] {
-        EXPECT_TRUE(f.logged("パーティは逃げ出した"));
-        EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Flight);
-        EXPECT_EQ(f.game().place.partyY, 6) << "back on the square the party came from";
-        EXPECT_EQ(f.member(1).escapes, 0.0) << "a spell is no flight";
-        EXPECT_EQ(f.member(1).experience, 0.0);
-        EXPECT_FALSE(f.main().busy);
-    });
+    f.drive([](const std::string& m) { return m == "なかま1" ? 'S' : 'P'; }, "nigeru", {},
+            [&] {
+                EXPECT_TRUE(f.logged("パーティは逃げ出した"));
+                EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Flight);
+                EXPECT_EQ(f.game().place.partyY, 6) << "back on the square the party came from";
+                EXPECT_EQ(f.member(1).escapes, 0.0) << "a spell is no flight";
+                EXPECT_EQ(f.member(1).experience, 0.0);
+                EXPECT_FALSE(f.main().busy);
+            });
     f.run();
 }
 

@@ -67,8 +67,9 @@ TEST(SpellNames, TypedNamesMatchInEitherWidthAndCase) {
         const char* typed;
         const char* key;
     } cases[] = {
-        {"iyasu", "IYASU"},         {"IYASU", "IYASU"},     {"ｉｙａｓｕ", "IYASU"},
-        {"ＩＹＡＳＵ", "IYASU"},    {"Ｉｙａsu", "IYASU"}, {"いやす", "いやす"},
+        {"iyasu", "IYASU"},         {"IYASU", "IYASU"},
+        {"ｉｙａｓｕ", "IYASU"},    {"ＩＹＡＳＵ", "IYASU"},
+        {"Ｉｙａsu", "IYASU"},      {"いやす", "いやす"},
         {"ｉｙａｓｕ　", "IYASU "}, {"", ""},
     };
     for (const Case& c : cases)
@@ -89,12 +90,12 @@ TEST(SpellPowerRoll, ShieldsAndSkillsScaleThePower) {
         int element;
         std::int64_t expected;
     } cases[] = {
-        {0, 0, 1, 0, 10},     // 10 fixed
-        {2, 0, 1, 0, 6},      // two shields take 40 %
-        {0, 70, 100, 0, 20},  // doubled below level 180
-        {0, 74, 1, 4, 20},    // fire doubled by its skill
-        {0, 74, 1, 8, 10},    // but not cold
-        {0, 151, 60, 0, -10}, // (60 - 270) \ 30 = -7: a factor of -1
+        {0, 0, 1, 0, 10},      // 10 fixed
+        {2, 0, 1, 0, 6},       // two shields take 40 %
+        {0, 70, 100, 0, 20},   // doubled below level 180
+        {0, 74, 1, 4, 20},     // fire doubled by its skill
+        {0, 74, 1, 8, 10},     // but not cold
+        {0, 151, 60, 0, -10},  // (60 - 270) \ 30 = -7: a factor of -1
         {0, 151, 570, 0, 150},
     };
     for (const Case& c : cases) {
@@ -123,112 +124,168 @@ TEST(PartySpellEffects, EachCodeDoesItsWork) {
         std::function<void(Fight&)> check;
         int count = 0;
     } cases[] = {
-        {"damage on one", 2, 1, {}, [](Fight& f) {
+        {"damage on one",
+         2,
+         1,
+         {},
+         [](Fight& f) {
              EXPECT_EQ(f.goblin(1).hitPoints, 90);
              EXPECT_EQ(f.goblin(2).hitPoints, 100);
-         }, 10},
-        {"damage on the group", 2, 2, {}, [](Fight& f) {
-             for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.goblin(s).hitPoints, 90);
-         }, 10},
-        {"sleep on the group", 15, 2, {}, [](Fight& f) {
+         },
+         10},
+        {"damage on the group",
+         2,
+         2,
+         {},
+         [](Fight& f) {
+             for (int s = 1; s <= 3; ++s)
+                 EXPECT_EQ(f.goblin(s).hitPoints, 90);
+         },
+         10},
+        {"sleep on the group",
+         15,
+         2,
+         {},
+         [](Fight& f) {
              int asleep = 0;
-             for (int s = 1; s <= 3; ++s) asleep += (f.goblin(s).status & kStatusSleep) ? 1 : 0;
+             for (int s = 1; s <= 3; ++s)
+                 asleep += (f.goblin(s).status & kStatusSleep) ? 1 : 0;
              EXPECT_GE(asleep, 2);
          }},
-        {"heal a member", 7, 4, [](Fight& f) {
+        {"heal a member", 7, 4,
+         [](Fight& f) {
              f.friendMember.hitPoints = 10;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) { EXPECT_EQ(f.friendMember.hitPoints, 30); }, 20},
-        {"no heal for the dead", 7, 4, [](Fight& f) {
+         },
+         [](Fight& f) { EXPECT_EQ(f.friendMember.hitPoints, 30); }, 20},
+        {"no heal for the dead", 7, 4,
+         [](Fight& f) {
              f.friendMember.hitPoints = 0;
              f.friendMember.status = kStatusDead;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) { EXPECT_EQ(f.friendMember.hitPoints, 0); }, 20},
-        {"cure and heal", 53, 4, [](Fight& f) {
+         },
+         [](Fight& f) { EXPECT_EQ(f.friendMember.hitPoints, 0); }, 20},
+        {"cure and heal", 53, 4,
+         [](Fight& f) {
              f.friendMember.hitPoints = 1;
              f.friendMember.status = kStatusPoison | kStatusSleep;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) {
+         },
+         [](Fight& f) {
              EXPECT_EQ(f.friendMember.hitPoints, 50);
              EXPECT_EQ(f.friendMember.status, 0);
          }},
-        {"wake the chosen", 60, 4, [](Fight& f) {
+        {"wake the chosen", 60, 4,
+         [](Fight& f) {
              f.friendMember.status = kStatusSleep | kStatusPoison;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) { EXPECT_EQ(f.friendMember.status, kStatusPoison); }},
-        {"cure poison", 43, 4, [](Fight& f) {
+         },
+         [](Fight& f) { EXPECT_EQ(f.friendMember.status, kStatusPoison); }},
+        {"cure poison", 43, 4,
+         [](Fight& f) {
              f.friendMember.status = kStatusPoison | kStatusDeadlyPoison;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) { EXPECT_EQ(f.friendMember.status, 0); }},
-        {"angels turn it away", 43, 4, [](Fight& f) {
+         },
+         [](Fight& f) { EXPECT_EQ(f.friendMember.status, 0); }},
+        {"angels turn it away", 43, 4,
+         [](Fight& f) {
              f.friendMember.status = kStatusPoison;
              f.friendMember.race = 256;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) {
+         },
+         [](Fight& f) {
              EXPECT_EQ(f.friendMember.status, kStatusPoison);
              EXPECT_TRUE(f.h.said("呪文を無効化した"));
          }},
-        {"magic shield", 46, 5, {}, [](Fight& f) {
-             EXPECT_EQ(f.h.game().battle.partyShields[2], 1);
-         }},
-        {"the fourth shield does nothing", 46, 5, [](Fight& f) {
-             f.h.game().battle.partyShields[2] = 3;
-         }, [](Fight& f) {
+        {"magic shield",
+         46,
+         5,
+         {},
+         [](Fight& f) { EXPECT_EQ(f.h.game().battle.partyShields[2], 1); }},
+        {"the fourth shield does nothing", 46, 5,
+         [](Fight& f) { f.h.game().battle.partyShields[2] = 3; },
+         [](Fight& f) {
              EXPECT_EQ(f.h.game().battle.partyShields[2], 3);
              EXPECT_TRUE(f.h.said("しかし効果がなかった"));
          }},
-        {"monster shields go", 48, 3, [](Fight& f) {
+        {"monster shields go", 48, 3,
+         [](Fight& f) {
              f.h.game().battle.monsterShields[2] = 2;
              f.h.game().battle.monsterShields[3] = 1;
-         }, [](Fight& f) {
+         },
+         [](Fight& f) {
              EXPECT_EQ(f.h.game().battle.monsterShields[2], 0);
              EXPECT_EQ(f.h.game().battle.monsterShields[3], 0);
          }},
-        {"physical reflection for all", 69, 5, {}, [](Fight& f) {
+        {"physical reflection for all",
+         69,
+         5,
+         {},
+         [](Fight& f) {
              EXPECT_TRUE(f.caster.status & kStatusPhysicalReflect);
              EXPECT_TRUE(f.friendMember.status & kStatusPhysicalReflect);
          }},
-        {"the party hides", 75, 5, {}, [](Fight& f) {
+        {"the party hides",
+         75,
+         5,
+         {},
+         [](Fight& f) {
              EXPECT_TRUE(f.caster.status & kStatusHidden);
              EXPECT_TRUE(f.friendMember.status & kStatusHidden);
          }},
-        {"the group is known", 11, 2, {}, [](Fight& f) {
+        {"the group is known",
+         11,
+         2,
+         {},
+         [](Fight& f) {
              EXPECT_NE(f.goblin(2).identified, 0);
              EXPECT_TRUE(f.h.game().place.partyEffects & 1);
          }},
-        {"near death", 63, 2, {}, [](Fight& f) {
-             for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.goblin(s).hitPoints, 1);
+        {"near death",
+         63,
+         2,
+         {},
+         [](Fight& f) {
+             for (int s = 1; s <= 3; ++s)
+                 EXPECT_EQ(f.goblin(s).hitPoints, 1);
          }},
-        {"luck falls", 78, 2, [](Fight& f) { f.goblin(1).luck = 7; }, [](Fight& f) {
-             EXPECT_EQ(f.goblin(1).luck, 2);
-         }},
-        {"escape", 58, 3, {}, [](Fight& f) {
-             EXPECT_TRUE(f.h.game().battle.escapeBySpell);
-         }},
-        {"more chests", 81, 3, {}, [](Fight& f) {
-             EXPECT_TRUE(f.h.game().place.partyEffects & 512);
-         }},
-        {"lingering fire", 65, 2, {}, [](Fight& f) {
+        {"luck falls", 78, 2, [](Fight& f) { f.goblin(1).luck = 7; },
+         [](Fight& f) { EXPECT_EQ(f.goblin(1).luck, 2); }},
+        {"escape", 58, 3, {}, [](Fight& f) { EXPECT_TRUE(f.h.game().battle.escapeBySpell); }},
+        {"more chests",
+         81,
+         3,
+         {},
+         [](Fight& f) { EXPECT_TRUE(f.h.game().place.partyEffects & 512); }},
+        {"lingering fire",
+         65,
+         2,
+         {},
+         [](Fight& f) {
              const AreaEffect& e = f.h.game().battle.monsterAreaEffects[1][4];
              EXPECT_EQ(e.roundsLeft, 3);
              EXPECT_EQ(e.caster, 1);
-         }, 3},
-        {"spell points come back", 72, 4, [](Fight& f) {
+         },
+         3},
+        {"spell points come back", 72, 4,
+         [](Fight& f) {
              f.friendMember.maxSpellPoints(1, 2) = 3;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) { EXPECT_EQ(f.friendMember.spellPoints(1, 2), 1); }},
-        {"raise the dead (vitality 5 always fails)", 1, 4, [](Fight& f) {
+         },
+         [](Fight& f) { EXPECT_EQ(f.friendMember.spellPoints(1, 2), 1); }},
+        {"raise the dead (vitality 5 always fails)", 1, 4,
+         [](Fight& f) {
              f.friendMember.status = kStatusDead;
              f.friendMember.hitPoints = 0;
              f.friendMember.vitality = 5;
              f.caster.targetGroup = 2;
-         }, [](Fight& f) {
+         },
+         [](Fight& f) {
              EXPECT_EQ(f.friendMember.status, kStatusAshes);
              EXPECT_TRUE(f.h.said("灰燼と化した"));
          }},
-        {"armour for a member", 5, 4, [](Fight& f) { f.caster.targetGroup = 2; }, [](Fight& f) {
-             EXPECT_EQ(f.friendMember.armorClass, -2);
-         }, 2},
+        {"armour for a member", 5, 4, [](Fight& f) { f.caster.targetGroup = 2; },
+         [](Fight& f) { EXPECT_EQ(f.friendMember.armorClass, -2); }, 2},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -319,10 +376,12 @@ TEST(CommandEntryRules, EachCommandIsOfferedToThoseWhoMayUseIt) {
         {"summon", [](Character& c) { c.skills[116] = 1; }, BattleCommand::Summon},
         {"song", [](Character& c) { c.skills[47] = 1; }, BattleCommand::Song},
         {"steal", [](Character& c) { c.skills[9] = 1; }, BattleCommand::Steal},
-        {"steal from hiding", [](Character& c) {
+        {"steal from hiding",
+         [](Character& c) {
              c.skills[5] = 1;
              c.status |= kStatusHidden;
-         }, BattleCommand::Steal},
+         },
+         BattleCommand::Steal},
     };
     auto offers = [](const std::vector<BattleCommand>& v, BattleCommand c) {
         return std::find(v.begin(), v.end(), c) != v.end();
@@ -349,8 +408,8 @@ TEST(CommandEntryRules, SummonLevelsAreReadAndLowered) {
     struct Case {
         const char* typed;
         int level;
-    } cases[] = {{"20", 20}, {"２０", 20}, {"150", 150}, {"400", 150}, {"abc", 0},
-                 {"-3", 0},  {"2.5", 2},   {"1e300", 150}};
+    } cases[] = {{"20", 20}, {"２０", 20}, {"150", 150}, {"400", 150},
+                 {"abc", 0}, {"-3", 0},    {"2.5", 2},   {"1e300", 150}};
     for (const Case& c : cases)
         EXPECT_EQ(SummonLevelEntered(m, c.typed), c.level) << c.typed;
 }
@@ -672,33 +731,43 @@ TEST(AllyAbilities, EachDoesItsWork) {
         int id;
         std::function<void(Fight&, Character&)> check;
     } cases[] = {
-        {29, [](Fight& f, Character& a) {
+        {29,
+         [](Fight& f, Character& a) {
              EXPECT_TRUE(a.status & kStatusDead);
              EXPECT_TRUE(f.h.said("逃げた・・・"));
          }},
-        {35, [](Fight& f, Character&) {
+        {35,
+         [](Fight& f, Character&) {
              EXPECT_TRUE(f.h.said("仲間が１体あらわれた") || f.h.said("しかし助けは来なかった"));
          }},
-        {36, [](Fight& f, Character&) {
+        {36,
+         [](Fight& f, Character&) {
              EXPECT_TRUE(f.h.said("炎のブレスを吐いた"));
              EXPECT_LT(f.goblin(1).hitPoints, 100);
          }},
         {47, [](Fight& f, Character&) { EXPECT_LT(f.goblin(1).hitPoints, 100); }},
-        {71, [](Fight& f, Character&) {
-             for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.goblin(s).status, kStatusDead);
+        {71,
+         [](Fight& f, Character&) {
+             for (int s = 1; s <= 3; ++s)
+                 EXPECT_EQ(f.goblin(s).status, kStatusDead);
              EXPECT_EQ(f.h.game().battle.killCount, 0);
          }},
         {72, [](Fight&, Character& a) { EXPECT_EQ(a.hitPoints, a.maxHitPoints); }},
-        {101, [](Fight& f, Character&) {
-             for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.goblin(s).hitPoints, 70);  // its 30 hit points
+        {101,
+         [](Fight& f, Character&) {
+             for (int s = 1; s <= 3; ++s)
+                 EXPECT_EQ(f.goblin(s).hitPoints, 70);  // its 30 hit points
          }},
         {121, [](Fight&, Character& a) { EXPECT_EQ(a.damageDiceCount, 2); }},
-        {133, [](Fight& f, Character&) {
+        {133,
+         [](Fight& f, Character&) {
              int silent = 0;
-             for (int s = 1; s <= 3; ++s) silent += (f.goblin(s).status & kStatusSilence) ? 1 : 0;
+             for (int s = 1; s <= 3; ++s)
+                 silent += (f.goblin(s).status & kStatusSilence) ? 1 : 0;
              EXPECT_GE(silent, 1);
          }},
-        {30, [](Fight& f, Character&) {
+        {30,
+         [](Fight& f, Character&) {
              EXPECT_LT(f.goblin(1).hitPoints, 100) << "an id without an ally rule is a blow";
          }},
     };

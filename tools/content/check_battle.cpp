@@ -251,9 +251,9 @@ class BattleChecker {
     // A summon level places a kind in the summoning windows (1..100); only the types a
     // summoning skill names can be called.
     void summoning() {
-        static const std::set<std::int32_t> types = {1024, 32768, 1,   2,      64,     4,
-                                                     16,   131072, 128, 8,      512,    65536,
-                                                     524288, 32,   8192, 2097152, 1048576, 262144};
+        static const std::set<std::int32_t> types = {
+            1024, 32768, 1,     2,      64, 4,    16,      131072,  128,
+            8,    512,   65536, 524288, 32, 8192, 2097152, 1048576, 262144};
         for (int n = 1; n < kMonsterCount; ++n) {
             if (!monsterExists(n)) continue;
             const Character& m = db_.monsterTable[n];

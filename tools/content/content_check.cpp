@@ -9,8 +9,8 @@
 #include <ostream>
 #include <set>
 
-#include "content/check_items.h"
 #include "content/check_battle.h"
+#include "content/check_items.h"
 #include "content/content_error.h"
 #include "content/yaml_record.h"
 #include "core/data/data_files.h"

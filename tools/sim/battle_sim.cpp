@@ -143,7 +143,8 @@ int bestSpell(const Game& g, const Character& c, int effect, int target) {
         if (!(s->flags & kSpellInBattle) || s->kind > 3 || s->level < 1 || s->level > 9 ||
             s->number < 1 || s->number > 4)
             continue;
-        if (c.spellsKnown(s->kind, s->level, s->number) != 0 && c.spellPoints(s->kind, s->level) > 0)
+        if (c.spellsKnown(s->kind, s->level, s->number) != 0 &&
+            c.spellPoints(s->kind, s->level) > 0)
             return i;
     }
     return 0;
