@@ -170,6 +170,7 @@ class PartyCast {
             outcome("しかし効果がなかった");
         }
     }
+    bool targetGone();
     void exorcise();
     void drain();
     void nearDeath();
@@ -404,9 +405,29 @@ void PartyCast::gamble() {
     }
 }
 
+bool PartyCast::targetGone() {
+    const int code = s_.effect;
+    static const std::vector<int> onMonsters = {2,  4,  11, 15, 17, 18, 21, 23, 24,
+                                                33, 50, 51, 55, 63, 65, 78, 80, 84};
+    static const std::vector<int> onMember = {1, 7, 9, 53, 61, 62, 72, 73};
+    const bool monsters = std::find(onMonsters.begin(), onMonsters.end(), code) != onMonsters.end();
+    if (monsters && s_.target != kTargetAllEnemies)
+        return FirstLiveSlot(game_.battle, c_.targetGroup) == 0;
+    bool member = std::find(onMember.begin(), onMember.end(), code) != onMember.end();
+    if ((code == 5 && s_.target == kTargetMember) ||
+        ((code == 60 || code == 10 || code == 43) && !HasSkill(c_, 193)))
+        member = true;
+    return member && chosenMember(game_, c_) == nullptr;
+}
+
 void PartyCast::run() {
     BattleState& b = game_.battle;
     const int code = s_.effect;
+    // The group fell or the member left before the spell came: it goes into nothing.
+    if (targetGone()) {
+        outcome(std::string(Message(1062)));
+        return;
+    }
     switch (code) {
         case 2:
             SpellDamageOnMonsters(game_, c_, s_, h_, resist_, c_.targetGroup);

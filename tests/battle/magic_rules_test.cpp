@@ -797,3 +797,29 @@ TEST(AllyAbilities, EachDoesItsWork) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(BattleCasting, ATargetThatIsGoneTakesTheSpellIntoNothing) {
+    Fight f;
+    spellRow(f.h.game(), 1, "HIRO", 2, 2, 5, 0, 0, 10);
+    f.caster.spellsKnown(0, 1, 1) = 1;
+    f.caster.spellPoints(0, 1) = 1;
+    f.caster.actionCode = kActCast;
+    f.caster.actionSpell = 1;
+    for (Character& m : f.h.game().battle.monsters[2])
+        m.status = kStatusDead;
+    f.caster.targetGroup = 2;  // nobody stands there
+    CastSpell(f.h.game(), f.caster);
+    EXPECT_TRUE(f.h.said("の呪文を唱えた\rしかし何もおこらなかった"));
+    spellRow(f.h.game(), 1, "IYASU", 7, 4, 5, 0, 0, 10);
+    f.caster.spellPoints(0, 1) = 1;
+    f.caster.targetGroup = 40;  // a member who is not in the party
+    f.h.messages.clear();
+    CastSpell(f.h.game(), f.caster);
+    EXPECT_TRUE(f.h.said("しかし何もおこらなかった"));
+}
+
+}  // namespace
+}  // namespace dv
