@@ -939,6 +939,8 @@ void SummonAction(Game& game, Character& member) {
         a = *kind;
         a.status = 0;
         a.initiative = 0;
+        // The party has met this kind before: allies go by their true name.
+        a.identified = -1;
         std::int64_t hp =
             HasSkill(member, 197)
                 ? std::int64_t{kind->hpDiceCount} * kind->hpDiceSides + kind->hpDiceBonus
