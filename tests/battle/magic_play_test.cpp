@@ -156,12 +156,24 @@ TEST(MagicPlay, ASongOnAnInstrumentBlessesTheParty) {
         f.game().place.partyBlessings = 0;
     });
     f.start();
-    f.drive([](const std::string& m) { return m == "なかま1" ? 'V' : 'F'; }, "", {},
-            [&] {
-                EXPECT_TRUE(f.logged("ＳＨＩＺＵＫＡの曲を奏でた"));
-                EXPECT_TRUE(f.game().place.partyBlessings & 4);
-                EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
-            });
+    bool listed = false;
+    f.drive(
+        [](const std::string& m) { return m == "なかま1" ? 'V' : 'F'; }, "",
+        [&] {
+            if (!listed && f.battleScreen().lstUseItem.hasFocus()) {
+                listed = true;
+                EXPECT_EQ(f.battleScreen().lstUseItem.list(0), "竪琴");
+                f.h.savePng(
+                    (std::filesystem::temp_directory_path() / "dalvenor-song-list.png").string());
+            }
+            return false;
+        },
+        [&] {
+            EXPECT_TRUE(listed);
+            EXPECT_TRUE(f.logged("ＳＨＩＺＵＫＡの曲を奏でた"));
+            EXPECT_TRUE(f.game().place.partyBlessings & 4);
+            EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
+        });
     f.run();
 }
 
