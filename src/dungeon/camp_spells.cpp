@@ -217,8 +217,8 @@ void CampSpell::teleport() {
         return;
     }
     RelativeTeleport(game_, floors, east, south);
+    // The map's keys take over: they run the landing check once the sheet has closed.
     closeSheet(game_);
-    CheckLanding(game_);
 }
 
 void CampSpell::returnToTown() {
@@ -570,8 +570,7 @@ bool GrantWish(Game& game, int caster, int entry, int member) {
             }
             SaveGame(game);
             LoadFloor(game);
-            closeSheet(game);
-            Redraw(game);
+            // The sheet stays open; the map is drawn anew when it closes.
             break;
         }
         default:

@@ -230,8 +230,7 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
             std::vector<Character*> targets =
                 ally ? allies(game, false) : slots(game, 1, partySize(game));
             for (Character* t : targets)
-                if (!(t->status & kStatusGone))
-                    ChangeArmorClass(game, h + CR, m, *t, spell->diceCount);
+                ChangeArmorClass(game, h + CR, m, *t, spell->diceCount);
             break;
         }
         case 7:
