@@ -472,3 +472,142 @@ TEST(MagicPlay, AnEscapeSpellLeavesTheBattleWithoutRewards) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+// Camp spells that ask nothing: each case casts one spell of the first member and answers
+// its one message.
+TEST(CampPlay, SpellsWithoutAChoiceDoTheirWork) {
+    struct Case {
+        const char* what;
+        int effect;
+        int level;
+        int flags;
+        int dice;
+        std::function<void(test::DungeonFixture&)> before;
+        const char* message;
+        std::function<void(test::DungeonFixture&)> check;
+        int mode = kCastByMember;
+    } cases[] = {
+        {"levitation",
+         6,
+         1,
+         2,
+         0,
+         {},
+         "浮かんだ",
+         [](test::DungeonFixture& f) { EXPECT_TRUE(f.game().place.partyEffects & 4); }},
+        {"the compass",
+         49,
+         1,
+         2,
+         0,
+         {},
+         "唱えた",
+         [](test::DungeonFixture& f) { EXPECT_TRUE(f.game().place.partyEffects & 256); }},
+        {"fewer battles",
+         104,
+         1,
+         2,
+         0,
+         {},
+         "魔物の気配が少なくなった",
+         [](test::DungeonFixture& f) { EXPECT_TRUE(f.game().place.partyBlessings & 4); }},
+        {"armour of five",
+         5,
+         1,
+         2,
+         5,
+         {},
+         "唱えた",
+         [](test::DungeonFixture& f) {
+             EXPECT_TRUE(f.game().place.partyEffects & 128);
+             EXPECT_EQ(f.member(2).armorClass, -5);
+         }},
+        {"armour already on", 5, 1, 2, 5,
+         [](test::DungeonFixture& f) { f.game().place.partyEffects |= 128; }, "すでに効いている",
+         [](test::DungeonFixture& f) { EXPECT_EQ(f.member(2).armorClass, 0); }},
+        {"rock behind the wall",
+         59,
+         1,
+         2,
+         0,
+         [](test::DungeonFixture& f) {
+             f.game().dungeon.floorWalls(5, 4) = 15;
+             f.game().dungeon.floorDoors(5, 4) = 0;
+         },
+         "壁の向こうは石です",
+         {}},
+        {"space behind the wall", 59, 1, 2, 0, {}, "壁の向こうは空間です", {}},
+        {"a forbidden level",
+         6,
+         10,
+         2,
+         0,
+         {},
+         "禁呪は使うことが出来ない",
+         [](test::DungeonFixture& f) { EXPECT_EQ(f.game().place.partyEffects & 4, 0); }},
+        {"not for the camp", 6, 1, 1, 0, {}, "今はその魔法はつかえない", {}},
+        {"not known", 6, 1, 2, 0,
+         [](test::DungeonFixture& f) { f.member(1).spellsKnown(0, 1, 1) = 0; }, "おや？",
+         [](test::DungeonFixture& f) { EXPECT_EQ(f.member(1).spellPoints(0, 1), 1); }},
+        {"silenced", 6, 1, 2, 0,
+         [](test::DungeonFixture& f) {
+             f.member(1).status = kStatusSilence;
+             f.member(1).spellPoints(0, 1) = 0;
+         },
+         "しかし呪文は音にならなかった",
+         [](test::DungeonFixture& f) {
+             EXPECT_EQ(f.member(1).spellPoints(0, 1), -1);
+             EXPECT_EQ(f.game().place.partyEffects & 4, 0);
+         }},
+        {"the tower swallows the return", 54, 1, 2, 0,
+         [](test::DungeonFixture& f) {
+             f.game().place.currentDungeon = 24;
+             f.game().place.currentFloor = 3;
+         },
+         "しかし呪文はかき消された",
+         [](test::DungeonFixture& f) { EXPECT_EQ(f.member(1).spellPoints(0, 1), 0); }},
+        {"an item's spell needs no knowledge and may break", 6, 1, 2, 0,
+         [](test::DungeonFixture& f) {
+             f.member(1).spellsKnown(0, 1, 1) = 0;
+             ItemRecord& wand = f.game().db.itemTable[50];
+             wand.itemNumber = 50;
+             wand.kind = 5;
+             wand.spellLink = 1;
+             wand.breakChance = 101;
+             f.member(1).items[2] = ItemSlot{50, 0, 1};
+         },
+         "浮かんだ",
+         [](test::DungeonFixture& f) {
+             EXPECT_EQ(f.member(1).items[2].itemId, 0);
+             EXPECT_EQ(f.member(1).spellPoints(0, 1), 1);
+         },
+         kCastByItem},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::DungeonFixture f;
+        f.call([&] {
+            f.standAt(1, 5, 5, 0);
+            SpellRecord& s = spellRow(f.game(), 1, "TAMESHI", 0, c.effect, 0, c.flags, 0);
+            s.level = static_cast<std::uint8_t>(c.level);
+            s.diceCount = static_cast<std::int16_t>(c.dice);
+            f.member(1).spellsKnown(0, 1, 1) = 1;
+            f.member(1).spellPoints(0, 1) = 1;
+            if (c.before) c.before(f);
+            f.game().currentCharacter = f.game().place.partyMembers[1];
+            CampCast(f.game(), "tameshi", c.mode);
+        });
+        f.expectText(c.message).key(keys::Space);
+        if (c.mode == kCastByItem) f.expectText("壊れました").key(keys::Space);
+        f.call([&] {
+            if (c.check) c.check(f);
+        });
+        f.run();
+    }
+}
+
+}  // namespace
+}  // namespace dv
