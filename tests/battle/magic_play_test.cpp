@@ -611,3 +611,31 @@ TEST(CampPlay, SpellsWithoutAChoiceDoTheirWork) {
 
 }  // namespace
 }  // namespace dv
+
+namespace dv {
+namespace {
+
+TEST(MagicPlay, AnItemUsedInBattleCastsItsSpellAtTheChosenGroup) {
+    MagicBattle f;
+    f.foe(25);
+    f.call([&] {
+        spellRow(f.game(), 5, "HIROGA", 0, 2, 2, 5, 30);
+        ItemRecord& rod = f.game().db.itemTable[40];
+        rod.itemNumber = 40;
+        rod.name = rod.altName = "炎の杖";
+        rod.kind = 5;
+        rod.spellLink = 5;
+        f.member(1).items[4] = ItemSlot{40, 0, 1};
+    });
+    f.start();
+    f.drive([](const std::string& m) { return m == "なかま1" ? 'U' : 'P'; }, "", {},
+            [&] {
+                EXPECT_TRUE(f.logged("ＨＩＲＯＧＡの呪文を唱えた"));
+                EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
+                EXPECT_EQ(f.member(1).items[4].itemId, 40) << "a rod that never breaks";
+            });
+    f.run();
+}
+
+}  // namespace
+}  // namespace dv
