@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "core/game.h"
 #include "core/screens.h"
+#include "dungeon/camp_spells.h"
 #include "dungeon/maze.h"
 #include "items/status_sheet.h"
 #include "town/conversation.h"
@@ -30,7 +31,7 @@ void WireRooms(Game& game, GameWindow& window) {
     l.battleOver = [](Game& g, BattleEnd end, int mapEvent) { AfterBattle(g, end, mapEvent); };
     l.battleChest = [](Game& g, const BattleChest& chest) { KeepBattleChest(g, chest); };
     l.talkTo = [](Game& g, int npc) { OpenConversation(g, npc); };
-    // Camp casting is not in the game yet: its link stays empty and the sheet says so.
+    l.campCast = [](Game& g, const std::string& name, int mode) { CampCast(g, name, mode); };
 }
 
 }  // namespace dv

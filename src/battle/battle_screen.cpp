@@ -5,10 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "battle/party_actions.h"
 #include "battle/rounds.h"
+#include "characters/inventory.h"
 #include "characters/member_choice.h"
 #include "characters/party.h"
 #include "characters/party_controls.h"
+#include "combat/fighters.h"
+#include "combat/spells.h"
 #include "core/data/atomic_file.h"
 #include "core/data/text.h"
 #include "core/game.h"
@@ -29,6 +33,7 @@ constexpr Rect kMonsterList{8, 24, 440, 100};
 constexpr Rect kCommandList{456, 24, 176, 328};
 constexpr Rect kSummonPanel{8, 128, 440, 34};
 constexpr Rect kHelpPanel{8, 166, 184, 186};
+constexpr Rect kItemPanel{456, 24, 176, 200};
 // The picture stands on the party panel, centred; larger pictures are scaled down to this.
 constexpr int kPictureWidth = 240;
 constexpr int kPictureHeight = 180;
@@ -139,6 +144,16 @@ void BattleScreen::attach(MainWindow& main, Game& game) {
     lblHelp.wordWrap = false;
     fraHelp.add(lblHelp);
 
+    fraUseItem.move(kItemPanel.x, kItemPanel.y, kItemPanel.w, kItemPanel.h);
+    fraUseItem.setVisible(false);
+    main.add(fraUseItem);
+    lstUseItem.setFont(Font::standard(14));
+    lstUseItem.setSelectionFont(Font::standard(14));
+    lstUseItem.accessKeyOn = false;
+    fraUseItem.add(lstUseItem);
+    lstUseItem.onEnter = [this] { chooseItem(); };
+    lstUseItem.onKeyDown = [this](int& code, int) { itemKeyDown(code); };
+
     ListEx& commands = main.lstBattleCommand;
     commands.move(kCommandList.x, kCommandList.y, kCommandList.w, kCommandList.h);
     commands.setFont(Font::standard(14));
@@ -154,6 +169,12 @@ void BattleScreen::dress(const SkinPictures& skin) {
     DressList(lstMonster, skin);
     DressPanel(fraSummon, skin);
     DressPanel(fraHelp, skin);
+    DressPanel(fraUseItem, skin);
+    {
+        const Rect in = fraUseItem.innerRect();
+        lstUseItem.move(in.x + 2, in.y + 2, in.w - 4, in.h - 4);
+        DressList(lstUseItem, skin);
+    }
     for (PanelEx* p : {&fraSummon, &fraHelp}) {
         Rect in = p->innerRect();
         Label& l = p == &fraSummon ? lblSummon : lblHelp;
@@ -298,20 +319,34 @@ void BattleScreen::chooseCommand() {
             break;
         case BattleCommand::Fight:
         case BattleCommand::Ambush:
+        case BattleCommand::Steal:
+        case BattleCommand::Search:
+        case BattleCommand::SeeThrough:
+        case BattleCommand::ThrowMoney:
+        case BattleCommand::Breath:
+        case BattleCommand::Dispel:
             if (!member) break;
             pending_ = command;
-            SetCommand(*member, kActFight, member->targetGroup);
+            SetCommand(*member, CommandCode(*member, command), member->targetGroup);
             ShowCommandLabel(game, b.commandSlot, CommandLabel(command));
-            list.setEnabled(false);
-            lstMonster.setEnabled(true);
-            lstMonster.setListIndex(0);
-            lstMonster.setFocus();
+            askMonsterGroup();
             break;
         case BattleCommand::Defend:
+        case BattleCommand::Hide:
             if (!member) break;
-            SetCommand(*member, kActDefend, 0);
+            SetCommand(*member, CommandCode(*member, command), 0);
             ShowCommandLabel(game, b.commandSlot, CommandLabel(command));
             nextMember();
+            break;
+        case BattleCommand::Cast:
+            if (member) askSpell(*member);
+            break;
+        case BattleCommand::UseItem:
+        case BattleCommand::Song:
+            if (member) openItems(*member, command == BattleCommand::Song);
+            break;
+        case BattleCommand::Summon:
+            if (member) askSummonLevel(*member);
             break;
         case BattleCommand::Status:
             if (!member) break;
@@ -373,8 +408,139 @@ void BattleScreen::chooseMonster() {
         lstMonster.setFocus();
         return;
     }
-    SetCommand(*member, kActFight, lstMonster.itemData(row));
+    member->targetGroup = static_cast<std::int16_t>(lstMonster.itemData(row));
     backToCommands();
+    nextMember();
+}
+
+void BattleScreen::askMonsterGroup() {
+    main_->lstBattleCommand.setEnabled(false);
+    lstMonster.setEnabled(true);
+    lstMonster.setListIndex(0);
+    lstMonster.setFocus();
+}
+
+void BattleScreen::askSpell(Character& member) {
+    Game& game = *game_;
+    BattleState& b = game.battle;
+    SetCommand(member, CommandCode(member, BattleCommand::Cast), 0);
+    member.actionSpell = 0;
+    const std::string typed =
+        PromptDialog(game, "呪文を入力してください", kPromptInput, b.lastSpellName);
+    if (typed.empty()) {
+        backToCommands();
+        return;
+    }
+    b.lastSpellName = typed;
+    ShowCommandLabel(game, b.commandSlot, SpellNameKey(typed));
+    aim(SpellNameEntered(game, member, typed));
+}
+
+void BattleScreen::aim(SpellAim where) {
+    Game& game = *game_;
+    switch (where) {
+        case SpellAim::MonsterGroup:
+            // A spell reaches every row.
+            pending_ = BattleCommand::Cast;
+            askMonsterGroup();
+            break;
+        case SpellAim::Member: {
+            ListEx& list = main_->lstBattleCommand;
+            list.setEnabled(false);
+            const int serving = game.battle.commandSlot;
+            BeginMemberChoice(
+                game,
+                [this, serving] {
+                    Game& g = *game_;
+                    if (Character* m = PartyMember(g, serving))
+                        m->targetGroup = static_cast<std::int16_t>(g.currentCharacter);
+                    EndMemberChoice(g);
+                    g.currentCharacter = g.place.partyMembers[static_cast<size_t>(serving)];
+                    backToCommands();
+                    nextMember();
+                },
+                [this] {
+                    EndMemberChoice(*game_);
+                    backToCommands();
+                });
+            break;
+        }
+        case SpellAim::Nothing:
+            nextMember();
+            break;
+    }
+}
+
+void BattleScreen::openItems(Character& member, bool instruments) {
+    Game& game = *game_;
+    const std::vector<int> slots = UsableItemSlots(game, member, instruments);
+    if (slots.empty()) {
+        ShowMessage(game,
+                    instruments ? "使える楽器をもっていません" : "使えるアイテムをもっていません");
+        backToCommands();
+        return;
+    }
+    songList_ = instruments;
+    SetCommand(member,
+               CommandCode(member, instruments ? BattleCommand::Song : BattleCommand::UseItem), 0);
+    lstUseItem.setRedraw(false);
+    lstUseItem.clear();
+    for (int slot : slots) {
+        lstUseItem.addItem(ItemDisplayName(game.db, member.items[static_cast<size_t>(slot)]));
+        lstUseItem.setItemData(lstUseItem.newIndex(), slot);
+    }
+    lstUseItem.setListIndex(0);
+    lstUseItem.setRedraw(true);
+    main_->lstBattleCommand.setEnabled(false);
+    fraUseItem.setVisible(true);
+    fraUseItem.bringToFront();
+    lstUseItem.setFocus();
+}
+
+void BattleScreen::closeItems() {
+    fraUseItem.setVisible(false);
+}
+
+void BattleScreen::itemKeyDown(int& code) {
+    if (code != keys::Esc && code != keys::Back) return;
+    code = 0;
+    closeItems();
+    backToCommands();
+}
+
+void BattleScreen::chooseItem() {
+    Game& game = *game_;
+    BattleState& b = game.battle;
+    Character* member = PartyMember(game, b.commandSlot);
+    const int row = lstUseItem.listIndex();
+    if (!member || row < 0 || row >= lstUseItem.listCount()) return;
+    const int slot = lstUseItem.itemData(row);
+    closeItems();
+    member->actionItemSlot = static_cast<std::int16_t>(slot);
+    const ItemRecord* item = ItemInSlot(game.db, *member, slot);
+    const int spell = item ? SpellIndexOfLink(game, item->spellLink) : 0;
+    member->actionSpell = static_cast<std::int16_t>(spell);
+    ShowCommandLabel(game, b.commandSlot, "アイテム");
+    if (spell == 0) {
+        nextMember();
+        return;
+    }
+    aim(AimOf(game, *member, spell));
+}
+
+void BattleScreen::askSummonLevel(Character& member) {
+    Game& game = *game_;
+    BattleState& b = game.battle;
+    const std::string top = member.level <= 100 ? std::to_string(member.level) : "100";
+    const std::string typed =
+        PromptDialog(game, "召喚ＬＶを入力してください (1-" + top + ") ", kPromptInput);
+    if (typed.empty()) {
+        backToCommands();
+        return;
+    }
+    SetCommand(member, kActSummon, 0);
+    member.actionSpell = static_cast<std::int16_t>(SummonLevelEntered(member, typed));
+    ShowCommandLabel(game, b.commandSlot, CommandLabel(BattleCommand::Summon));
     nextMember();
 }
 
@@ -432,6 +598,7 @@ void HideBattleLists(Game& game) {
     BattleScreen* s = screenOf(game);
     if (!s) return;
     s->fraSummon.setVisible(false);
+    s->fraUseItem.setVisible(false);
     s->lstMonster.setVisible(false);
     game.screens->main->lstBattleCommand.setVisible(false);
     s->fraHelp.setVisible(false);

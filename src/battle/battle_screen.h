@@ -51,6 +51,9 @@ class BattleScreen {
     Label lblSummon{"lblSummon"};
     PanelEx fraHelp{"fraHelp"};
     Label lblHelp{"lblHelp"};
+    // The items or instruments a member may use, over the command list.
+    PanelEx fraUseItem{"fraUseItem"};
+    ListEx lstUseItem{"lstUseItem"};
 
     // The command list for game.battle.commandSlot; direction 1 forward, 2 backward.
     void buildCommandMenu(int direction);
@@ -67,12 +70,22 @@ class BattleScreen {
     void chooseMonster();
     void backToCommands();
     void nextMember();
+    void askMonsterGroup();
+    void askSpell(Character& member);
+    void aim(SpellAim aim);
+    void openItems(Character& member, bool instruments);
+    void itemKeyDown(int& code);
+    void chooseItem();
+    void closeItems();
+    void askSummonLevel(Character& member);
 
     Game* game_ = nullptr;
     MainWindow* main_ = nullptr;
     std::vector<BattleCommand> shown_;
     // The command waiting for its monster group.
     BattleCommand pending_ = BattleCommand::Fight;
+    // Whether the item list shows instruments (a song) or items.
+    bool songList_ = false;
     // Pictures by monster type, loaded once (an empty canvas: no picture).
     struct Loaded {
         Canvas picture;

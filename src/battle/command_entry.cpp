@@ -1,9 +1,13 @@
 #include "battle/command_entry.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
+#include "battle/party_actions.h"
 #include "characters/party.h"
 #include "combat/fighters.h"
+#include "combat/spells.h"
 #include "core/data/message.h"
 #include "core/game.h"
 
@@ -51,6 +55,28 @@ std::string_view CommandCaption(BattleCommand command) {
             return Message(1333);
         case BattleCommand::Restart:
             return Message(1334);
+        case BattleCommand::Steal:
+            return Message(1316);
+        case BattleCommand::Hide:
+            return Message(1314);
+        case BattleCommand::Search:
+            return Message(1317);
+        case BattleCommand::SeeThrough:
+            return Message(1318);
+        case BattleCommand::ThrowMoney:
+            return Message(1319);
+        case BattleCommand::Breath:
+            return Message(1315);
+        case BattleCommand::Cast:
+            return Message(1310);
+        case BattleCommand::Dispel:
+            return Message(1313);
+        case BattleCommand::Summon:
+            return Message(1320);
+        case BattleCommand::Song:
+            return Message(1321);
+        case BattleCommand::UseItem:
+            return Message(1311);
     }
     return {};
 }
@@ -63,9 +89,126 @@ std::string_view CommandLabel(BattleCommand command) {
             return "戦う";
         case BattleCommand::Defend:
             return "身を守る";
+        case BattleCommand::Steal:
+            return "盗む";
+        case BattleCommand::Hide:
+            return "隠　れ　る";
+        case BattleCommand::Search:
+            return "探る";
+        case BattleCommand::SeeThrough:
+            return "みぬく";
+        case BattleCommand::ThrowMoney:
+            return "ぜになげ";
+        case BattleCommand::Breath:
+            return "ブレス";
+        case BattleCommand::Dispel:
+            return "呪いを解く";
+        case BattleCommand::Summon:
+            return "召喚";
+        case BattleCommand::Song:
+        case BattleCommand::UseItem:
+            return "アイテム";
         default:
             return {};
     }
+}
+
+int CommandCode(const Character& member, BattleCommand command) {
+    switch (command) {
+        case BattleCommand::Ambush:
+        case BattleCommand::Fight:
+            return kActFight;
+        case BattleCommand::Steal:
+            return kActSteal;
+        case BattleCommand::Defend:
+            return kActDefend;
+        case BattleCommand::Hide:
+            return kActHide;
+        case BattleCommand::Search:
+            return kActSearch;
+        case BattleCommand::SeeThrough:
+            return kActSeeThrough;
+        case BattleCommand::ThrowMoney:
+            return kActThrowMoney;
+        case BattleCommand::Breath:
+            return kActBreath;
+        case BattleCommand::Cast:
+            return HasSkill(member, 19) ? kActCastTwice : kActCast;
+        case BattleCommand::Dispel:
+            return kActDispel;
+        case BattleCommand::Summon:
+            return kActSummon;
+        case BattleCommand::Song:
+            return kActSong;
+        case BattleCommand::UseItem:
+            return kActUseItem;
+        default:
+            return 0;
+    }
+}
+
+bool KnowsFirstLevelSpell(const Character& member) {
+    for (int kind = 0; kind <= 4; ++kind)
+        for (int n = 1; n <= 4; ++n)
+            if (member.spellsKnown(kind, 1, n) != 0) return true;
+    return false;
+}
+
+std::vector<int> UsableItemSlots(const Game& game, const Character& member, bool instruments) {
+    std::vector<int> out;
+    for (int s = 1; s <= kInventorySlots; ++s) {
+        const ItemSlot& slot = member.items[static_cast<size_t>(s)];
+        const ItemRecord* item = slot.itemId != 0 ? itemAt(game.db, slot.itemId) : nullptr;
+        if (!item) continue;
+        if (instruments) {
+            if (item->kind == 9 && item->spellLink != 0) out.push_back(s);
+            continue;
+        }
+        if (item->spellLink <= 0 || item->kind == 9) continue;
+        if (item->kind == 12 && !HasSkill(member, 44)) continue;
+        out.push_back(s);
+    }
+    return out;
+}
+
+SpellAim AimOf(const Game& game, const Character& member, int spellIndex) {
+    const SpellRecord* spell =
+        spellIndex >= 1 && spellIndex <= 200 ? spellAt(game.db, spellIndex) : spellAt(game.db, 200);
+    if (!spell) return SpellAim::Nothing;
+    switch (spell->target) {
+        case kTargetOneEnemy:
+        case kTargetEnemyGroup:
+            return SpellAim::MonsterGroup;
+        case kTargetMember:
+            // A healer of the whole party cures everyone of these at once.
+            if (HasSkill(member, 193) &&
+                (spell->effect == 60 || spell->effect == 10 || spell->effect == 43))
+                return SpellAim::Nothing;
+            return SpellAim::Member;
+        default:
+            return SpellAim::Nothing;
+    }
+}
+
+SpellAim SpellNameEntered(Game& game, Character& member, const std::string& typed) {
+    const int index = FindSpell(game, typed, 199);
+    member.actionSpell = static_cast<std::int16_t>(index);
+    return AimOf(game, member, index);
+}
+
+int SummonLevelEntered(const Character& member, const std::string& typed) {
+    const std::string key = SpellNameKey(typed);
+    double value = 0;
+    try {
+        size_t used = 0;
+        value = std::stod(key, &used);
+    } catch (...) {
+        value = 0;
+    }
+    if (!std::isfinite(value) || value < 0) value = 0;
+    const double level = std::max<double>(member.level, 0);
+    value = std::min(value, level);
+    return static_cast<int>(std::nearbyint(std::min(value, 32767.0)));
 }
 
 int MoveCommandSlot(const Game& game, int slot, int direction) {
@@ -91,12 +234,23 @@ std::vector<BattleCommand> CommandsFor(const Game& game, int slot) {
     const bool flying = (c.status & kStatusFly) != 0;
     if (c.status & kStatusHidden) {
         out.push_back(BattleCommand::Ambush);
-    } else if (!flying && (c.partyPosition <= 3 || ReachesFromBackRow(game, c))) {
-        out.push_back(BattleCommand::Fight);
+        if (HasSkill(c, 5)) out.push_back(BattleCommand::Steal);
+    } else {
+        if (!flying && (c.partyPosition <= 3 || ReachesFromBackRow(game, c)))
+            out.push_back(BattleCommand::Fight);
+        if (HasSkill(c, 9)) out.push_back(BattleCommand::Steal);
     }
     out.push_back(BattleCommand::Defend);
-    // Hiding, searching, seeing through, throwing money, breath, spells, dispelling,
-    // summoning, songs, stealing and items are offered once their rules are in the game.
+    if (HasSkill(c, 4)) out.push_back(BattleCommand::Hide);
+    if (HasSkill(c, 7)) out.push_back(BattleCommand::Search);
+    if (HasSkill(c, 41)) out.push_back(BattleCommand::SeeThrough);
+    if (HasSkill(c, 39)) out.push_back(BattleCommand::ThrowMoney);
+    if (c.race == 64) out.push_back(BattleCommand::Breath);
+    if (KnowsFirstLevelSpell(c)) out.push_back(BattleCommand::Cast);
+    if (HasSkill(c, 26) || HasSkill(c, 28)) out.push_back(BattleCommand::Dispel);
+    if (HasSkill(c, 116)) out.push_back(BattleCommand::Summon);
+    if (HasSkill(c, 47)) out.push_back(BattleCommand::Song);
+    out.push_back(BattleCommand::UseItem);
     out.push_back(BattleCommand::Flee);
     out.push_back(BattleCommand::Status);
     if (c.partyPosition == 1) {

@@ -21,7 +21,18 @@ inline constexpr int kActDefend = 8;
 enum class BattleCommand {
     Ambush,      // "A)奇襲": a hidden member's fight
     Fight,       // "F)戦う"
+    Steal,       // "K)盗む"
     Defend,      // "P)身を守る"
+    Hide,        // "H)隠れる"
+    Search,      // "J)探る"
+    SeeThrough,  // "W)みぬく"
+    ThrowMoney,  // "Z)ぜになげ"
+    Breath,      // "I)ブレス"
+    Cast,        // "S)呪文を唱える"
+    Dispel,      // "D)呪いを解く"
+    Summon,      // "M)召喚"
+    Song,        // "V)歌"
+    UseItem,     // "U)アイテムを使う"
     Flee,        // "R)逃げる"
     Status,      // "T)ステータス"
     Reorder,     // "E)再編成"
@@ -48,6 +59,27 @@ bool ReachesFromBackRow(const Game& game, const Character& member);
 
 // The label a command leaves on the member's status line.
 std::string_view CommandLabel(BattleCommand command);
+
+// The action code a command stores (0 for those that store none).
+int CommandCode(const Character& member, BattleCommand command);
+// Whether the member knows a spell of level 1 of any kind.
+bool KnowsFirstLevelSpell(const Character& member);
+
+// The inventory slots the member may use in battle: items with a spell (not instruments;
+// talismans only with skill 44), or for a song the instruments with a song.
+std::vector<int> UsableItemSlots(const Game& game, const Character& member, bool instruments);
+
+// What a typed spell needs next: a monster group, a member or nothing. The spell's table
+// index is stored in the member's actionSpell (0 when the name matches nothing, and then
+// the last record decides the target).
+enum class SpellAim { Nothing, MonsterGroup, Member };
+SpellAim SpellNameEntered(Game& game, Character& member, const std::string& typed);
+// The same for a spell already chosen (an item's): by its target kind.
+SpellAim AimOf(const Game& game, const Character& member, int spellIndex);
+
+// A typed summon level: non-numeric text gives 0, a level above the member's is lowered
+// to it, a negative one counts as 0.
+int SummonLevelEntered(const Character& member, const std::string& typed);
 
 // Stores a command and its monster group in the member's record.
 void SetCommand(Character& member, int actionCode, int targetGroup);

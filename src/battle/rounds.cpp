@@ -6,10 +6,13 @@
 #include "battle/battle_end.h"
 #include "battle/battle_screen.h"
 #include "battle/monster_list.h"
+#include "battle/party_actions.h"
+#include "battle/summons.h"
 #include "characters/party.h"
 #include "characters/races_classes.h"
 #include "combat/combat_core.h"
 #include "combat/fighters.h"
+#include "combat/spells.h"
 #include "combat/status_table.h"
 #include "core/data/checked.h"
 #include "core/data/message.h"
@@ -384,6 +387,10 @@ void RunRound(Game& game) {
             game.currentCharacter = memberSlot;
             MemberAction(game, *member);
             member->initiative = 0;
+            if (b.escapeBySpell) {
+                EscapeBySpell(game);
+                return;
+            }
             if (b.battlePhase != kRoundRunning) {
                 b.battlePhase = kNoBattle;
                 b.partyFirstStrike = false;
@@ -393,7 +400,7 @@ void RunRound(Game& game) {
             MonsterTurn(game, monsterGroup, monsterSlot);
             monster->initiative = 0;
         } else {
-            // Summoned allies' turns come with summoning; an ally never acts twice.
+            AllyTurn(game, b.actingSummonSlot);
             ally->initiative = 0;
         }
     }
@@ -440,13 +447,72 @@ void MemberAction(Game& game, Character& member) {
             case kActFight:
                 FightAction(game, member);
                 break;
+            case kActCast:
+            case kActUseItem:
+                CastSpell(game, member);
+                break;
+            case kActCastTwice:
+                CastSpell(game, member);
+                if (!game.battle.escapeBySpell && canAct(member) &&
+                    SpellTargetStands(game, member)) {
+                    Say(game, member.name + "は連続詠唱した");
+                    CastSpell(game, member);
+                }
+                break;
+            case kActDispel:
+                DispelAction(game, member, member.targetGroup);
+                break;
+            case kActHide:
+                HideAction(game, member);
+                break;
+            case kActBreath:
+                BreathAction(game, member);
+                break;
+            case kActSteal: {
+                StealAction(game, member);
+                const int slot = FirstLiveSlot(game.battle, member.targetGroup);
+                if (HasSkill(member, 6) && member.targetGroup != 0 && slot != 0)
+                    MeleeAttack(game, member,
+                                game.battle.monsters[static_cast<size_t>(member.targetGroup)]
+                                                    [static_cast<size_t>(slot)],
+                                MainHandSlot(member));
+                break;
+            }
+            case kActSearch:
+                SearchAction(game, member);
+                break;
+            case kActSeeThrough:
+                SeeThroughAction(game, member);
+                break;
+            case kActThrowMoney:
+                ThrowMoneyAction(game, member);
+                break;
+            case kActSummon:
+                SummonAction(game, member);
+                break;
+            case kActSong:
+                SongAction(game, member);
+                break;
             default:
-                // Defending does nothing; the other commands come with their own rules.
+                // Defending does nothing.
                 break;
         }
     }
     member.actionCode = 0;
     member.initiative = 0;
+}
+
+void EscapeBySpell(Game& game) {
+    BattleState& b = game.battle;
+    b.escapeBySpell = false;
+    Place& p = game.place;
+    p.partyX = p.previousX;
+    p.partyY = p.previousY;
+    b.battlePhase = kNoBattle;
+    b.partyFirstStrike = false;
+    b.lastEnd = BattleEnd::Flight;
+    EndBattleCleanup(game);
+    CallLink(game.links.battleOver, game, BattleEnd::Flight, b.mapEvent);
 }
 
 namespace {

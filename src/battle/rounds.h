@@ -24,8 +24,11 @@ void RunRound(Game& game);
 // a round.
 void FlightTest(Game& game, int slot);
 
-// The acting member's command (fight and defend; the others come with their rules).
+// The acting member's command.
 void MemberAction(Game& game, Character& member);
+// A spell of escape took the party away: back to the square it came from, the clean-up
+// and the hand-over to the map, without rewards or a flight count.
+void EscapeBySpell(Game& game);
 // The fight command: the member's attack rounds with main-hand and off-hand weapons.
 void FightAction(Game& game, Character& member);
 // What a confused member does instead of fighting, half the time.

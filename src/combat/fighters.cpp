@@ -99,4 +99,14 @@ int FrontRowCount(const Game& game) {
     return n >= 3 ? 3 : n;
 }
 
+void RemoveOneUnit(Character& c, int slot) {
+    if (slot < 1 || slot > kInventorySlots) return;
+    ItemSlot& held = c.items[static_cast<size_t>(slot)];
+    if (held.itemId == 0) return;
+    if (held.itemCount > 1)
+        held.itemCount -= 1;
+    else
+        held = ItemSlot{};
+}
+
 }  // namespace dv

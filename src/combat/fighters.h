@@ -60,6 +60,10 @@ int OffHandSlot(const Database& db, const Character& c);
 // outside the item table).
 const ItemRecord* ItemInSlot(const Database& db, const Character& c, int slot);
 
+// One unit of an inventory slot 1..15 goes (an item or instrument that broke); the slot
+// empties with its last unit.
+void RemoveOneUnit(Character& c, int slot);
+
 // The first fighter 1..9 of group 1..4 without the dead bit; 0 when none (or the group
 // is not 1..4).
 int FirstLiveSlot(const BattleState& battle, int group);

@@ -99,6 +99,8 @@ struct BattleState {
     BattleEnd lastEnd = BattleEnd::None;
     // The last spell name typed in command entry, offered again at the next prompt.
     std::string lastSpellName;
+    // A spell of escape was cast: the round stops and the party leaves without rewards.
+    bool escapeBySpell = false;
     // Monsters that a call to act again has already re-armed in this round.
     std::array<std::array<bool, kGroupSlots + 1>, kMonsterGroups + 1> rearmed{};
 };

@@ -17,6 +17,7 @@
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
+#include "monsters/monster_spells.h"
 #include "monsters/monster_turn.h"
 
 namespace dv {
@@ -179,22 +180,37 @@ void Ability::run(int id) {
         case 25:
         case 26:
         case 27:
-        case 28:
+        case 28: {
+            int school = 0, level = 0;
+            MonsterSpellOfAction(id, school, level);
+            CastMonsterSpell(game_, m_, school, level);
+            break;
+        }
         case 29:
+            MonsterFlee(game_, m_);
+            break;
         case 35:
+            CallForHelp(game_, m_);
+            break;
         case 36:
+            BreathAttack(game_, m_, kResistFire);
+            break;
         case 37:
+            BreathAttack(game_, m_, kResistLightning);
+            break;
         case 38:
+            BreathAttack(game_, m_, kResistCold);
+            break;
         case 39:
+            BreathAttack(game_, m_, kResistPoison);
+            break;
         case 90:
         case 91:
         case 92:
         case 93:
         case 94:
         case 95:
-            // Monster spells (0, 2..28), flight (29), calls for help (35), breath (36..39)
-            // and called groups (90..95) have rules of their own that are not in the game
-            // yet: until they are, the monster lets its turn pass.
+            CallMonsters(game_, m_, id);
             break;
         case 33: {
             const auto targets = single(oneLiving());

@@ -29,9 +29,9 @@ bool livingForDraw(const Character& c) {
     return !(c.status & kStatusUntouchable);
 }
 
-// A row's dice string: a decimal number, or the monster's own dice ("da", "db", "dc") and
-// attack count ("wc"). Anything else counts as 0.
-std::int64_t diceValue(const std::string& text, const Character& m) {
+}  // namespace
+
+std::int64_t ActionDiceValue(const std::string& text, const Character& m) {
     if (text == "da") return m.damageDiceCount;
     if (text == "db") return m.damageDiceSides;
     if (text == "dc") return m.damageDiceBonus;
@@ -46,6 +46,8 @@ std::int64_t diceValue(const std::string& text, const Character& m) {
     // Nothing in a row may stand for more than a Long.
     return ClampLong(value);
 }
+
+namespace {
 
 // The action table's rows (kinds 1, 2 and 4).
 void tableAction(Game& game, Character& m, const ActionRecord& row) {
@@ -73,10 +75,10 @@ void tableAction(Game& game, Character& m, const ActionRecord& row) {
                 0, kMaxDraws));
         targets = PartyTargets(game, row.targetKind, draws);
     }
-    const std::int64_t count = diceValue(row.diceCount, m);
-    const std::int64_t sides = diceValue(row.diceSides, m);
-    const std::int64_t bonus = diceValue(row.diceBonus, m);
-    const std::int64_t multiplier = diceValue(row.multiplier, m);
+    const std::int64_t count = ActionDiceValue(row.diceCount, m);
+    const std::int64_t sides = ActionDiceValue(row.diceSides, m);
+    const std::int64_t bonus = ActionDiceValue(row.diceBonus, m);
+    const std::int64_t multiplier = ActionDiceValue(row.multiplier, m);
     const int element = elementIndex(row.element);
     const int second = row.secondResistance == 0 ? 0 : elementIndex(row.secondResistance);
     for (Character* t : targets) {

@@ -4,6 +4,7 @@
 // attack with its choice of victim, the table-driven actions and the scripted abilities,
 // and the upkeep at the end of the turn (regeneration, poison, coming out of hiding).
 
+#include <string>
 #include <vector>
 
 #include "core/data/character.h"
@@ -19,6 +20,10 @@ void MonsterTurn(Game& game, int group, int slot);
 // The party member a melee swing of this monster goes for (weighted by row, the monster's
 // cleverness and the members' states), or nullptr.
 Character* ChooseMeleeTarget(Game& game, const Character& monster);
+
+// A row's dice string: a decimal number, or the fighter's own dice ("da", "db", "dc") and
+// attack count ("wc"). Anything else counts as 0.
+std::int64_t ActionDiceValue(const std::string& text, const Character& m);
 
 // Whether an action goes for a summoned ally instead of the party: the ally, or nullptr.
 Character* AllyTargetRoll(Game& game);

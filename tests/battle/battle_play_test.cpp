@@ -391,49 +391,50 @@ TEST(BattlePlay, CommandEntryWalksThePartyAndHoldsTheCloseBox) {
         f.game().dungeon.encounterBase = 3000;
     });
     f.key(keys::Right);
-    f.h.answerUntil([&] { return f.enteringCommands(); },
-                    [&] {
-                        EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1");
-                        const ListEx& l = f.main().lstBattleCommand;
-                        std::vector<std::string> entries;
-                        for (int i = 0; i < l.listCount(); ++i)
-                            entries.push_back(l.list(i));
-                        EXPECT_EQ(entries, (std::vector<std::string>{
-                                               "F)戦う", "P)身を守る", "R)逃げる", "T)ステータス",
-                                               "E)再編成", "O)ノーマルオート"}));
-                        EXPECT_EQ(f.battleScreen().lstMonster.listCount(), 3);
-                        // The third row is out of reach of bare hands.
-                        f.key('F').key(keys::Down).key(keys::Down).key(keys::Enter);
-                        f.expectText("そこに攻撃は届かない").key(keys::Space);
-                        f.call([&] { EXPECT_TRUE(f.battleScreen().lstMonster.hasFocus()); });
-                        f.key(keys::Down).key(keys::Enter);
-                        f.call([&] {
-                            EXPECT_EQ(f.member(1).actionCode, 1);
-                            EXPECT_EQ(f.member(1).targetGroup, 2);
-                            EXPECT_EQ(f.main().lblState[0].caption(), "戦う");
-                            const ListEx& l2 = f.main().lstBattleCommand;
-                            EXPECT_EQ(l2.caption(), "なかま2");
-                            EXPECT_EQ(l2.list(l2.listCount() - 1), "B)戻る");
-                        });
-                        // The close box does nothing while commands are entered.
-                        f.h.script().closeRequest();
-                        f.call([&] { EXPECT_TRUE(f.main().visible()); });
-                        f.key('B');
-                        f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1"); });
-                        f.key('P').key('P').key('P');
-                        f.call([&] {
-                            const ListEx& l3 = f.main().lstBattleCommand;
-                            EXPECT_EQ(l3.caption(), "");
-                            EXPECT_EQ(l3.list(0), "G)戦闘開始");
-                            EXPECT_EQ(f.main().lblState[2].caption(), "身を守る");
-                            EXPECT_EQ(f.member(3).actionCode, 8);
-                        });
-                        f.key(keys::Esc);
-                        f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま3"); });
-                        f.key('P').key('G');
-                        f.h.answerUntil([&] { return f.enteringCommands(); },
-                                        [&] { EXPECT_EQ(f.game().battle.battleRound, 1); });
-                    });
+    f.h.answerUntil(
+        [&] { return f.enteringCommands(); },
+        [&] {
+            EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1");
+            const ListEx& l = f.main().lstBattleCommand;
+            std::vector<std::string> entries;
+            for (int i = 0; i < l.listCount(); ++i)
+                entries.push_back(l.list(i));
+            EXPECT_EQ(entries, (std::vector<std::string>{"F)戦う", "P)身を守る", "U)アイテムを使う",
+                                                         "R)逃げる", "T)ステータス", "E)再編成",
+                                                         "O)ノーマルオート"}));
+            EXPECT_EQ(f.battleScreen().lstMonster.listCount(), 3);
+            // The third row is out of reach of bare hands.
+            f.key('F').key(keys::Down).key(keys::Down).key(keys::Enter);
+            f.expectText("そこに攻撃は届かない").key(keys::Space);
+            f.call([&] { EXPECT_TRUE(f.battleScreen().lstMonster.hasFocus()); });
+            f.key(keys::Down).key(keys::Enter);
+            f.call([&] {
+                EXPECT_EQ(f.member(1).actionCode, 1);
+                EXPECT_EQ(f.member(1).targetGroup, 2);
+                EXPECT_EQ(f.main().lblState[0].caption(), "戦う");
+                const ListEx& l2 = f.main().lstBattleCommand;
+                EXPECT_EQ(l2.caption(), "なかま2");
+                EXPECT_EQ(l2.list(l2.listCount() - 1), "B)戻る");
+            });
+            // The close box does nothing while commands are entered.
+            f.h.script().closeRequest();
+            f.call([&] { EXPECT_TRUE(f.main().visible()); });
+            f.key('B');
+            f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま1"); });
+            f.key('P').key('P').key('P');
+            f.call([&] {
+                const ListEx& l3 = f.main().lstBattleCommand;
+                EXPECT_EQ(l3.caption(), "");
+                EXPECT_EQ(l3.list(0), "G)戦闘開始");
+                EXPECT_EQ(f.main().lblState[2].caption(), "身を守る");
+                EXPECT_EQ(f.member(3).actionCode, 8);
+            });
+            f.key(keys::Esc);
+            f.call([&] { EXPECT_EQ(f.main().lstBattleCommand.caption(), "なかま3"); });
+            f.key('P').key('G');
+            f.h.answerUntil([&] { return f.enteringCommands(); },
+                            [&] { EXPECT_EQ(f.game().battle.battleRound, 1); });
+        });
     f.run();
 }
 

@@ -41,5 +41,22 @@ TEST(Simulator, FightsTheFirstFloorWithoutAWindow) {
     EXPECT_EQ(simulator.floor(21, 20, 10).battles, 0);
 }
 
+TEST(Simulator, TheCastersCast) {
+    auto db = std::make_unique<Database>();
+    SaveData save;
+    ASSERT_TRUE(LoadAllData(*db, save, DV_TEST_GAME_DIR).ok);
+    sim::BattleSimulator simulator(*db, 3);
+    int casts = 0;
+    for (int n = 0; n < 20; ++n) {
+        simulator.fight(21, 1);
+        for (int slot = 5; slot <= 6; ++slot) {
+            const Character& c = simulator.game().save.roster[static_cast<size_t>(slot)];
+            for (int kind = 0; kind <= 3; ++kind)
+                casts += c.maxSpellPoints(kind, 1) - c.spellPoints(kind, 1);
+        }
+    }
+    EXPECT_GT(casts, 0) << "the priest and the mage spend spell points";
+}
+
 }  // namespace
 }  // namespace dv

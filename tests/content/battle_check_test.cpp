@@ -169,6 +169,20 @@ TEST_P(BattleFaults, AreReportedWithFileAndLine) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BattleFaults,
     ::testing::Values(
+        BattleFault{"a summon level past the window",
+                    {{"monsters.yaml", 1,
+                      "1: {name: 試しの小鬼, classBit: 4, level: 1, appearDiceCount: 1, "
+                      "appearDiceSides: 3, hpDiceCount: 1, hpDiceSides: 6, summonLevel: 101}"}},
+                    "monsters.yaml",
+                    1,
+                    "summonLevel must be 1..100"},
+        BattleFault{"a summonable kind of a type nobody summons",
+                    {{"monsters.yaml", 1,
+                      "1: {name: 試しの小鬼, classBit: 256, level: 1, appearDiceCount: 1, "
+                      "appearDiceSides: 3, hpDiceCount: 1, hpDiceSides: 6, summonLevel: 2}"}},
+                    "monsters.yaml",
+                    1,
+                    "no summoning skill calls its type 256"},
         BattleFault{"a bound demon left out",
                     {{"monsters.yaml", 700, ""}},
                     "monsters.yaml",

@@ -90,6 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "hpDiceCount: 1, hpDiceSides: 4, actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, "
                   "1, 1, 1, 1, 1, 1, 1, 1]}\n",
                   "group size roll", true},
+        FaultCase{"a talk for a kind nobody can summon", "conversations.yaml",
+                  "40: {summonKind: 12, metKind: 2, giftItem: 20, talkLine1: あ, talkLine2: い, "
+                  "talkLine3: う}\n",
+                  "summonKind names no monster that can be summoned", true},
+        FaultCase{"a second talk for the same summoned kind", "conversations.yaml",
+                  "40: {summonKind: 2, metKind: 3, giftItem: 20, talkLine1: あ, talkLine2: い, "
+                  "talkLine3: う}\n",
+                  "this one is never read", true},
+        FaultCase{"a talk with a line left out", "conversations.yaml",
+                  "40: {summonKind: 3, metKind: 2, giftItem: 20, talkLine1: あ, talkLine2: い}\n",
+                  "three lines", true},
         FaultCase{"a hidden item that does not exist", "events/d21f1.yaml",
                   "- {at: [3, 3], on: search, do: hiddenItem, item: 1500}\n", "item 1500", true},
         FaultCase{"stairs into rock", "events/d21f2.yaml",

@@ -73,6 +73,7 @@ class BattleChecker {
         floors();
         fixedNames();
         monsterSpells();
+        summoning();
         actionRows();
         meleeStatus();
         return problems_;
@@ -244,6 +245,28 @@ class BattleChecker {
                          ", but no spell among 1..81 of that school and level is one monsters "
                          "can cast to any effect");
             }
+        }
+    }
+
+    // A summon level places a kind in the summoning windows (1..100); only the types a
+    // summoning skill names can be called.
+    void summoning() {
+        static const std::set<std::int32_t> types = {
+            1024, 32768, 1,     2,      64, 4,    16,      131072,  128,
+            8,    512,   65536, 524288, 32, 8192, 2097152, 1048576, 262144};
+        for (int n = 1; n < kMonsterCount; ++n) {
+            if (!monsterExists(n)) continue;
+            const Character& m = db_.monsterTable[n];
+            if (m.summonLevel == 0) continue;
+            const std::string id = "monster " + std::to_string(n);
+            if (m.summonLevel < 0 || m.summonLevel > 100)
+                fail(near("monsters", n), id + ": summonLevel must be 1..100 (0: never summoned)");
+            else if (!types.count(m.classBit))
+                fail(near("monsters", n),
+                     id + " has a summonLevel, but no summoning skill calls its type " +
+                         std::to_string(m.classBit));
+            else if (mostOfRoll(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus) < 1)
+                fail(near("monsters", n), id + " has a summonLevel, but none of it ever comes");
         }
     }
 

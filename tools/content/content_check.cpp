@@ -340,12 +340,26 @@ class Checker {
             if (stock > 0 && itemExists(n) && db_.itemTable[n].kind == 11)
                 fail("shop", n, "the shop never sells event items");
         }
+        std::set<int> talkers;
         for (int c = 1; c <= 50; ++c) {
             const ConversationRecord& r = db_.conversationTable[c];
             if (r.giftItem != 0 && !itemExists(r.giftItem))
                 fail("conversations", c, "giftItem names no item");
             if (r.metKind != 0 && !monsterExists(r.metKind))
                 fail("conversations", c, "metKind names no monster");
+            if (r.summonKind == 0) continue;
+            // A talk starts right after a summon of summonKind; only the first row of a
+            // kind is ever read.
+            if (!monsterExists(r.summonKind) || db_.monsterTable[r.summonKind].summonLevel < 1)
+                fail("conversations", c, "summonKind names no monster that can be summoned");
+            if (!talkers.insert(r.summonKind).second)
+                fail("conversations", c,
+                     "an earlier row already speaks for summonKind " +
+                         std::to_string(r.summonKind) + ": this one is never read");
+            if (r.metKind == 0 || r.giftItem == 0)
+                fail("conversations", c, "a talk needs the monster met and the gift it gives");
+            if (r.talkLine1.empty() || r.talkLine2.empty() || r.talkLine3.empty())
+                fail("conversations", c, "a talk shows three lines: write all of them");
         }
     }
 

@@ -1,16 +1,21 @@
 #include "battle_sim.h"
 
 #include <algorithm>
+#include <exception>
 #include <string>
 
 #include "battle/command_entry.h"
 #include "battle/encounter.h"
+#include "battle/party_actions.h"
 #include "battle/rounds.h"
 #include "characters/creation_rules.h"
+#include "characters/healing.h"
+#include "characters/level_up.h"
 #include "characters/melee_swings.h"
 #include "characters/party.h"
 #include "characters/races_classes.h"
 #include "combat/fighters.h"
+#include "combat/spells.h"
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
@@ -82,12 +87,19 @@ void BattleSimulator::setPartyLevel(int level) {
     party_.clear();
     for (const Member& m : kParty) {
         Character c = newAdventurer(m, g.rng);
-        if (level > 1) {
-            // A seasoned adventurer of the same make: its level's hit points and swings.
-            c.level = level;
-            c.maxHitPoints = hitPointRoll(g.rng, level, c.classBit, c.vitality);
-            c.hitPoints = c.maxHitPoints;
+        // A seasoned adventurer of the same make has gone up level by level, with the hit
+        // points, attributes and spells each level gave, and is rested.
+        while (c.level < level) {
+            try {
+                LevelUp(c, g.db, g.rng);
+            } catch (const std::exception&) {
+                break;
+            }
         }
+        c.hitPoints = c.maxHitPoints;
+        for (int kind = 0; kind <= 3; ++kind)
+            for (int l = 1; l <= 9; ++l)
+                c.spellPoints(kind, l) = c.maxSpellPoints(kind, l);
         c.attackCount = static_cast<std::int16_t>(MeleeSwingCount(c));
         party_.push_back(std::move(c));
     }
@@ -120,6 +132,60 @@ void BattleSimulator::placeParty(int dungeon, int floor) {
         loadedFloor_ = floor;
     }
 }
+
+namespace {
+
+// The known spell of an effect with a point left: the highest level first.
+int bestSpell(const Game& g, const Character& c, int effect, int target) {
+    for (int i = 200; i >= 1; --i) {
+        const SpellRecord* s = spellAt(g.db, i);
+        if (!s || s->effect != effect || (target != 0 && s->target != target)) continue;
+        if (!(s->flags & kSpellInBattle) || s->kind > 3 || s->level < 1 || s->level > 9 ||
+            s->number < 1 || s->number > 4)
+            continue;
+        if (c.spellsKnown(s->kind, s->level, s->number) != 0 &&
+            c.spellPoints(s->kind, s->level) > 0)
+            return i;
+    }
+    return 0;
+}
+
+// Casters cast as a player would: a member below half health is healed, else the first
+// group gets the strongest attack spell with points left (a group spell when the group is
+// large), else a sleep spell; without any of these they keep what normal-auto gave them.
+void castersCast(Game& g) {
+    const BattleState& b = g.battle;
+    const int firstGroup = b.rowCount > 0 ? b.rows[0].group : 0;
+    int groupSize = 0;
+    for (int s = 1; s <= kGroupSlots && firstGroup != 0; ++s) {
+        const Character& m = b.monsters[static_cast<size_t>(firstGroup)][static_cast<size_t>(s)];
+        groupSize += (m.rosterId > 0 && !(m.status & kStatusDead)) ? 1 : 0;
+    }
+    for (int i = 1; i <= std::min(g.place.partyCount, kPartySlots); ++i) {
+        Character* c = PartyMember(g, i);
+        if (!c || (c->status & kStatusCannotAct) || !KnowsFirstLevelSpell(*c)) continue;
+        Character* hurt = nullptr;
+        for (int j = 1; j <= std::min(g.place.partyCount, kPartySlots); ++j) {
+            Character* m = PartyMember(g, j);
+            if (!m || (m->status & kStatusUnhealable)) continue;
+            if (m->hitPoints * 2 < m->maxHitPoints && (!hurt || m->hitPoints < hurt->hitPoints))
+                hurt = m;
+        }
+        int spell = 0;
+        int target = firstGroup;
+        if (hurt && (spell = bestSpell(g, *c, 7, kTargetMember)) != 0) {
+            target = hurt->rosterId;
+        } else if (groupSize >= 3 && (spell = bestSpell(g, *c, 2, kTargetEnemyGroup)) != 0) {
+        } else if ((spell = bestSpell(g, *c, 2, 0)) != 0) {
+        } else if (groupSize >= 2 && (spell = bestSpell(g, *c, 15, 0)) != 0) {
+        }
+        if (spell == 0 || target == 0) continue;
+        SetCommand(*c, HasSkill(*c, 19) ? kActCastTwice : kActCast, target);
+        c->actionSpell = static_cast<std::int16_t>(spell);
+    }
+}
+
+}  // namespace
 
 bool BattleSimulator::frontRowDown() const {
     const Game& g = *game_;
@@ -163,6 +229,7 @@ BattleEnd BattleSimulator::fight(int dungeon, int floor, int encounter) {
         // who can still fight stand in the front row.
         if (frontRowDown()) RebuildParty(g);
         NormalAuto(g);
+        castersCast(g);
         StartRound(g);
         ++rounds;
     }
