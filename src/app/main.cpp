@@ -12,8 +12,10 @@
 #include "app/instance_lock.h"
 #include "core/data/dice.h"
 #include "core/data/message.h"
+#include "core/data/save_folder.h"
 #include "core/settings_store.h"
 #include "ui/sdl_backend.h"
+#include "ui/termination.h"
 
 namespace {
 
@@ -30,8 +32,10 @@ int main(int /*argc*/, char** argv) {
     using namespace dv;
     std::filesystem::path dir = programDirectory(argv[0]);
 
+    // The save stays beside the executable unless that folder is read-only.
+    SaveFolder saveFolder = ChooseSaveFolder(dir, DefaultDataFolder());
     // A second copy sharing this save ends at once, without a word.
-    InstanceLock lock(dir);
+    InstanceLock lock(saveFolder.dir);
     if (!lock.acquired()) return 0;
 
     try {
@@ -44,9 +48,12 @@ int main(int /*argc*/, char** argv) {
         placement.width = static_cast<int>(stored.getNumber("Window", "Width", 1280));
         placement.height = static_cast<int>(stored.getNumber("Window", "Height", 960));
 
+        // A logout, Ctrl+C or a closed terminal ends the game through its shutdown steps.
+        InstallTerminationSignals();
         SdlBackend backend(std::string(Message(1)), placement);
         GameApp app(backend, dir, configDir, seedFromEntropy());
-        if (!app.startUp()) return 1;
+        app.game().saveFolder = saveFolder;
+        if (!app.startUp()) return app.ui().quitting() ? 0 : 1;
         app.run();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "dalvenor: %s\n", e.what());

@@ -8,7 +8,7 @@
 namespace dv {
 
 bool SaveGame(Game& game) {
-    SaveReport report = WriteSaveFile(game.save, game.programDir);
+    SaveReport report = WriteSaveFile(game.save, game.saveDir());
     if (!report.ok && game.screens) ShowMessage(game, report.message);
     return report.ok;
 }

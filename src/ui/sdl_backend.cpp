@@ -8,6 +8,7 @@
 #include "ui/canvas.h"
 #include "ui/keys.h"
 #include "ui/script_backend.h"
+#include "ui/termination.h"
 #include "ui/window_system.h"
 
 namespace dv {
@@ -17,6 +18,9 @@ SdlBackend::SdlBackend(const std::string& title, const WindowPlacement& placemen
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    // SIGTERM, SIGINT and SIGHUP are the game's own (ui/termination.h): they end it through
+    // its shutdown steps, even while a modal window waits.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
     int w = std::max(placement.width, Ui::kWidth);
@@ -209,10 +213,16 @@ bool SdlBackend::translate(const void* raw, InputEvent& out) {
 
 bool SdlBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
     for (;;) {
+        if (TakeTerminationRequest() != 0) {
+            out = InputEvent{};
+            out.type = InputEvent::Type::Terminate;
+            return true;
+        }
         uint64_t now = nowMs();
         if (deadlineMs <= now) return false;
         SDL_Event e;
-        int wait = static_cast<int>(std::min<uint64_t>(deadlineMs - now, 1000));
+        // Short waits, so a signal's request is seen within a tenth of a second.
+        int wait = static_cast<int>(std::min<uint64_t>(deadlineMs - now, 100));
         if (!SDL_WaitEventTimeout(&e, wait)) continue;
         out = InputEvent{};
         if (translate(&e, out)) return true;

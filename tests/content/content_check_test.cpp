@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"an item casting a missing spell", "items.yaml",
                   "32: {name: 試し, kind: 8, spellLink: 150}\n", "spellLink 150", true},
         FaultCase{"a monster using an action id without its scripted row", "monsters.yaml",
-                  "15: {name: 試しの獣, classBit: 1, appearDiceCount: 1, appearDiceSides: 2, "
+                  "15: {name: 試しの獣, classBit: 1, level: 1, appearDiceCount: 1, "
+                  "appearDiceSides: 2, "
                   "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87]}\n",
                   "action 87", true},
         FaultCase{"monsters on the rift floor without the rift's encounters", "encounters.yaml",
@@ -93,6 +94,60 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"a message that is not in the table", "events/d21f3.yaml",
                   "- {at: [3, 2], on: search, do: message, texts: [13799]}\n", "message 13799",
                   true}));
+
+// Values a field can hold but the game cannot use are named at the line of the field.
+TEST(ContentCheck, ValuesOutsideTheirFieldsRangeNameTheFieldsLine) {
+    struct Case {
+        const char* file;
+        const char* append;
+        int fieldLine;  // counted from the first appended line (0)
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"monsters.yaml",
+         "15:\n  name: 試しの獣\n  classBit: 1\n  appearDiceCount: 1\n  appearDiceSides: 2\n"
+         "  actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1]\n"
+         "  level: -5\n",
+         6, "monster 15: level -5 is below 1"},
+        {"items.yaml", "32:\n  name: 試し\n  kind: 8\n  breakChance: 150\n", 3,
+         "item 32: breakChance 150 is outside 0..100"},
+        {"items.yaml", "32:\n  name: 試し\n  kind: 13\n", 2, "item 32: kind 13 is outside 1..12"},
+        {"items.yaml", "32:\n  name: 試し\n  kind: 1\n  statusChance: {4: 101}\n", 3,
+         "statusChance[4] 101 is outside 0..100"},
+        {"chest_items.yaml", "50: {level: -5, item: 20}\n", 0,
+         "chest row 50: level -5 is outside 1..99"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mentions);
+        const fs::path dir =
+            fs::temp_directory_path() / ("dv-check-limits-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+        const fs::path file = dir / c.file;
+        const int first = lineCount(file) + 1;
+        std::ofstream(file, std::ios::app) << c.append;
+        const auto problems = checkDir(dir);
+        fs::remove_all(dir);
+        ASSERT_EQ(problems.size(), 1u) << describe(problems);
+        EXPECT_EQ(problems[0].where.file, file.string());
+        EXPECT_EQ(problems[0].where.line, first + c.fieldLine);
+        EXPECT_NE(problems[0].message.find(c.mentions), std::string::npos) << problems[0].message;
+    }
+}
+
+TEST(ContentCheck, AShopWithNothingToSellAndAMissingMessageTableAreOneProblemEach) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("dv-check-empty-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    std::ofstream(dir / "shop.yaml").flush();
+    fs::remove(dir / "messages.yaml");
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 2u) << describe(problems);
+    EXPECT_NE(describe(problems).find("nothing to sell"), std::string::npos);
+    EXPECT_NE(describe(problems).find("message table is missing"), std::string::npos);
+}
 
 TEST(ContentCheck, AnUnusedFloorDrawnOpenIsNamedByItsFile) {
     const fs::path dir =
@@ -144,8 +199,8 @@ TEST(ContentCheck, SourceFaultsNameFileAndLine) {
         std::ofstream out(dir / "items.yaml");
         out << "1:\n  name: 剣\n  kind: 1\n  prise: 10\n";
     }
-    std::ostringstream err;
-    EXPECT_EQ(runCheck(dir, err), 1);
+    std::ostringstream log, err;
+    EXPECT_EQ(runCheck(dir, log, err), 1);
     EXPECT_NE(err.str().find("items.yaml:4: unknown field 'prise'"), std::string::npos)
         << err.str();
     {
@@ -153,7 +208,7 @@ TEST(ContentCheck, SourceFaultsNameFileAndLine) {
         out << "1:\n  name: 剣\n  kind: 1\n  reach: 300\n";
     }
     std::ostringstream err2;
-    EXPECT_EQ(runCheck(dir, err2), 1);
+    EXPECT_EQ(runCheck(dir, log, err2), 1);
     EXPECT_NE(err2.str().find("items.yaml:4: 300 does not fit its field"), std::string::npos)
         << err2.str();
     fs::remove_all(dir);

@@ -94,6 +94,12 @@ bool GameHarness::showsText(const std::string& text) const {
     return std::find(all.begin(), all.end(), text) != all.end();
 }
 
+bool GameHarness::showsTextContaining(const std::string& part) const {
+    for (const std::string& t : texts())
+        if (t.find(part) != std::string::npos) return true;
+    return false;
+}
+
 std::string GameHarness::commandCaption() {
     return app_->mainWindow().lstCommandList.caption();
 }

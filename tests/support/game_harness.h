@@ -56,6 +56,7 @@ class GameHarness {
     // What the screen shows.
     std::vector<std::string> texts() const;
     bool showsText(const std::string& text) const;
+    bool showsTextContaining(const std::string& part) const;
     std::string commandCaption();
     std::vector<std::string> commandEntries();
     void savePng(const std::string& path);
