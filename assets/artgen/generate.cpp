@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "artgen/dungeon_art.h"
+#include "artgen/monster_art.h"
+#include "artgen/monster_pictures.h"
 #include "artgen/moons.h"
 #include "artgen/skin.h"
 #include "artgen/title_art.h"
@@ -56,6 +58,12 @@ std::vector<ArtFile> ArtFiles() {
         {"panel.png", [](const std::string& path) { return SavePng(RenderPanelTile(), path); }});
     files.push_back(
         {"shade.png", [](const std::string& path) { return SavePng(RenderShadeMasks(), path); }});
+    for (int type = 0; type < kMonsterTypes; ++type) {
+        files.push_back(
+            {MonsterPictureFile(std::int32_t{1} << type), [type](const std::string& path) {
+                 return SavePng(RenderMonsterPicture(type), path);
+             }});
+    }
     return files;
 }
 

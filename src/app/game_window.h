@@ -8,6 +8,7 @@
 #include "characters/party_controls.h"
 #include "core/main_window.h"
 #include "dungeon/dungeon_controls.h"
+#include "town/temple.h"
 
 namespace dv {
 
@@ -22,6 +23,8 @@ class GameWindow : public MainWindow {
     PartyControls party;
     // The map keys and the step mark.
     DungeonControls dungeonControls;
+    // The temple's rows and their fees.
+    TempleRows templeRows;
 };
 
 }  // namespace dv

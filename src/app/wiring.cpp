@@ -15,6 +15,7 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.creation);
     screens.addPart(window.party);
     screens.addPart(window.dungeonControls);
+    screens.addPart(window.templeRows);
 
     Links& l = game.links;
     l.chooseMenuEntry = [](Game& g) { ChooseMenuEntry(g); };

@@ -105,9 +105,9 @@ void BuildMenu(Game& game, int n) {
 void MenuKeyDown(Game& game, int& keyCode, int /*shift*/) {
     if (keyCode != keys::Esc && keyCode != keys::Back) return;
     ListEx& list = game.screens->main->lstCommandList;
-    if (list.listCount() == 0) return;
     keyCode = 0;
-    list.setListIndex(list.listCount() - 1);
+    // An emptied list (the temple once everyone is helped) still passes the choice on.
+    if (list.listCount() > 0) list.setListIndex(list.listCount() - 1);
     CallLink(game.links.chooseMenuEntry, game);
 }
 

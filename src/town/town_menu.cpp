@@ -13,7 +13,9 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "dungeon/expedition.h"
+#include "town/inn.h"
 #include "town/tavern.h"
+#include "town/temple.h"
 
 namespace dv {
 
@@ -32,10 +34,13 @@ void chooseTown(Game& game, int entry) {
             BuildMenu(game, 1);
             break;
         case 1:  // inn
-        case 2:  // shop
-        case 3:  // temple
-            // These need a party; their counters open with the town's later screens.
+            if (haveParty(game)) EnterInn(game);
+            break;
+        case 2:  // shop: needs a party; its counter opens with the shop's screens
             haveParty(game);
+            break;
+        case 3:  // temple
+            if (haveParty(game)) EnterTemple(game);
             break;
         case 4:  // fortune house
             PlayScene(game, 8);
@@ -102,11 +107,19 @@ void chooseOutskirts(Game& game, int entry) {
 
 void ChooseMenuEntry(Game& game) {
     int entry = static_cast<int>(game.screens->main->lstCommandList.listIndex());
+    // The temple's list may be empty once everyone is helped; any choice then leaves.
+    if (game.menuState == kTempleMenu) {
+        ChooseTemplePatient(game, entry);
+        return;
+    }
     if (entry < 0) return;
     int last = static_cast<int>(game.screens->main->lstCommandList.listCount()) - 1;
     switch (game.menuState) {
         case 1:
             ChooseTavernEntry(game, entry);
+            break;
+        case kInnMenu:
+            ChooseInnRoom(game, entry);
             break;
         case 7:  // fortune house: back to the castle
             if (entry == last) backToCastle(game);

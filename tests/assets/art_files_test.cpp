@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "artgen/generate.h"
+#include "artgen/monster_art.h"
 #include "generated_art.h"
 
 namespace dv::art {
@@ -25,7 +26,7 @@ struct ExpectedFile {
 };
 
 TEST(ArtFiles, EveryFileHasTheSizeTheGameExpects) {
-    const std::vector<ExpectedFile> expected = {
+    std::vector<ExpectedFile> expected = {
         {"w0.jpg", 30, 32},     {"d0.jpg", 30, 32},       {"w1.jpg", 330, 64},
         {"d1.jpg", 330, 64},    {"w2.jpg", 660, 128},     {"d2.jpg", 660, 128},
         {"w3.jpg", 720, 256},   {"d3.jpg", 720, 256},     {"w4.jpg", 240, 512},
@@ -36,6 +37,11 @@ TEST(ArtFiles, EveryFileHasTheSizeTheGameExpects) {
         {"frame_bc.png", 8, 8}, {"frame_br.png", 8, 8},   {"shade.png", 256, 32},
         {"panel.png", 64, 64},
     };
+    std::vector<std::string> monsters;
+    for (int type = 0; type < kMonsterTypes; ++type)
+        monsters.push_back(MonsterPictureFile(std::int32_t{1} << type));
+    for (const std::string& name : monsters)
+        expected.push_back({name.c_str(), kMonsterPictureWidth, kMonsterPictureHeight});
     EXPECT_EQ(ArtFileNames().size(), expected.size());
     for (const ExpectedFile& file : expected) {
         const Picture8 picture = LoadGenerated(file.name);

@@ -2,8 +2,11 @@
 
 // Characters put straight into a running game's roster, and the keys that walk the town.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "characters/party.h"
 #include "characters/races_classes.h"
 #include "core/game.h"
 #include "support/game_harness.h"
@@ -36,6 +39,26 @@ inline Character& PutCharacter(Game& game, int slot, const NewCharacter& n) {
     ResetRaceValues(c);
     c.armorClass = c.baseArmorClass;
     return c;
+}
+
+// Characters in slots 1.. joined to the party in town, in that order.
+inline void FormParty(Game& game, const std::vector<NewCharacter>& members) {
+    int slot = 1;
+    for (const auto& m : members) {
+        PutCharacter(game, slot, m);
+        AddToParty(game, slot);
+        ++slot;
+    }
+    RebuildParty(game);
+}
+
+// The first seed whose first die of `sides` sides shows 1 (or, with one false, anything
+// else): tests seed the game's generator with it just before the roll they want.
+inline std::uint64_t SeedWithFirstRoll(int sides, bool one) {
+    for (std::uint64_t seed = 1;; ++seed) {
+        Rng mirror(seed);
+        if ((rollDice(mirror, 1, sides, 0) == 1) == one) return seed;
+    }
 }
 
 // From the town menu.

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "content/content_check.h"
 #include "content/content_set.h"
@@ -75,18 +77,23 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ContentFault,
     ::testing::Values(
         FaultCase{"an encounter naming a missing monster", "encounters.yaml",
-                  "99: {dungeon: 21, floor: 2, groups: [1, 1999]}\n", "monster 1999", true},
+                  "1998: {dungeon: 21, floor: 2, groups: [1, 1999]}\n", "monster 1999", true},
         FaultCase{"a goods list naming a missing item", "npc.yaml",
                   "13: {npcGoods: [1, 2, 3, 4, 5, 6, 7, 8, 9, 1500]}\n", "names no item", true},
         FaultCase{"an item casting a missing spell", "items.yaml",
-                  "32: {name: 試し, kind: 8, spellLink: 150}\n", "spellLink 150", true},
-        FaultCase{"a monster using an action id without its scripted row", "monsters.yaml",
-                  "15: {name: 試しの獣, classBit: 1, level: 1, appearDiceCount: 1, "
-                  "appearDiceSides: 2, "
-                  "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 87]}\n",
-                  "action 87", true},
-        FaultCase{"monsters on the rift floor without the rift's encounters", "encounters.yaml",
-                  "98: {dungeon: 24, floor: 7, groups: [1]}\n", "rift", true},
+                  "658: {name: 試し, altName: 品, kind: 8, spellLink: 199}\n", "spellLink 199",
+                  true},
+        FaultCase{
+            "a monster using an action id without its scripted row", "monsters.yaml",
+            "1999: {name: 試しの獣, classBit: 1, level: 1, appearDiceCount: 1, appearDiceSides: 2, "
+            "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 59]}\n",
+            "action 59", true},
+        FaultCase{"a monster that can come more than nine at once", "monsters.yaml",
+                  "1999: {name: 試しの大群, classBit: 1, level: 1, appearDiceCount: 2, "
+                  "appearDiceSides: 5, "
+                  "hpDiceCount: 1, hpDiceSides: 4, actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, "
+                  "1, 1, 1, 1, 1, 1, 1, 1]}\n",
+                  "group size roll", true},
         FaultCase{"a hidden item that does not exist", "events/d21f1.yaml",
                   "- {at: [3, 3], on: search, do: hiddenItem, item: 1500}\n", "item 1500", true},
         FaultCase{"stairs into rock", "events/d21f2.yaml",
@@ -105,17 +112,15 @@ TEST(ContentCheck, ValuesOutsideTheirFieldsRangeNameTheFieldsLine) {
     };
     const Case cases[] = {
         {"monsters.yaml",
-         "15:\n  name: 試しの獣\n  classBit: 1\n  appearDiceCount: 1\n  appearDiceSides: 2\n"
+         "1999:\n  name: 試しの獣\n  classBit: 1\n  appearDiceCount: 1\n  appearDiceSides: 2\n"
+         "  hpDiceCount: 1\n  hpDiceSides: 4\n"
          "  actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1]\n"
          "  level: -5\n",
-         6, "monster 15: level -5 is below 1"},
-        {"items.yaml", "32:\n  name: 試し\n  kind: 8\n  breakChance: 150\n", 3,
-         "item 32: breakChance 150 is outside 0..100"},
-        {"items.yaml", "32:\n  name: 試し\n  kind: 13\n", 2, "item 32: kind 13 is outside 1..12"},
-        {"items.yaml", "32:\n  name: 試し\n  kind: 1\n  statusChance: {4: 101}\n", 3,
-         "statusChance[4] 101 is outside 0..100"},
-        {"chest_items.yaml", "50: {level: -5, item: 20}\n", 0,
-         "chest row 50: level -5 is outside 1..99"},
+         8, "monster 1999: level -5 is below 1"},
+        {"items.yaml", "658:\n  name: 試し\n  altName: 品\n  kind: 8\n  breakChance: 150\n", 4,
+         "item 658: breakChance 150 is outside 0..100"},
+        {"items.yaml", "658:\n  name: 試し\n  altName: 品\n  kind: 13\n", 3,
+         "item 658: kind 13 is outside 1..12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mentions);
@@ -133,6 +138,38 @@ TEST(ContentCheck, ValuesOutsideTheirFieldsRangeNameTheFieldsLine) {
         EXPECT_EQ(problems[0].where.line, first + c.fieldLine);
         EXPECT_NE(problems[0].message.find(c.mentions), std::string::npos) << problems[0].message;
     }
+}
+
+TEST(ContentCheck, AChestRowsLevelOutsideItsRangeIsNamedAtItsLine) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("dv-check-chest-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(dir / "chest_items.yaml");
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+    }
+    int row = 0;
+    for (std::size_t i = 0; i < lines.size() && row == 0; ++i)
+        if (lines[i].rfind("50: {level: ", 0) == 0) {
+            lines[i] = "50: {level: -5, item: 525}";
+            row = static_cast<int>(i) + 1;
+        }
+    ASSERT_GT(row, 0);
+    {
+        std::ofstream out(dir / "chest_items.yaml");
+        for (const auto& line : lines)
+            out << line << "\n";
+    }
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 1u) << describe(problems);
+    EXPECT_EQ(problems[0].where.line, row);
+    EXPECT_NE(problems[0].message.find("chest row 50: level -5 is outside 1..99"),
+              std::string::npos)
+        << problems[0].message;
 }
 
 TEST(ContentCheck, AShopWithNothingToSellAndAMissingMessageTableAreOneProblemEach) {

@@ -133,8 +133,8 @@ TEST_F(ContentCommands, BuildRefusesWhatCheckRefuses) {
         {"a negative level",
          [](const fs::path& src) {
              std::ofstream(src / "monsters.yaml", std::ios::app)
-                 << "15:\n  name: 試しの獣\n  classBit: 1\n  appearDiceCount: 1\n"
-                    "  appearDiceSides: 2\n  level: -5\n"
+                 << "1999:\n  name: 試しの獣\n  classBit: 1\n  appearDiceCount: 1\n"
+                    "  appearDiceSides: 2\n  hpDiceCount: 1\n  hpDiceSides: 4\n  level: -5\n"
                     "  actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1]\n";
          },
          "level -5 is below 1"},
@@ -193,6 +193,37 @@ TEST_F(ContentCommands, SuccessIsOneLineWithTheCounts) {
     ASSERT_EQ(r.status, 0) << r.out;
     ASSERT_EQ(linesOf(r.out).size(), 1u) << r.out;
     EXPECT_TRUE(std::regex_search(r.out, counts)) << r.out;
+}
+
+TEST_F(ContentCommands, CheckNamesTheLineOfAnEngineItemOfTheWrongKind) {
+    const fs::path src = dir_ / "src";
+    fs::copy(kContent, src, fs::copy_options::recursive);
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(src / "items.yaml");
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+    }
+    std::size_t entry = 0;
+    while (entry < lines.size() && lines[entry] != "657:")
+        ++entry;
+    ASSERT_LT(entry, lines.size());
+    std::size_t kind = entry;
+    while (kind < lines.size() && lines[kind] != "  kind: 11")
+        ++kind;
+    ASSERT_LT(kind, lines.size());
+    lines[kind] = "  kind: 8";
+    {
+        std::ofstream out(src / "items.yaml");
+        for (const auto& line : lines)
+            out << line << "\n";
+    }
+    const ToolRun r = tool("check " + src.string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("items.yaml:" + std::to_string(entry + 1) +
+                         ": item 657 must be an event item (kind 11)"),
+              std::string::npos)
+        << r.out;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Saves the creation screen, the roster window, the tavern with a party, the character
-// sheet and the class-change list as PNG files when DV_SCREENSHOT_DIR is set; otherwise
-// only checks that they paint.
+// sheet, the class-change list, the inn and the temple as PNG files when DV_SCREENSHOT_DIR is set;
+// otherwise only checks that they paint.
 
 #include <gtest/gtest.h>
 
@@ -111,6 +111,30 @@ TEST(Screenshots, CreationRosterTavernSheet) {
     h.script().key(keys::Esc);
     h.run();
     EXPECT_EQ(h.game().place.partyCount, 4);
+}
+
+TEST(Screenshots, InnAndTemple) {
+    GameHarness h;
+    h.copyPictures();
+    h.startToTown();
+    test::FormParty(h.game(), {{"アルテア", kLawful, 1, 1, kMale},
+                               {"ベルカ", kNeutral, 2, 2, kFemale},
+                               {"カイ", kChaotic, 8, 16, kMale, kStatusDead},
+                               {"ディアナ", kLawful, 4, 8, kFemale, kStatusStone}});
+    PutCharacter(h.game(), 6, {"グラム", kChaotic, 2048, 128, kMale, kStatusAshes}).level = 7;
+    h.game().save.roster[3].level = 5;
+    h.game().save.roster[4].level = 4;
+    Character& riser = h.game().save.roster[1];
+    riser.experience = 1500;
+    riser.skills[104] = 1;  // no attribute dialog, so the keys below are known
+    h.script().key('T').key('1').check([&] { shoot(h, "screenshot-inn.png"); });
+    h.script().key('1').key(keys::Enter).check([&] { shoot(h, "screenshot-level-up.png"); });
+    h.script().key(keys::Enter).key(keys::Esc).key(keys::Esc);
+    h.script().key('A').check([&] { shoot(h, "screenshot-temple.png"); });
+    h.script().key(keys::Enter).check([&] { shoot(h, "screenshot-temple-payer.png"); });
+    h.script().key(keys::Esc).key(keys::Esc);
+    h.run();
+    EXPECT_EQ(h.game().menuState, 8);
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "content/check_battle.h"
+#include "content/check_items.h"
 #include "content/content_error.h"
 #include "content/yaml_record.h"
 #include "core/data/atomic_file.h"
@@ -83,26 +85,6 @@ const std::vector<int>& requiredMessages() {
     return numbers;
 }
 
-// Floors the game enters, by dungeon.
-int floorsInUse(int dungeon) {
-    switch (dungeon) {
-        case 21:
-            return 5;
-        case 22:
-            return 4;
-        case 23:
-            return 7;
-        case 24:
-            return 7;
-        case 25:
-            return 2;
-        case 26:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
 // Arrays of numbers, whose limits hold for every element.
 template <class T>
 constexpr bool kNumberArray = false;
@@ -125,6 +107,8 @@ class Checker {
         mazes();
         messages();
         events();
+        for (CheckProblem& p : checkBattleContent(set_))
+            problems_.push_back(std::move(p));
         return problems_;
     }
 
@@ -145,13 +129,6 @@ class Checker {
     bool monsterExists(int n) const {
         return n >= 1 && n <= 2000 && db_.monsterTable[n].rosterId == n;
     }
-    int lastItem() const {
-        int last = 0;
-        for (int n = 1; n <= 2000; ++n)
-            if (db_.itemTable[n].itemNumber >= 1) last = n;
-        return last;
-    }
-
     // A value a field can hold but the game cannot use (a negative level, a percent above
     // 100, an element past the 37 resistances) is refused at the line that wrote it.
     struct Limit {
@@ -202,17 +179,10 @@ class Checker {
     void limits() {
         constexpr double kAny = kNoLimit;
         constexpr double kElement = 36;  // resistances 0..36
-        limits<ItemRecord>("items", "item", db_.itemTable,
-                           {{"kind", 1, 12},
-                            {"weaponType", 0, 20},
-                            {"reach", 0, 3},
-                            {"element", 0, kElement},
-                            {"breakChance", 0, 100},
-                            {"powerBreakChance", 0, 100},
-                            {"price", 0, kAny},
-                            {"statusChance", 0, 100},
-                            {"useType", 0, 2},
-                            {"cursed", -1, 0}});
+        // The rest of an item's fields are checked in check_items.cpp.
+        limits<ItemRecord>(
+            "items", "item", db_.itemTable,
+            {{"kind", 1, 12}, {"breakChance", 0, 100}, {"powerBreakChance", 0, 100}});
         limits<Character>("monsters", "monster", db_.monsterTable,
                           {{"level", 1, kAny},
                            {"experience", 0, kAny},
@@ -244,21 +214,13 @@ class Checker {
                               {"drawCount", 0, kAny},
                               {"drawSides", 0, kAny},
                               {"statusChance", 0, 100}});
-        limits<NpcRecord>("npc", "person", db_.npcTable, {{"npcPriceFactor", 0, kAny}});
         limits<SkillRecord>("skills", "skill", db_.skillTable, {{"classLevel", 0, kAny}});
     }
 
+    // Which items must exist, and the rest of their fields, are checked in check_items.cpp.
     void items() {
-        const int last = lastItem();
-        bool battleChestLevel1 = false;
         for (int n = 1; n <= 2000; ++n) {
             const ItemRecord& r = db_.itemTable[n];
-            if (n <= last && r.itemNumber != n) {
-                fail("items", n,
-                     "item " + std::to_string(n) +
-                         " is missing: the item catalogue stops at the first gap");
-                continue;
-            }
             if (r.itemNumber < 1) continue;
             if (r.spellLink != 0 && !(r.spellLink >= 1 && r.spellLink <= 200 &&
                                       db_.spellTable[r.spellLink].id == r.spellLink &&
@@ -268,14 +230,7 @@ class Checker {
                 fail("items", n, "brokenInto names no item");
             if (r.grantedSkill < 0 || r.grantedSkill >= 300)
                 fail("items", n, "grantedSkill must be 0..299");
-            if (r.chestRank == 1 && r.chestAllowed >= 1) battleChestLevel1 = true;
         }
-        if (last > 0 && !battleChestLevel1)
-            fail("items", 1, "no item has chestRank 1: a level-1 battle chest would be empty");
-        // Quest items the program names, once the table reaches them.
-        for (int n : {609, 613, 614, 615, 617, 627, 630, 634, 635, 636, 637, 638, 656, 657})
-            if (last >= n && !itemExists(n))
-                fail("items", n, "item " + std::to_string(n) + " is used by the program");
     }
 
     void monsters() {
@@ -288,8 +243,7 @@ class Checker {
             if (m.sex != 4) fail("monsters", n, id + ": sex must be 4");
             if (m.classBit == 0 || !std::has_single_bit(static_cast<std::uint32_t>(m.classBit)))
                 fail("monsters", n, id + ": classBit must hold exactly one type bit");
-            const long most =
-                long{m.appearDiceCount} * std::max<long>(m.appearDiceSides, 1) + m.appearDiceBonus;
+            const long most = mostOfRoll(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus);
             if (most > 9 || most < 1)
                 fail("monsters", n, id + ": the group size roll must stay within 1..9");
             const std::string name = DecodeNameCodes(m.nameCodes);
@@ -314,14 +268,6 @@ class Checker {
                     fail("monsters", n,
                          id + " uses action " + std::to_string(a) +
                              ", which needs a row of kind 1, 2 or 4 in actions");
-                if (a >= 90 && a <= 95)
-                    for (int e = 1; e <= 6; ++e) {
-                        const int c = 74 + (a - 90) * 6 + e;
-                        if (!callable(db_.callTable[c]))
-                            fail("call_table", c,
-                                 "call table element " + std::to_string(c) + " (used by action " +
-                                     std::to_string(a) + ") names no monster that can be called");
-                    }
             }
             for (int s : {1, 2, 3})
                 if (m.items[s].itemId != 0 && !itemExists(m.items[s].itemId))
@@ -330,27 +276,12 @@ class Checker {
             if (m.items[4].itemId < 0 || m.items[4].itemId > 100)
                 fail("monsters", n, id + ": the drop chance (items slot 4) must be 0..100");
         }
-        for (int n : {472, 836, 837})
-            for (int a = 306; a <= 308; ++a)
-                if (usesAction(a) && !monsterExists(n))
-                    fail("monsters", n,
-                         "monster " + std::to_string(n) + " is counted by action " +
-                             std::to_string(a));
-    }
-
-    bool usesAction(int a) const {
-        for (int n = 1; n <= 2000; ++n)
-            for (int s = 1; s <= 20; ++s)
-                if (db_.monsterTable[n].rosterId == n && db_.monsterTable[n].actions[s] == a)
-                    return true;
-        return false;
     }
 
     bool callable(int n) const {
         if (!monsterExists(n)) return false;
         const Character& m = db_.monsterTable[n];
-        return long{m.appearDiceCount} * std::max<long>(m.appearDiceSides, 1) + m.appearDiceBonus <=
-               9;
+        return mostOfRoll(m.appearDiceCount, m.appearDiceSides, m.appearDiceBonus) <= 9;
     }
 
     bool encounterUsable(int row) const {
@@ -362,7 +293,6 @@ class Checker {
 
     void encounters() {
         const auto& t = db_.encounterTable;
-        int rift = 0;  // the first row placed on the rift's floor
         for (int n = 1; n <= 2000; ++n) {
             bool any = false;
             for (int c = 0; c < 7; ++c)
@@ -387,34 +317,7 @@ class Checker {
                     fail("encounters", n,
                          id + ": id " + std::to_string(t(n, kEncounterId)) +
                              " is no encounter with monsters");
-                if (dungeon == 24 && floor == 7 && rift == 0) rift = n;
             }
-        }
-        // Person 10 gives item 656 once every monster 698..769 has been defeated, so with
-        // that item in the game each of them must roam some floor.
-        if (itemExists(656)) {
-            std::set<int> roaming;
-            for (int n = 1; n <= 2000; ++n)
-                if (t(n, kEncounterFloor) != 0 && encounterUsable(t(n, kEncounterId)))
-                    for (int g = 0; g < 4; ++g)
-                        roaming.insert(t(t(n, kEncounterId), kEncounterFirstGroup + g));
-            for (int m = 698; m <= 769; ++m)
-                if (!roaming.count(m))
-                    fail("items", 656,
-                         "monster " + std::to_string(m) +
-                             " must be met in a random battle (item 656 asks for "
-                             "all of 698..769)");
-        }
-        // The rift of the deepest floor of dungeon 24 fights encounters 1800..1824.
-        if (rift > 0) {
-            std::string missing;
-            for (int n = 1800; n <= 1824; ++n)
-                if (!encounterUsable(n)) missing += " " + std::to_string(n);
-            if (!missing.empty())
-                fail("encounters", rift,
-                     "monsters roam dungeon 24 floor 7, whose rift fights encounters 1800..1824; "
-                     "missing:" +
-                         missing);
         }
     }
 
@@ -475,22 +378,15 @@ class Checker {
     }
 
     void tables() {
-        bool levelOne = false, anyRow = false;
         for (int r = 1; r <= 50; ++r) {
             const int level = db_.chestItemTable(r, 0), item = db_.chestItemTable(r, 1);
             if (level < 1 || level > 99)
                 fail("chest_items", r,
                      "chest row " + std::to_string(r) + ": level " + std::to_string(level) +
                          " is outside 1..99");
-            if (level <= 5) {
-                anyRow = true;
-                if (level <= 1) levelOne = true;
-                if (!itemExists(item))
-                    fail("chest_items", r, "chest row " + std::to_string(r) + " names no item");
-            }
+            if (level <= 5 && !itemExists(item))
+                fail("chest_items", r, "chest row " + std::to_string(r) + " names no item");
         }
-        if (anyRow && !levelOne)
-            fail("chest_items", 1, "no row has level 1: level-1 chests would be empty");
         for (int p = 1; p <= 20; ++p) {
             const NpcRecord& r = db_.npcTable[p];
             bool any = false;
@@ -536,7 +432,10 @@ class Checker {
         bool anyStock = false;
         for (int n = 1; n <= 2000; ++n)
             anyStock = anyStock || (set_.starter.shopStock[n] > 0 && itemExists(n));
-        if (lastItem() > 0 && !anyStock)
+        bool anyItem = false;
+        for (int n = 1; n <= 2000; ++n)
+            anyItem = anyItem || itemExists(n);
+        if (anyItem && !anyStock)
             fail("shop", 1, "the shop has nothing to sell: shop.yaml stocks no item");
         for (int n = 1; n <= 2000; ++n) {
             const int stock = set_.starter.shopStock[n];
@@ -857,7 +756,10 @@ int readAndCheck(const fs::path& src, ContentSet& set, std::size_t& messageCount
 
 std::vector<CheckProblem> checkContent(const ContentSet& set,
                                        const std::vector<int>& messageNumbers) {
-    return Checker(set, messageNumbers).run();
+    std::vector<CheckProblem> problems = Checker(set, messageNumbers).run();
+    for (CheckProblem& p : checkItems(set))
+        problems.push_back(std::move(p));
+    return problems;
 }
 
 std::vector<int> readMessageNumbers(const fs::path& messagesYaml) {

@@ -185,6 +185,9 @@ void readEncounters(const fs::path& path, ContentSet& set) {
     auto& t = set.db.encounterTable;
     for (auto it = root.begin(); it != root.end(); ++it) {
         const int n = entryNumber(it->first, 0, 2000, file);
+        if (set.where["encounters"].count(n))
+            throw ContentError(file, yamlLine(it->first),
+                               "entry " + std::to_string(n) + " is written twice");
         set.where["encounters"][n] = {file, yamlLine(it->first)};
         const YAML::Node e = it->second;
         if (!e.IsMap()) throw ContentError(file, yamlLine(it->first), "expected a map of fields");
@@ -506,6 +509,9 @@ ContentSet readContentSources(const fs::path& dir) {
         for (auto it = calls.begin(); it != calls.end(); ++it) {
             const int i =
                 entryNumber(it->first, 0, kCallCount - 1, (dir / "call_table.yaml").string());
+            if (set.where["call_table"].count(i))
+                throw ContentError((dir / "call_table.yaml").string(), yamlLine(it->first),
+                                   "entry " + std::to_string(i) + " is written twice");
             set.where["call_table"][i] = {(dir / "call_table.yaml").string(), yamlLine(it->first)};
             parseNumber(it->second, db.callTable[i], (dir / "call_table.yaml").string());
         }
