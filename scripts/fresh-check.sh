@@ -24,12 +24,17 @@ root="${DV_FRESH_DIR:-/var/tmp/dalvenor-fresh}"
 
 mounted=()
 cleanup() {
+  # Whatever still runs inside the root (an interrupted build) goes first.
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/root" 2>/dev/null)" = "$root" ] && kill -KILL "${proc#/proc/}" 2>/dev/null
+  done
   for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
     umount -R -l "${mounted[$i]}" 2>/dev/null || true
   done
   if [ "${DV_FRESH_KEEP:-0}" != 1 ]; then rm -rf --one-file-system "$root" "$root.debootstrap.log"; fi
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
 
 rm -rf --one-file-system "$root"
 mkdir -p "$root"
@@ -51,8 +56,10 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 run() {
   echo "fresh-check: $1"
+  # In the background, so an interrupt reaches this script at once.
   chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-    TERM=dumb /bin/bash -c "cd /root/dalvenor && $2"
+    TERM=dumb /bin/bash -c "cd /root/dalvenor && $2" &
+  wait $!
 }
 
 run "set-up and build (the play command without starting the game)" \

@@ -118,7 +118,7 @@ TEST(ContentCheck, ValuesOutsideTheirFieldsRangeNameTheFieldsLine) {
          "  level: -5\n",
          8, "monster 1999: level -5 is below 1"},
         {"items.yaml", "658:\n  name: 試し\n  altName: 品\n  kind: 8\n  breakChance: 150\n", 4,
-         "item 658: breakChance 150 is outside 0..100"},
+         "item 658: breakChance 150 is outside 0..101"},
         {"items.yaml", "658:\n  name: 試し\n  altName: 品\n  kind: 13\n", 3,
          "item 658: kind 13 is outside 1..12"},
     };

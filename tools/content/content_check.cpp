@@ -179,10 +179,11 @@ class Checker {
     void limits() {
         constexpr double kAny = kNoLimit;
         constexpr double kElement = 36;  // resistances 0..36
-        // The rest of an item's fields are checked in check_items.cpp.
+        // The rest of an item's fields are checked in check_items.cpp. A break chance is
+        // compared with a roll of 1..100: 101 breaks every time.
         limits<ItemRecord>(
             "items", "item", db_.itemTable,
-            {{"kind", 1, 12}, {"breakChance", 0, 100}, {"powerBreakChance", 0, 100}});
+            {{"kind", 1, 12}, {"breakChance", 0, 101}, {"powerBreakChance", 0, 101}});
         limits<Character>("monsters", "monster", db_.monsterTable,
                           {{"level", 1, kAny},
                            {"experience", 0, kAny},
