@@ -13,7 +13,7 @@ PACKAGES=(
   libyaml-cpp-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils x11-apps
+  xvfb xauth xdotool x11-utils x11-apps python3
   git debootstrap
 )
 

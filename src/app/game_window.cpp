@@ -12,12 +12,14 @@ GameWindow::GameWindow(Ui& ui, Game& game) : MainWindow(ui, game), dungeonContro
     creation.attach(*this, game);
     party.attach(*this, game);
     dungeonControls.install();
+    battle.attach(*this, game);
 }
 
 void GameWindow::dress(const SkinPictures& skin) {
     MainWindow::dress(skin);
     creation.dress(skin);
     party.dress(skin);
+    battle.dress(skin);
 }
 
 }  // namespace dv

@@ -4,6 +4,7 @@
 // controls each room adds (creation, the party's panels, the map keys), made in one place
 // and registered so that each room finds its own.
 
+#include "battle/battle_screen.h"
 #include "characters/creation_screen.h"
 #include "characters/party_controls.h"
 #include "core/main_window.h"
@@ -23,6 +24,8 @@ class GameWindow : public MainWindow {
     PartyControls party;
     // The map keys and the step mark.
     DungeonControls dungeonControls;
+    // The battle's lists, picture and panels.
+    BattleScreen battle;
     // The temple's rows and their fees.
     TempleRows templeRows;
 };

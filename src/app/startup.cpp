@@ -52,6 +52,7 @@ bool versionChanged(const Game& game) {
 
 void writeVersionKeys(Game& game) {
     SettingsStore& s = *game.settings;
+    SettingsStore::Batch batch(s);
     s.set("Version", "Major", std::to_string(kVersion.major));
     s.set("Version", "Minor", std::to_string(kVersion.minor));
     s.set("Version", "Revision", std::to_string(kVersion.revision));
@@ -188,6 +189,8 @@ void storePartyPlace(Game& game) {
 
 void ShutDown(Game& game) {
     Screens& s = *game.screens;
+    // The settings file is written once, when the shutdown steps are done.
+    SettingsStore::Batch settingsBatch(*game.settings);
     rememberWindow(game);
     storePartyPlace(game);
     SaveGame(game);

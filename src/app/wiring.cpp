@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "core/game.h"
 #include "core/screens.h"
+#include "dungeon/maze.h"
 #include "items/status_sheet.h"
 #include "town/town_menu.h"
 #include "town/town_return.h"
@@ -15,6 +16,7 @@ void WireRooms(Game& game, GameWindow& window) {
     screens.addPart(window.creation);
     screens.addPart(window.party);
     screens.addPart(window.dungeonControls);
+    screens.addPart(window.battle);
     screens.addPart(window.templeRows);
 
     Links& l = game.links;
@@ -22,7 +24,9 @@ void WireRooms(Game& game, GameWindow& window) {
     l.openSheet = [](Game& g, int slot, int mode) { OpenSheet(g, slot, mode); };
     l.townShown = [](Game& g) { ShowTownAfterReturn(g); };
     l.quitGame = [](Game& g) { QuitGame(g); };
-    // The battle, chests and people are not in the game yet: their links stay empty and
+    l.battleOver = [](Game& g, BattleEnd end, int mapEvent) { AfterBattle(g, end, mapEvent); };
+    l.battleChest = [](Game& g, const BattleChest& chest) { KeepBattleChest(g, chest); };
+    // The chest screen and the people are not in the game yet: their links stay empty and
     // the dungeon goes on without them.
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "characters/races_classes.h"
 #include "core/data/text.h"
@@ -31,7 +32,46 @@ std::string hitPointMark(const Character& c) {
     return " ";
 }
 
+bool carries(const Character& c, int item) {
+    for (int s = 1; s <= kInventorySlots; ++s)
+        if (c.items[static_cast<size_t>(s)].itemId == item) return true;
+    return false;
+}
+
 }  // namespace
+
+const Character* PartyMember(const Game& game, int partySlot) {
+    const Place& p = game.place;
+    if (partySlot < 1 || partySlot > kPartySlots || partySlot > p.partyCount) return nullptr;
+    int slot = p.partyMembers[static_cast<size_t>(partySlot)];
+    if (slot < 1 || slot >= kRosterSlots) return nullptr;
+    return &game.save.roster[static_cast<size_t>(slot)];
+}
+
+Character* PartyMember(Game& game, int partySlot) {
+    return const_cast<Character*>(PartyMember(std::as_const(game), partySlot));
+}
+
+bool PartyHasSkill(const Game& game, int skill) {
+    if (skill < 0 || skill >= kSkillCount) return false;
+    for (int i = 1; i <= game.place.partyCount; ++i)
+        if (const Character* c = PartyMember(game, i);
+            c && c->skills[static_cast<size_t>(skill)] != 0)
+            return true;
+    return false;
+}
+
+bool PartyHasItem(const Game& game, int item, bool wholeRoster) {
+    if (item <= 0) return false;
+    if (wholeRoster) {
+        for (int slot = 1; slot < kRosterSlots; ++slot)
+            if (carries(game.save.roster[static_cast<size_t>(slot)], item)) return true;
+        return false;
+    }
+    for (int i = 1; i <= game.place.partyCount; ++i)
+        if (const Character* c = PartyMember(game, i); c && carries(*c, item)) return true;
+    return false;
+}
 
 bool IsPartyMember(const Game& game, int slot) {
     if (slot < 1 || slot >= kRosterSlots) return false;

@@ -20,6 +20,14 @@ int PartyAlignmentMask(const Game& game);
 // only).
 bool AlignmentAccepted(int partyMask, int alignment);
 
+// The roster record of party slot 1..6, or nullptr when the slot is empty or bad.
+Character* PartyMember(Game& game, int partySlot);
+const Character* PartyMember(const Game& game, int partySlot);
+// Any party member has skill n.
+bool PartyHasSkill(const Game& game, int skill);
+// Any party member (or, with wholeRoster, any roster character) carries item n.
+bool PartyHasItem(const Game& game, int item, bool wholeRoster = false);
+
 // Rebuilds partyCount, partyMembers and the members' positions from the roster (members
 // who cannot act go behind, then by position, then by slot; at most six) and refreshes
 // the party panel when the main window exists.

@@ -145,6 +145,7 @@ void PartyControls::closeReorder() {
     } else if (m.lstCommandList.shown()) {
         m.lstCommandList.setFocus();
     }
+    if (auto after = std::exchange(onReorderClosed, nullptr)) after();
 }
 
 void OpenReorderPanel(Game& game) {

@@ -31,6 +31,9 @@ class PartyControls {
     // What taking a member and leaving member choice do; set by whoever starts the choice.
     std::function<void()> onTakeMember;
     std::function<void()> onLeaveChoice;
+    // Runs once when the reorder panel next closes (the battle asks again from the first
+    // member); cleared when it has run.
+    std::function<void()> onReorderClosed;
 
   private:
     void reorderKeyDown(int& code);

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "core/battle_state.h"
 #include "core/data/grid.h"
 #include "core/data/map_event_data.h"
 #include "ui/canvas.h"
@@ -45,17 +46,17 @@ struct DungeonState {
     bool textureLoadFailed = false;
     bool textureFailureShown = false;
     ViewPictures pictures;
-    // The picture drawing's canvas, whose top-left 480 by 240 part becomes the view.
+    // The picture drawing's 480 by 240 canvas, stretched into the view.
     Canvas pictureCanvas;
 
     // The event table the entry points search (the compiled one; tests use their own).
     std::span<const MapEvent> events = mapEvents();
-    // Map events: the person whose room the party is in, the event that started the
-    // running battle, a found chest waiting to be opened (its level, 0 none).
+    // Map events: the person whose room the party is in, a found chest waiting to be
+    // opened (its level, 0 none).
     int currentNpc = 0;
-    int currentMapEvent = 0;
-    int eventBattleMusic = 0;  // the music of the battle an event is about to start
     int pendingChest = 0;
+    // Chests the monsters left, oldest first, kept until the chest screen opens them.
+    std::vector<BattleChest> battleChests;
     // The setting that reports an empty search.
     bool showEmptySearch = false;
     // The rift opens once per run, and only after a while.

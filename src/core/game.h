@@ -3,8 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
+#include "core/battle_state.h"
 #include "core/data/database.h"
 #include "core/data/dice.h"
 #include "core/data/save_data.h"
@@ -56,6 +59,8 @@ struct Game {
     Place place;
     // The working floor and the view.
     DungeonState dungeon;
+    // The running battle.
+    BattleState battle;
     // The calls that reach a room above the caller.
     Links links;
 
@@ -72,6 +77,12 @@ struct Game {
     Screens* screens = nullptr;
     SettingsStore* settings = nullptr;
     MusicPlayer* music = nullptr;
+
+    // The game without windows (the battle simulator): the message dialog's texts go to
+    // this answerer, which returns what the dialog would (core/prompt_dialog.h), and no
+    // save is written while savesOff is set.
+    std::function<std::string(const std::string& text, int mode)> answerPrompt;
+    bool savesOff = false;
 };
 
 // The running program's version.

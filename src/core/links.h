@@ -9,16 +9,11 @@
 #include <functional>
 #include <utility>
 
+#include "core/battle_state.h"
+
 namespace dv {
 
 struct Game;
-
-// One call of the battle's entry point, as the dungeon made it.
-struct EncounterCall {
-    int encounter = 0;  // 0 = a random group of the floor
-    int music = 0;
-    int mapEvent = 0;  // the map event that started it (0 for random battles)
-};
 
 struct Links {
     // The command list's choose event: acts on the selected entry of the menu on display
@@ -30,8 +25,12 @@ struct Links {
     std::function<void(Game&)> townShown;
     // The conversation with person n (title and name are message 9000 + n).
     std::function<void(Game&, int npc)> talkTo;
-    // The battle's entry point.
-    std::function<void(Game&, const EncounterCall&)> startEncounter;
+    // A battle has ended (victory, flight, a refused meeting or the wipe-out): the dungeon
+    // takes the party back (the post-battle check of an event battle, the map, the keys;
+    // the wipe-out's way back to town). mapEvent is the event that started the battle.
+    std::function<void(Game&, BattleEnd end, int mapEvent)> battleOver;
+    // The chest the monsters left, handed to the dungeon.
+    std::function<void(Game&, const BattleChest&)> battleChest;
     // The chest screen for a found chest with a trap number.
     std::function<void(Game&, int trap)> openChest;
     // The shut-down steps, as the outskirts' quit entry and the close box run them.

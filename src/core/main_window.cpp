@@ -17,8 +17,8 @@ MainWindow::MainWindow(Ui& ui, Game& game)
     setTitle(kTownTitle);
     backColor = colors::black;
 
+    // The view's surface is made when the view is first drawn.
     picMap.move(0, 0, 640, 480);
-    picMap.resizeSurface();
     picMap.setVisible(false);
     add(picMap);
 

@@ -158,8 +158,10 @@ MessageDialog& pickDialog(Game& game, bool overView) {
 
 std::string PromptDialog(Game& game, const std::string& text, int mode,
                          const std::string& defaultText, DefaultText offer) {
-    if (!game.screens || !game.screens->inpBox)
+    if (!game.screens || !game.screens->inpBox) {
+        if (game.answerPrompt) return game.answerPrompt(text, mode);
         throw std::logic_error("a message needs the game's windows: " + text);
+    }
     // Over the first-person view the dialog sits near the top of the window.
     bool overView = game.screens->main && game.screens->main->picMap.shown();
     MessageDialog& d = pickDialog(game, overView);

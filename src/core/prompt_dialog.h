@@ -47,6 +47,7 @@ class MessageDialog : public Form {
 
 // Shows text in the message dialog and waits. Mode 1 returns the typed text (empty when
 // the player cancelled), mode 2 returns "0", mode 3 returns "-1" for yes and "0" for no.
+// Without windows the game's answerPrompt answers in the same form.
 std::string PromptDialog(Game& game, const std::string& text, int mode,
                          const std::string& defaultText = "",
                          DefaultText offer = DefaultText::Selected);

@@ -44,11 +44,18 @@ long SettingsStore::getNumber(const std::string& section, const std::string& key
 void SettingsStore::set(const std::string& section, const std::string& key,
                         const std::string& value) {
     ini_.set(section, key, value);
+    pending_ = true;
+    if (batchDepth_ == 0) flush();
+}
+
+void SettingsStore::flush() {
+    if (!pending_) return;
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
     // A settings file that cannot be written only loses the window position; the game
-    // goes on.
-    ini_.Save(file_);
+    // goes on, and the next change tries again.
+    const bool written = writer_ ? writer_(file_, ini_) : ini_.Save(file_);
+    if (written) pending_ = false;
 }
 
 }  // namespace dv

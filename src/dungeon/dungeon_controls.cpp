@@ -40,14 +40,14 @@ void useItem(Game& game) {
     int itemSlot = PickItem(game, slot);
     if (itemSlot < 1 || itemSlot > kInventorySlots) return;
     const Character& c = game.save.roster[static_cast<size_t>(slot)];
-    int encounter = ItemUseCheck(game, c.items[static_cast<size_t>(itemSlot)].itemId);
-    if (encounter > 0) StartEventBattle(game, encounter);
+    EncounterCall battle = ItemUseCheck(game, c.items[static_cast<size_t>(itemSlot)].itemId);
+    if (battle.encounter > 0) StartEventBattle(game, battle);
 }
 
 void search(Game& game) {
-    int encounter = SearchCheck(game);
-    if (encounter > 0) {
-        StartEventBattle(game, encounter);
+    EncounterCall battle = SearchCheck(game);
+    if (battle.encounter > 0) {
+        StartEventBattle(game, battle);
         return;
     }
     if (game.dungeon.pendingChest != 0)

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "combat/combat_core.h"
+#include "combat/fighters.h"
+#include "combat/status_table.h"
 #include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
@@ -142,19 +145,15 @@ void trapFloor(Game& game, int diceCount, int status) {
             ShowMessage(game, c->name + std::string(Message(1023)));
             continue;
         }
-        int damage = 0;
+        std::int64_t damage = 0;
         for (int k = 0; k < diceCount; ++k)
-            damage += static_cast<int>(game.rng.uniform(1, 10));
-        bool died = DamageQuietly(*c, damage);
-        ShowMessage(game, DamageText(*c, damage, died));
-        std::int32_t bit = StatusOfResistance(status);
-        if (died || bit == 0 || status < 1 || status > 36) continue;
+            damage += game.rng.uniform(1, 10);
+        ShowMessage(game, DamageCharacter(*c, damage, false));
+        if (IsGone(*c) || StatusOfEffect(status) == 0) continue;
         // A resistance value of 1..100 is the chance in a hundred to shake it off.
-        int resist = c->resistances[static_cast<size_t>(status)];
-        bool nullified = resist >= 200 || game.rng.uniform(1, 100) < resist;
-        if (nullified || (c->status & kStatusGuard)) continue;
-        c->status |= bit;
-        ShowMessage(game, c->name + "は\n" + std::string(StatusName(bit)) + "になった");
+        if (ResistanceTest(game, ResistanceAt(*c, status), 0) != 0 || (c->status & kStatusGuard))
+            continue;
+        ShowMessage(game, ApplyEffect(*c, status));
     }
     RefreshPartyPanel(game);
 }
@@ -236,7 +235,7 @@ void pool(Game& game, const MapEvent& e, int& encounter) {
             showTexts(game, e.texts);
             for (int i = 1; i <= game.place.partyCount; ++i)
                 if (Character* c = PartyMember(game, i); c && !IsGone(*c))
-                    HealQuietly(*c, c->maxHitPoints);
+                    HealCharacter(*c, c->maxHitPoints, true);
             ShowMessage(game, "パーティは回復した");
             RefreshPartyPanel(game);
             return;
@@ -254,10 +253,9 @@ void pool(Game& game, const MapEvent& e, int& encounter) {
         Character* c = PartyMember(game, i);
         if (!c || IsGone(*c)) continue;
         if (game.rng.uniform(1, std::max<int>(1, c->luck)) == 1) {
-            c->status |= kStatusPoison;
-            ShowMessage(game, c->name + "は" + "\r" + "毒に犯された");
+            ShowMessage(game, SetStatus(*c, kStatusPoison));
         } else {
-            HealQuietly(*c, static_cast<int>(game.rng.uniform(1, 10)));
+            HealCharacter(*c, game.rng.uniform(1, 10), true);
         }
     }
     RefreshPartyPanel(game);
@@ -304,20 +302,18 @@ void transformItem(Game& game, const MapEvent& e) {
 }
 
 // The battle an event starts: its music and the event number the victory reports back.
-int armBattle(Game& game, const MapEvent& e) {
-    game.dungeon.eventBattleMusic = e.music;
-    game.dungeon.currentMapEvent = e.battleEvent != 0 ? e.battleEvent : -1;
-    return e.encounter;
-}
-
-int battle(Game& game, const MapEvent& e) {
-    showTexts(game, e.texts);
-    return armBattle(game, e);
+EncounterCall eventBattle(const MapEvent& e) {
+    EncounterCall call;
+    call.encounter = e.encounter;
+    call.music = e.music > 0 ? e.music : 12;
+    call.mapEvent = e.battleEvent != 0 ? e.battleEvent : -1;
+    return call;
 }
 
 struct Outcome {
     bool blocked = false;
-    int encounter = 0;
+    bool handled = false;
+    EncounterCall battle{0, 12, 0};
 };
 
 Outcome run(Game& game, const MapEvent& e) {
@@ -359,15 +355,18 @@ Outcome run(Game& game, const MapEvent& e) {
             showTexts(game, e.texts);
             game.dungeon.currentNpc = e.npc;
             CallLink(game.links.talkTo, game, e.npc);
-            out.encounter = -1;
+            out.handled = true;
             break;
         case EventAction::FixedBattle:
-            out.encounter = battle(game, e);
+            showTexts(game, e.texts);
+            out.battle = eventBattle(e);
             break;
-        case EventAction::Pool:
-            pool(game, e, out.encounter);
-            if (out.encounter > 0) armBattle(game, e);
+        case EventAction::Pool: {
+            int encounter = 0;
+            pool(game, e, encounter);
+            if (encounter > 0) out.battle = eventBattle(e);
             break;
+        }
         case EventAction::Lever:
             lever(game, e);
             break;
@@ -402,7 +401,7 @@ Outcome run(Game& game, const MapEvent& e) {
             if (e.resultItem > 0) GiveItemToParty(game, e.resultItem);
             setFlag(game, e.flag, e.flagValue);
             // A guardian may be followed at once by the next one.
-            if (e.encounter > 0) out.encounter = armBattle(game, e);
+            if (e.encounter > 0) out.battle = eventBattle(e);
             break;
         case EventAction::SetFlag:
             showTexts(game, e.texts);
@@ -447,25 +446,21 @@ void chestHere(Game& game) {
     }
 }
 
-int rift(Game& game) {
+EncounterCall rift(Game& game) {
     DungeonState& d = game.dungeon;
-    if (d.riftUsed || !d.secondsSinceStart || d.secondsSinceStart() <= 800) return 0;
+    if (d.riftUsed || !d.secondsSinceStart || d.secondsSinceStart() <= 800) return {0, 12, 0};
     const Place& p = game.place;
-    if (game.rng.uniform(0, 19) != p.partyY) return 0;
-    if (game.rng.uniform(0, 19) != p.partyX) return 0;
-    if (game.rng.uniform(0, 3) != p.facing) return 0;
+    if (game.rng.uniform(0, 19) != p.partyY) return {0, 12, 0};
+    if (game.rng.uniform(0, 19) != p.partyX) return {0, 12, 0};
+    if (game.rng.uniform(0, 3) != p.facing) return {0, 12, 0};
     d.riftUsed = true;
-    if (game.rng.uniform(1, 10) != 3) return 0;
+    if (game.rng.uniform(1, 10) != 3) return {0, 12, 0};
     for (int m : {995, 996, 997})
         ShowMessage(game, std::string(Message(m)));
-    if (!AskYesNo(game, std::string(Message(998)))) return 0;
+    if (!AskYesNo(game, std::string(Message(998)))) return {0, 12, 0};
     ShowMessage(game, std::string(Message(999)));
-    if (PartyHasSkill(game, 95)) {
-        d.eventBattleMusic = 14;
-        return 1810 + static_cast<int>(game.rng.uniform(1, 14));
-    }
-    d.eventBattleMusic = 13;
-    return 1799 + static_cast<int>(game.rng.uniform(1, 11));
+    if (PartyHasSkill(game, 95)) return {1810 + static_cast<int>(game.rng.uniform(1, 14)), 14, -1};
+    return {1799 + static_cast<int>(game.rng.uniform(1, 11)), 13, -1};
 }
 
 void setWall(Game& game, int x, int y, int bit, bool open) {
@@ -482,50 +477,61 @@ void setPassage(Game& game, int x1, int y1, int side1, int x2, int y2, bool open
 
 }  // namespace
 
-PreStepResult PreStepCheck(Game& game) {
-    PreStepResult r;
+EventOutcome PreStepCheck(Game& game) {
+    EventOutcome r;
     if (const MapEvent* e = findEvent(game, EventTrigger::PreStep, true)) {
         Outcome o = run(game, *e);
         r.blocked = o.blocked;
-        r.encounter = std::max(0, o.encounter);
+        if (o.battle.encounter > 0) r.battle = o.battle;
     }
     return r;
 }
 
-int ArrivalCheck(Game& game, bool moved) {
+EventOutcome ArrivalCheck(Game& game, bool moved) {
+    EventOutcome r;
     const Place& p = game.place;
     if (p.currentFloor == 1 && p.partyX == 0 && p.partyY == 0 && (p.facing == 0 || p.facing == 3)) {
         if (AskYesNo(game, "城へ戻りますか？")) {
             ReturnToTown(game);
-            return -1;
+            r.handled = true;
         }
-        return 0;
+        return r;
     }
-    if (const MapEvent* e = findEvent(game, EventTrigger::Arrival, moved))
-        return run(game, *e).encounter;
+    if (const MapEvent* e = findEvent(game, EventTrigger::Arrival, moved)) {
+        Outcome o = run(game, *e);
+        r.handled = o.handled;
+        if (o.battle.encounter > 0) r.battle = o.battle;
+        return r;
+    }
     somethingLyingHere(game);
-    if (p.currentDungeon == 24 && p.currentFloor == 7) return rift(game);
-    return 0;
+    if (p.currentDungeon == 24 && p.currentFloor == 7) r.battle = rift(game);
+    return r;
 }
 
-int SearchCheck(Game& game) {
+namespace {
+EncounterCall battleOf(const Outcome& o) {
+    return o.battle.encounter > 0 ? o.battle : EncounterCall{0, 12, 0};
+}
+}  // namespace
+
+EncounterCall SearchCheck(Game& game) {
     if (const MapEvent* e = findEvent(game, EventTrigger::Search, true))
-        return std::max(0, run(game, *e).encounter);
+        return battleOf(run(game, *e));
     chestHere(game);
-    return 0;
+    return {0, 12, 0};
 }
 
-int ItemUseCheck(Game& game, int itemId) {
-    if (itemId <= 0) return 0;
+EncounterCall ItemUseCheck(Game& game, int itemId) {
+    if (itemId <= 0) return {0, 12, 0};
     if (const MapEvent* e = findEvent(game, EventTrigger::ItemUse, true, itemId))
-        return std::max(0, run(game, *e).encounter);
-    return 0;
+        return battleOf(run(game, *e));
+    return {0, 12, 0};
 }
 
-int PostBattleCheck(Game& game) {
+EncounterCall PostBattleCheck(Game& game) {
     if (const MapEvent* e = findEvent(game, EventTrigger::PostBattle, true))
-        return std::max(0, run(game, *e).encounter);
-    return 0;
+        return battleOf(run(game, *e));
+    return {0, 12, 0};
 }
 
 void ApplyWallPatches(Game& game) {

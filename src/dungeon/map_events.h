@@ -6,28 +6,31 @@
 #include <span>
 #include <string>
 
+#include "core/battle_state.h"
 #include "core/data/map_event_data.h"
 
 namespace dv {
 
 struct Game;
 
-struct PreStepResult {
-    bool blocked = false;
-    int encounter = 0;
+// What an entry point asks of the walk. A battle (encounter above 0) carries its music
+// and the event number that started it.
+struct EventOutcome {
+    bool blocked = false;  // pre-step: the step does not happen
+    bool handled = false;  // arrival: the cell was handled and no random battle may follow
+    EncounterCall battle;  // battle.encounter 0: none
 };
 
 // Before a forward step, for the side in front.
-PreStepResult PreStepCheck(Game& game);
-// After every step (moved) and turn: an encounter, 0 for nothing, -1 when the cell was
-// handled and no random battle may follow.
-int ArrivalCheck(Game& game, bool moved);
-// The F key.
-int SearchCheck(Game& game);
+EventOutcome PreStepCheck(Game& game);
+// After every step (moved) and turn.
+EventOutcome ArrivalCheck(Game& game, bool moved);
+// The F key; a battle to start (encounter 0: none).
+EncounterCall SearchCheck(Game& game);
 // The U key with an item.
-int ItemUseCheck(Game& game, int itemId);
-// After winning a battle an event started, on the same cell; an encounter to chain.
-int PostBattleCheck(Game& game);
+EncounterCall ItemUseCheck(Game& game, int itemId);
+// After winning a battle an event started, on the same cell; a battle to chain.
+EncounterCall PostBattleCheck(Game& game);
 
 // Opens and closes the walls that follow event flags, in the working floor.
 void ApplyWallPatches(Game& game);

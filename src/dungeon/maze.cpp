@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "battle/encounter.h"
 #include "characters/roster_rules.h"
+#include "combat/combat_core.h"
 #include "core/data/message.h"
 #include "core/data/text.h"
 #include "core/game.h"
@@ -71,11 +73,10 @@ void stepEffects(Game& game, int partySlot, Character& c) {
     const bool deadly = (c.status & kStatusDeadlyPoison) != 0;
     if (poisoned || deadly) {
         int n = std::max(1, c.maxHitPoints / (poisoned ? 128 : 32));
-        int loss = static_cast<int>(game.rng.uniform(1, n));
         // A poison death is a real death: the member stops walking and counts as fallen.
-        bool died = DamageQuietly(c, loss);
+        DamageCharacter(c, game.rng.uniform(1, n), true);
         ShowHpMark(game, partySlot, "-", c.hitPoints);
-        if (died) {
+        if (IsGone(c)) {
             ShowMessage(game, c.name + std::string(Message(1066)));
             RefreshPartyPanel(game);
         }
@@ -89,7 +90,7 @@ void stepEffects(Game& game, int partySlot, Character& c) {
             amount += 1;
         }
         if (c.skills[66] != 0) amount *= 2;
-        HealQuietly(c, amount);
+        HealCharacter(c, amount, true);
         ShowHpMark(game, partySlot, "+", c.hitPoints);
     }
 }
@@ -104,11 +105,11 @@ void afterMove(Game& game, bool blocked, bool moved) {
         if (CheckEncounter(game)) StartRandomBattle(game);
         return;
     }
-    int result = ArrivalCheck(game, moved);
+    EventOutcome result = ArrivalCheck(game, moved);
     if (game.place.currentFloor <= 0) return;  // the party left the dungeon
-    if (result > 0) {
-        StartEventBattle(game, result);
-    } else if (result < 0) {
+    if (result.battle.encounter > 0) {
+        StartEventBattle(game, result.battle);
+    } else if (result.handled) {
         if (WipeOutTest(game)) WipeOut(game);
     } else if (CheckEncounter(game)) {
         StartRandomBattle(game);
@@ -162,9 +163,13 @@ void Step(Game& game, int kind) {
     Place& p = game.place;
     bool blocked = false;
     if (kind == 0) {
-        PreStepResult pre = PreStepCheck(game);
-        if (pre.encounter > 0) StartEventBattle(game, pre.encounter);
+        EventOutcome pre = PreStepCheck(game);
         if (p.currentFloor <= 0) return;
+        // A battle before the step ends the step: the party stays where it fought.
+        if (pre.battle.encounter > 0) {
+            StartEventBattle(game, pre.battle);
+            return;
+        }
         blocked = pre.blocked;
         if (!blocked) {
             advanceClock(game);
@@ -270,18 +275,36 @@ bool MapKeysLocked(const Game& game) {
 
 void StartRandomBattle(Game& game) {
     if (MapKeysLocked(game)) return;
-    game.dungeon.currentMapEvent = 0;
-    PlayScene(game, 12);
-    CallLink(game.links.startEncounter, game, EncounterCall{0, 12, 0});
+    StartEncounter(game, EncounterCall{0, kRandomBattleMusic, 0});
 }
 
-void StartEventBattle(Game& game, int encounter) {
-    DungeonState& d = game.dungeon;
-    int music = d.eventBattleMusic > 0 ? d.eventBattleMusic : 12;
-    if (d.currentMapEvent == 0) d.currentMapEvent = -1;
-    PlayScene(game, music);
-    CallLink(game.links.startEncounter, game, EncounterCall{encounter, music, d.currentMapEvent});
-    d.eventBattleMusic = 0;
+void StartEventBattle(Game& game, const EncounterCall& call) {
+    EncounterCall c = call;
+    // Any non-zero number makes the victory run the post-battle check.
+    if (c.mapEvent == 0) c.mapEvent = -1;
+    StartEncounter(game, c);
+}
+
+void AfterBattle(Game& game, BattleEnd end, int mapEvent) {
+    if (end == BattleEnd::WipeOut) {
+        WipeOut(game);
+        return;
+    }
+    PlayScene(game, game.dungeon.dungeonMusic);
+    MainWindow* main = game.screens ? game.screens->main : nullptr;
+    if (main) {
+        main->busy = false;
+        Redraw(game);
+        main->picMap.setFocus();
+    }
+    if (end != BattleEnd::Victory || mapEvent == 0) return;
+    const EncounterCall next = PostBattleCheck(game);
+    game.battle.mapEvent = 0;
+    if (next.encounter > 0 && game.place.currentFloor > 0) StartEventBattle(game, next);
+}
+
+void KeepBattleChest(Game& game, const BattleChest& chest) {
+    game.dungeon.battleChests.push_back(chest);
 }
 
 void LookForCharacters(Game& game) {

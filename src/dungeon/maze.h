@@ -3,6 +3,8 @@
 // The maze and the party's movement on it: the working floor, steps and turns, the clock,
 // random encounters, the wipe-out test and the landing check.
 
+#include "core/battle_state.h"
+
 namespace dv {
 
 struct Game;
@@ -40,10 +42,18 @@ bool CheckLanding(Game& game);
 // flag) or the party stands on no floor (in town, or -1 while an event moves it).
 bool MapKeysLocked(const Game& game);
 
-// A battle with an encounter number (0 = a random group of the floor). Random battles
-// start only while the keys are free and the party is on a floor.
+// Random battles (a group of the floor's list, battle music 12) start only while the keys
+// are free and the party is on a floor.
+inline constexpr int kRandomBattleMusic = 12;
 void StartRandomBattle(Game& game);
-void StartEventBattle(Game& game, int encounter);
+// A battle an event started, with its music and event number.
+void StartEventBattle(Game& game, const EncounterCall& call);
+// The party back from a battle: the map and its keys again, the music of the floor, and
+// after an event battle's victory the event's post-battle check (which may chain the
+// next battle); the wipe-out's way back to town.
+void AfterBattle(Game& game, BattleEnd end, int mapEvent);
+// A chest the monsters left waits here until the chest screen opens it.
+void KeepBattleChest(Game& game, const BattleChest& chest);
 
 // The S key: characters lying on the party's cell may join it.
 void LookForCharacters(Game& game);

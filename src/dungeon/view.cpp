@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -30,6 +31,7 @@ constexpr Color kRowGrey[5] = {0, rgb(17, 17, 17), rgb(51, 51, 51), rgb(85, 85, 
 constexpr int kFrontDoorInset[5] = {0, 5, 10, 20, 32};
 constexpr int kFront = 1, kRight = 2, kLeft = 8;
 constexpr int kPictureWidth = 480, kPictureHeight = 240;
+constexpr int kLowerBackTop = 136;  // the row the second background starts on
 
 enum class Side { Front, Right, Left };
 
@@ -119,7 +121,7 @@ std::array<Point, 4> doorCorners(const SlotGeometry& g, Side side, int row) {
 }
 
 // The box a face blacks out: the front rectangle, or a side face's bounding box.
-void blackOut(Canvas& canvas, const Scale& s, const SlotGeometry& g, Side side) {
+Rect blackOutBox(const Scale& s, const SlotGeometry& g, Side side) {
     Point a, b;
     if (side == Side::Front) {
         a = s(g.farLeftX, g.farTopY);
@@ -130,9 +132,26 @@ void blackOut(Canvas& canvas, const Scale& s, const SlotGeometry& g, Side side) 
         a = s(std::min(xf, xn), g.nearTopY);
         b = s(std::max(xf, xn), g.nearBottomY);
     }
-    canvas.fillRect(
-        {std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1, std::abs(b.y - a.y) + 1},
-        colors::black);
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1,
+            std::abs(b.y - a.y) + 1};
+}
+
+// The pixels a face's corners can colour: their bounding box, both ends included.
+Rect cornerBox(const Scale& s, const std::array<Point, 4>& c) {
+    Point lo = s(c[0].x, c[0].y), hi = lo;
+    for (const Point& u : c) {
+        const Point p = s(u.x, u.y);
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+    }
+    return {lo.x, lo.y, hi.x - lo.x + 1, hi.y - lo.y + 1};
+}
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    const int l = std::min(a.x, b.x), t = std::min(a.y, b.y);
+    return {l, t, std::max(a.right(), b.right()) - l, std::max(a.bottom(), b.bottom()) - t};
 }
 
 void outline(Canvas& canvas, const Scale& s, const std::array<Point, 4>& c, Color color) {
@@ -154,16 +173,22 @@ template <class PaintFace>
 void drawFaces(Canvas& canvas, const ViewSlots& slots, PaintFace paint) {
     canvas.clear(colors::black);
     const Scale s{canvas.width(), canvas.height()};
+    // Everything outside the faces painted so far is still black: a face's black-out box
+    // is filled only where it overlaps them.
+    Rect painted;
     for (const Face& f : faceOrder()) {
         const ViewSlot& v = slots[static_cast<size_t>(f.slot)];
         int bit = bitOf(f.side);
         if (!((v.walls | v.doors) & bit)) continue;
         const SlotGeometry& g = SlotGeometries()[static_cast<size_t>(f.slot)];
-        blackOut(canvas, s, g, f.side);
+        const Rect stale = blackOutBox(s, g, f.side).intersect(painted);
+        if (!stale.empty()) canvas.fillRect(stale, colors::black);
         if (v.dark) continue;
         // A door bit without its wall bit is a hidden door: it looks like a wall.
         bool door = (v.walls & bit) && (v.doors & bit);
         paint(s, g, f, door);
+        // The door lies inside its face, so the face's corners bound both.
+        painted = unite(painted, cornerBox(s, faceCorners(g, f.side)));
     }
 }
 
@@ -223,6 +248,16 @@ std::filesystem::path findPicture(const std::filesystem::path& dir, const std::s
         if (same) return e.path();
     }
     return exact;
+}
+
+// Cuts a background down to its top-left part that the view can show.
+void keepShownPart(Canvas& picture, int rows) {
+    const int w = std::min(picture.width(), kPictureWidth);
+    const int h = std::min(picture.height(), rows);
+    if (w == picture.width() && h == picture.height()) return;
+    Canvas part(w, h);
+    part.blit(picture, {0, 0, w, h}, 0, 0);
+    picture = std::move(part);
 }
 
 void tellPictureFailure(Game& game) {
@@ -346,9 +381,15 @@ void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pi
     canvas.setClip({0, 0, kPictureWidth, kPictureHeight});
     if (pictures.back[0].width() == 0 || pictures.back[1].width() == 0)
         canvas.fillRect({0, 0, kPictureWidth, kPictureHeight}, colors::black);
+    // The second background covers the first from row 136 down when it spans the view.
+    const Canvas& lower = pictures.back[1];
+    const bool lowerCovers =
+        lower.width() >= kPictureWidth && lower.height() >= kPictureHeight - kLowerBackTop;
     for (int i = 0; i < 2; ++i) {
         const Canvas& back = pictures.back[static_cast<size_t>(i)];
-        if (back.width() > 0) canvas.blit(back, {0, 0, 640, 300}, 0, i == 0 ? 0 : 136);
+        if (back.width() == 0) continue;
+        const Rect from{0, 0, 640, i == 0 && lowerCovers ? kLowerBackTop : 300};
+        canvas.blit(back, from, 0, i == 0 ? 0 : kLowerBackTop);
     }
     for (const ViewPiece& piece : kViewPieces) {
         const ViewSlot& v = slots[static_cast<size_t>(piece.slot)];
@@ -360,14 +401,15 @@ void DrawPictures(Canvas& canvas, const ViewSlots& slots, const ViewPictures& pi
         if (src.width() == 0) continue;
         const Rect mask{piece.sourceX, piece.height, piece.width, piece.height};
         const Rect picture{piece.sourceX, 0, piece.width, piece.height};
-        canvas.blit(src, mask, piece.destX, piece.destY, RasterOp::And);
-        canvas.blit(src, picture, piece.destX, piece.destY, RasterOp::Xor);
+        canvas.maskedBlit(src, mask, picture, piece.destX, piece.destY);
     }
     canvas.resetClip();
 }
 
 void StretchView(Canvas& view, const Canvas& picture) {
-    // Nearest-neighbour, the source column of every view column worked out once.
+    // Nearest-neighbour, the source column of every view column worked out once; a view row
+    // that shows the same picture row as the one above it (every second one, at the usual
+    // size) is a copy of that row.
     const int w = view.width(), h = view.height();
     if (w <= 0 || h <= 0 || picture.width() < kPictureWidth || picture.height() < kPictureHeight)
         return;
@@ -376,11 +418,29 @@ void StretchView(Canvas& view, const Canvas& picture) {
         column[static_cast<size_t>(x)] = x * kPictureWidth / w;
     const auto& src = picture.pixels();
     auto& dst = view.pixels();
+    const size_t rowBytes = static_cast<size_t>(w) * sizeof(uint32_t);
+    int previous = -1;
     for (int y = 0; y < h; ++y) {
-        const uint32_t* row = &src[static_cast<size_t>(y * kPictureHeight / h) *
-                                   static_cast<size_t>(picture.width())];
+        const int sy = y * kPictureHeight / h;
         uint32_t* out = &dst[static_cast<size_t>(y) * static_cast<size_t>(w)];
-        for (int x = 0; x < w; ++x)
+        if (sy == previous) {
+            std::memcpy(out, out - w, rowBytes);
+            continue;
+        }
+        previous = sy;
+        const uint32_t* row = &src[static_cast<size_t>(sy) * static_cast<size_t>(picture.width())];
+        int x = 0;
+        if (w == kPictureWidth * 4 / 3) {
+            // The usual size: every three picture columns make four view columns.
+            for (; x + 4 <= w; x += 4, row += 3) {
+                out[x] = row[0];
+                out[x + 1] = row[0];
+                out[x + 2] = row[1];
+                out[x + 3] = row[2];
+            }
+            continue;
+        }
+        for (; x < w; ++x)
             out[x] = row[column[static_cast<size_t>(x)]];
     }
 }
@@ -397,6 +457,8 @@ void Redraw(Game& game) {
     DungeonState& d = game.dungeon;
     const Place& p = game.place;
     Canvas& view = main.picMap.surface();
+    if (view.width() != main.picMap.width() || view.height() != main.picMap.height())
+        main.picMap.resizeSurface();  // made on the first drawing, not at start-up
     ViewSlots slots = ComputeSlots(game);
     const bool darkHere =
         (game.db.mazeAttributes.at(p.currentDungeon, p.currentFloor, p.partyX, p.partyY) & 1) != 0;
@@ -407,8 +469,10 @@ void Redraw(Game& game) {
     if (darkHere) {
         DrawDarkness(view);
     } else if (pictures) {
+        // Only the 480 by 240 view is painted, so the canvas is no larger.
         Canvas& work = d.pictureCanvas;
-        if (work.width() != 640 || work.height() != 436) work.resize(640, 436);
+        if (work.width() != kPictureWidth || work.height() != kPictureHeight)
+            work.resize(kPictureWidth, kPictureHeight);
         DrawPictures(work, slots, d.pictures);
         StretchView(view, work);
     } else if (polygons) {
@@ -424,12 +488,14 @@ void LoadPictures(Game& game) {
     DungeonState& d = game.dungeon;
     ViewPictures& pics = d.pictures;
     const std::filesystem::path& dir = game.programDir;
-    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons) and whether
-    // an empty search is reported.
+    // The drawing setting (0 lines, 1 pictures, 2 pictures or shaded polygons), whether an
+    // empty search is reported and whether the battle shows its help panel.
     IniFile ini = IniFile::Load(findPicture(dir, "QTR.ini"));
     std::string mode = ini.get("ダンジョン", "描画", "0");
     d.drawMode = mode == "1" ? 1 : (mode == "2" ? 2 : 0);
     d.showEmptySearch = ini.get("ダンジョン", "何かを探す", "0") == "1";
+    // The battle's help panel is on unless the settings turn it off.
+    game.battle.helpWindow = ini.get("ダンジョン", "戦闘中ヘルプウィンド", "1") != "0";
     auto load = [&](const std::string& name, Canvas& into) {
         return loadPicture(findPicture(dir, name).string(), into);
     };
@@ -439,6 +505,9 @@ void LoadPictures(Game& game) {
              load("d" + std::to_string(n) + ".jpg", pics.door[static_cast<size_t>(n)]);
     }
     ok = ok && load("b1.jpg", pics.back[0]) && load("b2.jpg", pics.back[1]);
+    // Only the part of a background the 480 by 240 view shows is kept.
+    keepShownPart(pics.back[0], kPictureHeight);
+    keepShownPart(pics.back[1], kPictureHeight - kLowerBackTop);
     // The failure is kept whatever the setting, so switching to pictures later falls back
     // to shaded polygons instead of drawing half the pieces.
     if (!ok) d.textureLoadFailed = true;

@@ -27,7 +27,7 @@ class Canvas {
     void resize(int width, int height, Color fill = colors::black);
 
     Color pixel(int x, int y) const;
-    void setPixel(int x, int y, Color c);
+    void setPixel(int x, int y, Color c) { plot(x, y, c); }
     const std::vector<uint32_t>& pixels() const { return pixels_; }
     std::vector<uint32_t>& pixels() { return pixels_; }
 
@@ -52,6 +52,9 @@ class Canvas {
 
     // Copies a part of another surface; src may be this canvas only when the areas differ.
     void blit(const Canvas& src, const Rect& from, int dx, int dy, RasterOp op = RasterOp::Copy);
+    // A picture over a mask in one pass: the same as blitting `mask` with And, then
+    // `picture` (the same size) with Xor, both from src to (dx, dy).
+    void maskedBlit(const Canvas& src, const Rect& mask, const Rect& picture, int dx, int dy);
     // Nearest-neighbour stretch of a part of src onto the destination rectangle.
     void stretchBlit(const Canvas& src, const Rect& from, const Rect& to);
 
@@ -59,7 +62,10 @@ class Canvas {
     int drawText(const Font& font, int x, int y, const std::string& utf8, Color c);
 
   private:
-    void plot(int x, int y, Color c);
+    void plot(int x, int y, Color c) {
+        if (!clip_.contains(x, y)) return;
+        pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = c;
+    }
     void hspan(int x1, int x2, int y, Color c);
 
     int width_ = 0;

@@ -70,6 +70,9 @@ class Control {
     // Painting. invalidate() asks for a repaint of the whole canvas.
     void invalidate() const;
     virtual void paint(Canvas& canvas, const Rect& area);
+    // True when paint() sets every pixel of the control's area, so whatever lies under
+    // it need not be painted.
+    virtual bool paintsWholeArea() const { return false; }
 
     // What the control shows as text, for the test harness and diagnostics.
     virtual std::vector<std::string> texts() const { return {}; }

@@ -3,6 +3,7 @@
 #include <SDL2/SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <stdexcept>
@@ -28,9 +29,24 @@ std::string stripVertical(const std::string& face) {
 }  // namespace
 
 std::string Font::resolvedFile(const std::string& face) {
+    // A face is looked up once. The lookup loads fontconfig's whole configuration and
+    // font list, which is released again straight after: the screens use one or two
+    // faces, and keeping it would hold megabytes for nothing.
+    static std::mutex mutex;
+    static std::map<std::string, std::string> resolved;
+    const std::string name = stripVertical(face);
+    std::lock_guard<std::mutex> lock(mutex);
+    if (auto it = resolved.find(name); it != resolved.end()) return it->second;
+    std::string file = lookUp(name);
+    FcFini();
+    resolved.emplace(name, file);
+    return file;
+}
+
+std::string Font::lookUp(const std::string& face) {
     // Asking for the Japanese language and a fixed pitch finds the Gothic face that
     // stands in for the one the screens were laid out with.
-    std::string query = stripVertical(face) + ":lang=ja:spacing=mono";
+    std::string query = face + ":lang=ja:spacing=mono";
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(query.c_str()));
     if (!pattern) return {};
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -135,12 +151,18 @@ int Font::drawChars(Canvas& canvas, int x, int y, const std::u32string& text, Co
         int cell = charWidth(ch);
         if (ch != U' ' && x < clip.right() && x + cell > clip.x) {
             const Glyph& g = glyph(ch);
-            for (int gy = 0; gy < g.h; ++gy) {
-                int py = y + g.top + gy;
-                if (py < clip.y || py >= clip.bottom()) continue;
-                for (int gx = 0; gx < g.w; ++gx) {
-                    if (g.ink[static_cast<size_t>(gy * g.w + gx)])
-                        canvas.setPixel(x + g.left + gx, py, c);
+            // The glyph's rows and columns inside the clip (which lies inside the canvas).
+            const int left = x + g.left, top = y + g.top;
+            const int firstColumn = std::max(0, clip.x - left);
+            const int endColumn = std::min(g.w, clip.right() - left);
+            const int firstRow = std::max(0, clip.y - top);
+            const int endRow = std::min(g.h, clip.bottom() - top);
+            for (int gy = firstRow; gy < endRow; ++gy) {
+                const uint8_t* ink = &g.ink[static_cast<size_t>(gy * g.w)];
+                uint32_t* row = &canvas.pixels()[static_cast<size_t>(top + gy) *
+                                                 static_cast<size_t>(canvas.width())];
+                for (int gx = firstColumn; gx < endColumn; ++gx) {
+                    if (ink[gx]) row[left + gx] = c;
                 }
             }
         }

@@ -54,6 +54,7 @@ class Font {
         std::vector<uint8_t> ink;
     };
     Font(std::string face, int pixelSize);
+    static std::string lookUp(const std::string& face);
     const Glyph& glyph(char32_t c) const;
 
     std::string face_;

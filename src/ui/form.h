@@ -59,6 +59,7 @@ class Form : public Control {
     std::function<void()> onCloseRequest;
 
     void paint(Canvas& canvas, const Rect& area) override;
+    bool paintsWholeArea() const override { return true; }
 
   private:
     friend class Ui;

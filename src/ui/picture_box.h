@@ -20,6 +20,10 @@ class PictureBox : public Control {
     // Asks for the surface to be shown again after drawing into it.
     void refresh() { invalidate(); }
     void paint(Canvas& canvas, const Rect& area) override;
+    bool paintsWholeArea() const override {
+        return surface_.width() == 0 ||
+               (surface_.width() >= width() && surface_.height() >= height());
+    }
 
   private:
     Canvas surface_;

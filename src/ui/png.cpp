@@ -23,23 +23,32 @@ bool savePng(const Canvas& canvas, const std::string& path) {
     return ok;
 }
 
-bool loadPicture(const std::string& path, Canvas& out) {
+bool loadPicture(const std::string& path, Canvas& out, std::vector<std::uint8_t>& alpha) {
     SDL_Surface* loaded = IMG_Load(path.c_str());
     if (!loaded) return false;
     SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!s) return false;
     out.resize(s->w, s->h);
+    alpha.assign(static_cast<size_t>(s->w) * static_cast<size_t>(s->h), 255);
     SDL_LockSurface(s);
     for (int y = 0; y < s->h; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
                                                             y * s->pitch);
-        for (int x = 0; x < s->w; ++x)
-            out.pixels()[static_cast<size_t>(y * s->w + x)] = row[x] & 0xFFFFFFu;
+        for (int x = 0; x < s->w; ++x) {
+            const auto i = static_cast<size_t>(y * s->w + x);
+            out.pixels()[i] = row[x] & 0xFFFFFFu;
+            alpha[i] = static_cast<std::uint8_t>(row[x] >> 24);
+        }
     }
     SDL_UnlockSurface(s);
     SDL_FreeSurface(s);
     return true;
+}
+
+bool loadPicture(const std::string& path, Canvas& out) {
+    std::vector<std::uint8_t> alpha;
+    return loadPicture(path, out, alpha);
 }
 
 }  // namespace dv

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dv {
 
@@ -10,5 +12,7 @@ class Canvas;
 bool savePng(const Canvas& canvas, const std::string& path);
 // Loads any picture SDL_image reads (bmp, jpg, gif, png) into a canvas; false on failure.
 bool loadPicture(const std::string& path, Canvas& out);
+// The same, keeping each pixel's opacity (0 transparent .. 255 opaque) in alpha, row by row.
+bool loadPicture(const std::string& path, Canvas& out, std::vector<std::uint8_t>& alpha);
 
 }  // namespace dv

@@ -1,8 +1,12 @@
 #include "ui/sdl_backend.h"
 
 #include <SDL2/SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 #include "ui/canvas.h"
@@ -37,10 +41,22 @@ SdlBackend::SdlBackend(const std::string& title, const WindowPlacement& placemen
     // Whole multiples of the canvas, with black bars around it.
     SDL_RenderSetLogicalSize(renderer_, Ui::kWidth, Ui::kHeight);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 Ui::kWidth, Ui::kHeight);
+    // The canvas's own layout (0x00RRGGBB) when the renderer takes it as it is: the frame
+    // then reaches the texture as a plain copy, with no conversion on either side.
+    textureFormat_ = SDL_PIXELFORMAT_ARGB8888;
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer_, &info) == 0) {
+        for (Uint32 i = 0; i < info.num_texture_formats; ++i)
+            if (info.texture_formats[i] == SDL_PIXELFORMAT_RGB888)
+                textureFormat_ = SDL_PIXELFORMAT_RGB888;
+    }
+    texture_ = SDL_CreateTexture(renderer_, textureFormat_, SDL_TEXTUREACCESS_STREAMING, Ui::kWidth,
+                                 Ui::kHeight);
     if (!texture_) throw std::runtime_error(std::string("SDL_CreateTexture: ") + SDL_GetError());
     SDL_StopTextInput();
+    // scripts/bench.sh times start-up to the title by stopping after the title's frame.
+    if (const char* frames = std::getenv("DV_BENCH_STOP_AFTER_FRAMES"))
+        framesBeforeStop_ = std::max(0L, std::strtol(frames, nullptr, 10));
     normalPlacement_ = placement;
     if (placement.fullscreen) toggleFullscreen();
 }
@@ -143,6 +159,37 @@ int buttonOf(uint8_t b) {
 }
 }  // namespace
 
+namespace {
+
+// A field of /proc/self/status in kB (0 when unreadable).
+long statusKb(const char* field) {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char line[256];
+    long kb = 0;
+    const size_t n = std::strlen(field);
+    while (std::fgets(line, sizeof line, f)) {
+        if (std::strncmp(line, field, n) == 0 && line[n] == ':') {
+            kb = std::strtol(line + n + 1, nullptr, 10);
+            break;
+        }
+    }
+    std::fclose(f);
+    return kb;
+}
+
+// Reports the resident memory (all, anonymous, mapped from files, and the heap in use) and
+// ends at once, as the bare yardstick program does.
+[[noreturn]] void stopForMeasurement() {
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("VmRSS %ld kB RssAnon %ld kB RssFile %ld kB heap %zu kB\n", statusKb("VmRSS"),
+                statusKb("RssAnon"), statusKb("RssFile"), (heap.uordblks + heap.hblkhd) / 1024);
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+}  // namespace
+
 bool SdlBackend::translate(const void* raw, InputEvent& out) {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     using T = InputEvent::Type;
@@ -229,22 +276,41 @@ bool SdlBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
     }
 }
 
+void SdlBackend::copyToTexture(const Canvas& canvas, void* pixels, int pitch, uint32_t format) {
+    const uint32_t* src = canvas.pixels().data();
+    const size_t width = static_cast<size_t>(canvas.width());
+    auto* out = static_cast<uint8_t*>(pixels);
+    if (format == SDL_PIXELFORMAT_RGB888) {
+        const size_t rowBytes = width * sizeof(uint32_t);
+        if (static_cast<size_t>(pitch) == rowBytes) {
+            std::memcpy(out, src, rowBytes * static_cast<size_t>(canvas.height()));
+            return;
+        }
+        for (int y = 0; y < canvas.height(); ++y)
+            std::memcpy(out + static_cast<ptrdiff_t>(y) * pitch,
+                        src + static_cast<size_t>(y) * width, rowBytes);
+        return;
+    }
+    for (int y = 0; y < canvas.height(); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(out + static_cast<ptrdiff_t>(y) * pitch);
+        const uint32_t* from = src + static_cast<size_t>(y) * width;
+        for (size_t x = 0; x < width; ++x)
+            row[x] = 0xFF000000u | from[x];
+    }
+}
+
 void SdlBackend::present(const Canvas& canvas) {
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) == 0) {
-        for (int y = 0; y < canvas.height(); ++y) {
-            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + y * pitch);
-            const uint32_t* src = canvas.pixels().data() + static_cast<size_t>(y) * canvas.width();
-            for (int x = 0; x < canvas.width(); ++x)
-                row[x] = 0xFF000000u | src[x];
-        }
+        copyToTexture(canvas, pixels, pitch, textureFormat_);
         SDL_UnlockTexture(texture_);
     }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+    if (framesBeforeStop_ > 0 && --framesBeforeStop_ == 0) stopForMeasurement();
 }
 
 Rect SdlBackend::canvasToWindow(const Rect& r) const {

@@ -43,6 +43,10 @@ class SdlBackend : public Backend {
     // The game's key code for an SDL key (0 for keys the game ignores).
     static int keyCodeFor(int sdlKeycode);
 
+    // Copies the canvas into locked texture memory of `pitch` bytes a row, in the texture's
+    // pixel format (SDL_PIXELFORMAT_RGB888, the canvas's own, or SDL_PIXELFORMAT_ARGB8888).
+    static void copyToTexture(const Canvas& canvas, void* pixels, int pitch, uint32_t format);
+
   private:
     bool translate(const void* sdlEvent, InputEvent& out);
     Rect canvasToWindow(const Rect& r) const;
@@ -50,10 +54,13 @@ class SdlBackend : public Backend {
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    uint32_t textureFormat_ = 0;
     bool textInput_ = false;
     uint32_t textInputSince_ = 0;
     bool fullscreen_ = false;
     WindowPlacement normalPlacement_;
+    // For start-up measurements only: frames left before the program stops (0: never).
+    long framesBeforeStop_ = 0;
 };
 
 }  // namespace dv

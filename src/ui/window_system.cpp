@@ -299,22 +299,56 @@ void Ui::updateTextInput() {
     }
 }
 
+namespace {
+
+bool covers(const Rect& outer, const Rect& inner) {
+    return outer.x <= inner.x && outer.y <= inner.y && outer.right() >= inner.right() &&
+           outer.bottom() >= inner.bottom();
+}
+
+// The first of `layers` (bottom to top) worth painting over `area`: the topmost shown one
+// that paints all of it hides everything under it. layers.size() when none does.
+template <class T>
+size_t firstUncovered(const std::vector<T*>& layers, const Rect& area) {
+    for (size_t i = layers.size(); i-- > 0;) {
+        const Control* c = layers[i];
+        if (c->visible() && c->paintsWholeArea() && covers(c->screenRect(), area)) return i;
+    }
+    return layers.size();
+}
+
+}  // namespace
+
 void Ui::paintTree(Control* c, const Rect& clip) {
     Rect area = c->screenRect();
     Rect r = area.intersect(clip);
     if (r.empty()) return;
-    canvas_.setClip(r);
-    c->paint(canvas_, area);
-    for (Control* child : c->children()) {
-        if (child->visible()) paintTree(child, r);
+    const std::vector<Control*>& children = c->children();
+    const size_t cover = firstUncovered(children, r);
+    size_t first = 0;
+    if (cover < children.size()) {
+        first = cover;  // this control's own paint would be painted over
+    } else {
+        canvas_.setClip(r);
+        c->paint(canvas_, area);
+    }
+    for (size_t i = first; i < children.size(); ++i) {
+        if (children[i]->visible()) paintTree(children[i], r);
     }
 }
 
 void Ui::render() {
-    canvas_.resetClip();
-    canvas_.clear(colors::black);
-    for (Form* f : forms_) {
-        if (f->visible()) paintTree(f, {0, 0, kWidth, kHeight});
+    const Rect whole{0, 0, kWidth, kHeight};
+    const size_t cover = firstUncovered(forms_, whole);
+    size_t first = 0;
+    if (cover < forms_.size()) {
+        first = cover;
+    } else {
+        canvas_.resetClip();
+        canvas_.clear(colors::black);
+    }
+    for (size_t i = first; i < forms_.size(); ++i) {
+        if (forms_[i]->visible()) paintTree(forms_[i], whole);
     }
     canvas_.resetClip();
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/data/message.h"
+#include "core/music.h"
 #include "dungeon/map_events.h"
 #include "dungeon/party_rules.h"
 #include "dungeon_fixture.h"
@@ -150,6 +153,45 @@ TEST(Events, TrapFloorsHurtUnlessThePartyFloats) {
     f.run();
 }
 
+TEST(Events, TrapFloorStatusesComeFromTheCombatCore) {
+    struct Case {
+        int status;
+        const char* message;
+        std::int32_t bits;
+        bool dead;
+    };
+    const Case cases[] = {
+        {15, "なかま1は\n眠らされた", kStatusSleep, false},
+        {22, "なかま1は\n毒に犯された", kStatusPoison, false},
+        {31, "なかま1は\nくびをはねられた！", kStatusDead, true},
+        {33, "なかま1は\nロストした！！！", kStatusLost | kStatusDead, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        DungeonFixture f(1);
+        MapEvent trap = at(5, 4, EventTrigger::Arrival, EventAction::TrapFloor);
+        trap.diceCount = 1;
+        trap.status = static_cast<std::int16_t>(c.status);
+        static std::vector<MapEvent> events;
+        events = {trap};
+        f.call([&] {
+            f.game().dungeon.events = events;
+            f.member(1).luck = 21;  // never spared
+            f.standAt(1, 5, 5, 0);
+        });
+        f.key(keys::Up).expectText("トラップだ！").key(keys::Space);
+        f.expectText("のダメージをうけた").key(keys::Space);
+        f.expectText(c.message).key(keys::Space);
+        f.call([&] {
+            EXPECT_EQ(f.member(1).status & c.bits, c.bits);
+            if (c.dead) {
+                EXPECT_EQ(f.member(1).hitPoints, 0);
+            }
+        });
+        f.run();
+    }
+}
+
 TEST(Events, AKeyDoorOpensOnlyWithTheKeyInAnyMembersPack) {
     DungeonFixture f;
     MapEvent door = at(4, 11, EventTrigger::PreStep, EventAction::KeyDoor);
@@ -196,7 +238,6 @@ TEST(Events, ThePasswordGhostRefusesAYesToItsFirstThreeQuestions) {
             f.h.startToTown();
             f.call([&] {
                 f.game().dungeon.events = events;
-                f.game().links.startEncounter = {};
                 f.standAt(1, 5, 5, 0);
             });
             f.key(keys::Up).expectText("合言葉は・・・").key(keys::Space);
@@ -277,22 +318,26 @@ TEST(Events, AGuardianFightsOnceAndRewardsAfterTheBattle) {
     reward.flagValue = 1;
     static std::vector<MapEvent> events;
     events = {guardian, reward};
+    f.meleeRow();
+    f.monster(5, "門番", 1);
+    f.encounter(21, {5});
     f.call([&] {
         f.game().dungeon.events = events;
         f.standAt(1, 5, 5, 0);
         Step(f.game(), 0);
-        ASSERT_EQ(f.battles.size(), 1u);
-        EXPECT_EQ(f.battles[0].encounter, 21);
-        EXPECT_EQ(f.battles[0].music, 15);
-        EXPECT_EQ(f.battles[0].mapEvent, 4);
+    });
+    f.fightToTheEnd([&] {
+        EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
+        const auto& scenes = f.h.app().music().scenes;
+        EXPECT_NE(std::find(scenes.begin(), scenes.end(), 15), scenes.end()) << "the event's music";
         // The victory's check, on the same cell.
-        EXPECT_EQ(PostBattleCheck(f.game()), 0);
         EXPECT_EQ(f.game().save.eventFlags[7], 1);
         EXPECT_TRUE(PartyHasItem(f.game(), 29));
+        EXPECT_EQ(f.game().battle.mapEvent, 0) << "cleared after the check";
         // Beaten: the cell is quiet now.
         Step(f.game(), 2);
         Step(f.game(), 2);
-        EXPECT_EQ(f.battles.size(), 1u);
+        EXPECT_EQ(f.game().battle.battlePhase, kNoBattle);
     });
     f.run();
 }
@@ -330,9 +375,9 @@ TEST(Events, UsingTheRightItemOnTheRightCell) {
     f.call([&] {
         f.game().dungeon.events = events;
         f.standAt(5, 1, 17, 0);
-        EXPECT_EQ(ItemUseCheck(f.game(), 28), 0);
+        EXPECT_EQ(ItemUseCheck(f.game(), 28).encounter, 0);
         EXPECT_FALSE(PartyHasItem(f.game(), 30));
-        EXPECT_EQ(ItemUseCheck(f.game(), 29), 0);
+        EXPECT_EQ(ItemUseCheck(f.game(), 29).encounter, 0);
     });
     f.expectText(text(10144)).key(keys::Space);
     f.call([&] { EXPECT_TRUE(PartyHasItem(f.game(), 30)); });
@@ -412,18 +457,19 @@ TEST(Events, TheRiftOpensOnceAfterEightHundredSeconds) {
     };
     f.call([&] {
         standWhereTheRiftLooks(false);
-        EXPECT_EQ(ArrivalCheck(f.game(), false), 0);
+        EXPECT_EQ(ArrivalCheck(f.game(), false).battle.encounter, 0);
         EXPECT_FALSE(f.game().dungeon.riftUsed) << "too early in the run";
         now = 900;
-        EXPECT_EQ(ArrivalCheck(f.game(), false), 0);
+        EXPECT_EQ(ArrivalCheck(f.game(), false).battle.encounter, 0);
         EXPECT_TRUE(f.game().dungeon.riftUsed) << "used up even when it stays shut";
         f.game().dungeon.riftUsed = false;
         standWhereTheRiftLooks(true);
-        int encounter = ArrivalCheck(f.game(), false);
-        EXPECT_GE(encounter, 1800);
-        EXPECT_LE(encounter, 1810);
-        EXPECT_EQ(f.game().dungeon.eventBattleMusic, 13);
-        EXPECT_EQ(ArrivalCheck(f.game(), false), 0) << "once per run";
+        EncounterCall battle = ArrivalCheck(f.game(), false).battle;
+        EXPECT_GE(battle.encounter, 1800);
+        EXPECT_LE(battle.encounter, 1810);
+        EXPECT_EQ(battle.music, 13);
+        EXPECT_NE(battle.mapEvent, 0) << "an event battle: its victory runs the post-battle check";
+        EXPECT_EQ(ArrivalCheck(f.game(), false).battle.encounter, 0) << "once per run";
     });
     for (int m : {995, 996, 997})
         f.expectText(text(m)).key(keys::Space);

@@ -26,9 +26,6 @@ class RealDungeon : public DungeonFixture {
                                        std::filesystem::copy_options::overwrite_existing);
         h.copyPictures();
         h.startToTown();
-        game().links.startEncounter = [this](Game&, const EncounterCall& c) {
-            battles.push_back(c);
-        };
         for (int i = 1; i <= 2; ++i)
             addMember(i, "なかま" + std::to_string(i));
     }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/data/message.h"
 #include "core/screens.h"
 #include "dungeon/dungeon_controls.h"
@@ -121,18 +123,29 @@ TEST(Movement, BothClocksMeetAgainEvery1920Steps) {
 
 TEST(Movement, TurningCanStartARandomBattle) {
     DungeonFixture f;
+    f.meleeRow();
+    f.monster(1, "ネズミ", 1);
+    f.encounter(1, {1}, 1);
     f.call([&] {
         f.standAt(1, 5, 5, 0);
         f.game().dungeon.encounterBase = 3000;  // every check fires
-        Step(f.game(), 1);
-        ASSERT_EQ(f.battles.size(), 1u);
-        EXPECT_EQ(f.battles[0].encounter, 0);
-        EXPECT_EQ(f.battles[0].music, 12);
-        // A locked keyboard starts none.
         f.main().busy = true;
         Step(f.game(), 1);
-        EXPECT_EQ(f.battles.size(), 1u);
+        EXPECT_EQ(f.game().battle.battlePhase, kNoBattle) << "a locked keyboard starts none";
         f.main().busy = false;
+        Step(f.game(), 1);
+    });
+    f.expectText("モンスターが現れた");
+    f.fightToTheEnd([&] {
+        const auto& scenes = f.h.app().music().scenes;
+        // The encounter's fanfare, then the random battles' music.
+        auto fanfare = std::find(scenes.begin(), scenes.end(), 19);
+        ASSERT_NE(fanfare, scenes.end());
+        EXPECT_NE(std::find(fanfare, scenes.end(), 12), scenes.end());
+        EXPECT_EQ(f.game().battle.lastEnd, BattleEnd::Victory);
+        EXPECT_EQ(f.game().battle.mapEvent, 0);
+        EXPECT_FALSE(f.main().busy) << "the map keys are free again";
+        EXPECT_TRUE(f.main().picMap.hasFocus());
     });
     f.run();
 }

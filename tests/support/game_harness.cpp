@@ -45,7 +45,7 @@ void writeEmptyDataFiles(const std::filesystem::path& dir) {
 }
 
 GameHarness::GameHarness(std::uint64_t seed, bool withDataFiles)
-    : gameDir_(root_.path() / "game"), configDir_(root_.path() / "config") {
+    : gameDir_(root_.path() / "game"), configDir_(root_.path() / "config"), seed_(seed) {
     std::filesystem::create_directories(gameDir_);
     if (withDataFiles) writeEmptyDataFiles(gameDir_);
     app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);
@@ -67,6 +67,7 @@ void GameHarness::copyPictures() {
 }
 
 void GameHarness::restart(std::uint64_t seed) {
+    seed_ = seed;
     app_.reset();
     app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);
 }
@@ -75,6 +76,7 @@ void GameHarness::startToTown() {
     ASSERT_TRUE(start());
     script_.key(keys::Space);
     ui().runUntil([&] { return game().menuState == 8 && app_->mainWindow().visible(); });
+    game().rng.seed(seed_);
 }
 
 void GameHarness::run(bool allowExhaustion) {
@@ -110,6 +112,27 @@ std::vector<std::string> GameHarness::commandEntries() {
     for (int i = 0; i < l.listCount(); ++i)
         out.push_back(l.list(i));
     return out;
+}
+
+MessageDialog* GameHarness::waitingDialog() {
+    return dynamic_cast<MessageDialog*>(ui().inputForm());
+}
+
+void GameHarness::answerUntil(std::function<bool()> done, std::function<void()> then,
+                              int questionKey) {
+    script_.check([this, done, then, questionKey] {
+        if (done()) {
+            if (then) then();
+            return;
+        }
+        MessageDialog* d = waitingDialog();
+        if (!d) {
+            ADD_FAILURE() << "the game waits for something else than a dialog";
+            return;
+        }
+        script_.key(d->mode() == kPromptQuestion ? questionKey : keys::Space);
+        answerUntil(done, then, questionKey);
+    });
 }
 
 void GameHarness::savePng(const std::string& path) {

@@ -4,11 +4,13 @@
 // fresh settings folder, a seeded generator. Tests queue input and checks, then run.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/game_app.h"
+#include "core/prompt_dialog.h"
 #include "ui/script_backend.h"
 
 namespace dv::test {
@@ -44,7 +46,8 @@ class GameHarness {
 
     // Start-up; false when the game refused to start.
     bool start() { return app_->startUp(); }
-    // Start-up, then a key on the title: the town menu is on display.
+    // Start-up, then a key on the title: the town menu is on display, and the dice start
+    // afresh from the harness's seed, so what start-up rolls does not move a test's rolls.
     void startToTown();
     // Runs the event loop until the game ends or the script is used up (whichever comes
     // first); a script that runs out while the game still waits fails the test through
@@ -61,12 +64,21 @@ class GameHarness {
     std::vector<std::string> commandEntries();
     void savePng(const std::string& path);
 
+    // The message dialog waiting for an answer, or nullptr.
+    MessageDialog* waitingDialog();
+    // Queues answers to the game's dialogs (Space for a message, questionKey for a
+    // question) until done() holds, then runs then(). A wait for anything but a dialog
+    // before that fails the test.
+    void answerUntil(std::function<bool()> done, std::function<void()> then = {},
+                     int questionKey = 'Y');
+
   private:
     TempDir root_;
     std::filesystem::path gameDir_;
     std::filesystem::path configDir_;
     ScriptBackend script_;
     std::unique_ptr<GameApp> app_;
+    std::uint64_t seed_ = 1;
 };
 
 }  // namespace dv::test

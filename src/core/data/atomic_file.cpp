@@ -1,14 +1,13 @@
 #include "core/data/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace dv {
@@ -119,20 +118,64 @@ std::string WriteFailureReason(int errorCode) {
     }
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    // One block read: the data files are megabytes, and byte-wise iteration is slow.
-    std::vector<std::uint8_t> bytes;
-    char buffer[1 << 16];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+namespace {
+
+// Reads a regular file into storage that `grow(n)` makes at least n bytes long (keeping
+// what it held) and returns the byte count; nothing when the file cannot be opened or read.
+// The size the file has when opened sizes the storage once; a file still growing is read
+// to its end all the same.
+template <class Grow>
+std::optional<std::size_t> readRegularFile(const std::filesystem::path& path, Grow grow) {
+    // Non-blocking, so that a pipe under a data file's name cannot stall start-up.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    std::size_t size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
+    std::uint8_t* data = grow(size + 1);  // one spare byte tells the end without a second read
+    std::size_t got = 0;
+    std::size_t room = size + 1;
+    for (;;) {
+        if (got == room) {
+            room *= 2;
+            data = grow(room);
+        }
+        const ssize_t n = ::read(fd.get(), data + got, room - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (n == 0) return got;
+        got += static_cast<std::size_t>(n);
     }
-    if (in.bad()) return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    const auto got = readRegularFile(path, [&bytes](std::size_t n) {
+        bytes.resize(n);
+        return bytes.data();
+    });
+    if (!got) return std::nullopt;
+    bytes.resize(*got);
     return bytes;
+}
+
+std::optional<std::span<const std::uint8_t>> FileReader::read(const std::filesystem::path& path) {
+    const auto got = readRegularFile(path, [this](std::size_t n) {
+        if (n > capacity_) {
+            // Left uninitialised: read() fills what is used.
+            auto bigger = std::make_unique_for_overwrite<std::uint8_t[]>(n);
+            if (data_) std::memcpy(bigger.get(), data_.get(), capacity_);
+            data_ = std::move(bigger);
+            capacity_ = n;
+        }
+        return data_.get();
+    });
+    if (!got) return std::nullopt;
+    return std::span<const std::uint8_t>(data_.get(), *got);
 }
 
 std::filesystem::path FindFileNoCase(const std::filesystem::path& dir, const std::string& name) {

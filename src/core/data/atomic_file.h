@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +32,19 @@ std::string WriteFailureReason(int errorCode);
 
 // The whole file, or nothing when it cannot be opened or read. Never creates it.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+
+// Reads whole files one after another into one buffer, so loading several files allocates
+// once for the largest of them.
+class FileReader {
+  public:
+    // The whole file, valid until the next read; nothing when it cannot be opened or read.
+    // Never creates it.
+    std::optional<std::span<const std::uint8_t>> read(const std::filesystem::path& path);
+
+  private:
+    std::unique_ptr<std::uint8_t[]> data_;
+    std::size_t capacity_ = 0;
+};
 
 // `name` inside `dir`, matched without regard to letter case when the exact name is
 // missing (QTR3.DAT vs qtr3.dat); the exact name when nothing matches.

@@ -10,6 +10,13 @@ namespace dv {
 
 namespace {
 
+// Every record of a table is read over the one already there: a complete file sets every
+// field, so nothing is filled with defaults first.
+template <class T>
+void sizeTable(std::vector<T>& table, std::size_t size) {
+    if (table.size() != size) table.resize(size);
+}
+
 template <class T>
 void clearTable(std::vector<T>& table, std::size_t size) {
     table.assign(size, T{});
@@ -23,60 +30,97 @@ void writeLayer(ByteWriter& out, const MazeLayer& layer) {
     out.writeRun(layer.cells());
 }
 
+// Reads a file's tables in place; a file that ends early is read again over cleared tables,
+// so what it lacks reads as zero and empty, never as what was there before.
+template <class Read, class Clear>
+bool readInPlace(std::span<const std::uint8_t> bytes, Read read, Clear clear) {
+    ByteReader in(bytes);
+    read(in);
+    if (!in.isShort()) return true;
+    clear();
+    ByteReader again(bytes);
+    read(again);
+    return false;
+}
+
 }  // namespace
 
 bool readQtr3(std::span<const std::uint8_t> bytes, Database& db) {
-    ByteReader in(bytes);
-    clearTable(db.itemTable, kItemCount);
-    db.chestItemTable = {};
-    readTable(in, db.itemTable);
-    readValue(in, db.chestItemTable);
-    return !in.isShort();
+    sizeTable(db.itemTable, kItemCount);
+    return readInPlace(
+        bytes,
+        [&db](ByteReader& in) {
+            readTable(in, db.itemTable);
+            readValue(in, db.chestItemTable);
+        },
+        [&db] {
+            clearTable(db.itemTable, kItemCount);
+            db.chestItemTable = {};
+        });
 }
 
 bool readQtr4(std::span<const std::uint8_t> bytes, Database& db) {
-    ByteReader in(bytes);
-    clearTable(db.spellTable, kSpellCount);
-    clearTable(db.trapTable, kTrapCount);
-    db.alchemyTable = {};
-    db.fusionTable = {};
-    clearTable(db.npcTable, kNpcCount);
-    clearTable(db.skillTable, kSkillRecordCount);
-    db.spareTable = {};
-    db.callTable = {};
-    readTable(in, db.spellTable);
-    readTable(in, db.trapTable);
-    readValue(in, db.alchemyTable);
-    readValue(in, db.fusionTable);
-    readTable(in, db.npcTable);
-    readTable(in, db.skillTable);
-    readValue(in, db.spareTable);
-    readValue(in, db.callTable);
-    return !in.isShort();
+    sizeTable(db.spellTable, kSpellCount);
+    sizeTable(db.trapTable, kTrapCount);
+    sizeTable(db.npcTable, kNpcCount);
+    sizeTable(db.skillTable, kSkillRecordCount);
+    return readInPlace(
+        bytes,
+        [&db](ByteReader& in) {
+            readTable(in, db.spellTable);
+            readTable(in, db.trapTable);
+            readValue(in, db.alchemyTable);
+            readValue(in, db.fusionTable);
+            readTable(in, db.npcTable);
+            readTable(in, db.skillTable);
+            readValue(in, db.spareTable);
+            readValue(in, db.callTable);
+        },
+        [&db] {
+            clearTable(db.spellTable, kSpellCount);
+            clearTable(db.trapTable, kTrapCount);
+            db.alchemyTable = {};
+            db.fusionTable = {};
+            clearTable(db.npcTable, kNpcCount);
+            clearTable(db.skillTable, kSkillRecordCount);
+            db.spareTable = {};
+            db.callTable = {};
+        });
 }
 
 bool readQtr5(std::span<const std::uint8_t> bytes, Database& db) {
-    ByteReader in(bytes);
-    clearTable(db.monsterTable, kMonsterCount);
-    db.encounterTable = {};
-    clearTable(db.monsterActions, kActionCount);
-    clearTable(db.conversationTable, kConversationCount);
-    readTable(in, db.monsterTable);
-    readValue(in, db.encounterTable);
-    readTable(in, db.monsterActions);
-    readTable(in, db.conversationTable);
-    return !in.isShort();
+    sizeTable(db.monsterTable, kMonsterCount);
+    sizeTable(db.monsterActions, kActionCount);
+    sizeTable(db.conversationTable, kConversationCount);
+    return readInPlace(
+        bytes,
+        [&db](ByteReader& in) {
+            readTable(in, db.monsterTable);
+            readValue(in, db.encounterTable);
+            readTable(in, db.monsterActions);
+            readTable(in, db.conversationTable);
+        },
+        [&db] {
+            clearTable(db.monsterTable, kMonsterCount);
+            db.encounterTable = {};
+            clearTable(db.monsterActions, kActionCount);
+            clearTable(db.conversationTable, kConversationCount);
+        });
 }
 
 bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
-    ByteReader in(bytes);
-    db.mazeWalls = {};
-    db.mazeDoors = {};
-    db.mazeAttributes = {};
-    readLayer(in, db.mazeWalls);
-    readLayer(in, db.mazeDoors);
-    readLayer(in, db.mazeAttributes);
-    return !in.isShort();
+    return readInPlace(
+        bytes,
+        [&db](ByteReader& in) {
+            readLayer(in, db.mazeWalls);
+            readLayer(in, db.mazeDoors);
+            readLayer(in, db.mazeAttributes);
+        },
+        [&db] {
+            db.mazeWalls = {};
+            db.mazeDoors = {};
+            db.mazeAttributes = {};
+        });
 }
 
 std::vector<std::uint8_t> writeQtr3(const Database& db) {
@@ -157,9 +201,10 @@ LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path
         {"QTR5.DAT", readQtr5},
         {"QTR6.DAT", readQtr6},
     };
+    FileReader file;
     for (const auto& [name, reader] : files) {
         // Database files are only ever opened for reading: a missing one is not created.
-        const auto bytes = ReadWholeFile(FindFileNoCase(dir, name));
+        const auto bytes = file.read(FindFileNoCase(dir, name));
         if (!bytes || !reader(*bytes, db)) {
             return {false, std::string("データファイル ") + name + " が見つからないか壊れています"};
         }

@@ -18,8 +18,8 @@ inline constexpr std::size_t kQtr3Size = 2001 * kItemRecordSize + 204;
 inline constexpr std::size_t kMazeLayerBytes = MazeLayer::kElements * 2;
 inline constexpr std::size_t kQtr6Size = 3 * kMazeLayerBytes;
 
-// Each reader fills its tables from the file's bytes (records with String members are
-// cleared first) and returns false when the bytes end before the last table is complete.
+// Each reader fills its tables from the file's bytes (what a short file lacks reads as zero
+// and empty) and returns false when the bytes end before the last table is complete.
 // Trailing bytes are ignored. The readers do not decode names; see DecodeDatabaseNames.
 bool readQtr3(std::span<const std::uint8_t> bytes, Database& db);
 bool readQtr4(std::span<const std::uint8_t> bytes, Database& db);

@@ -140,11 +140,36 @@ std::optional<std::vector<std::uint16_t>> Cp932Codes(std::string_view utf8) {
 }
 
 std::string DecodeNameCodes(std::span<const std::int16_t> codes) {
-    if (codes.size() < 2 ||
-        std::all_of(codes.begin() + 1, codes.end(), [](std::int16_t c) { return c == 0; })) {
-        return {};
-    }
+    if (codes.size() < 2) return {};
+    // Most records have no name: one pass over the codes tells.
+    std::uint16_t any = 0;
+    for (std::size_t j = 1; j < codes.size(); ++j)
+        any = static_cast<std::uint16_t>(any | static_cast<std::uint16_t>(codes[j]));
+    if (any == 0) return {};
     Converter& conv = fromCp932();
+    // Usually every code is a character: the whole name converts in one call, and gives
+    // one character for each code when nothing in it is amiss.
+    std::string whole;
+    std::size_t characters = 0;
+    bool allShaped = true;
+    for (std::size_t j = 1; j < codes.size() && allShaped; ++j) {
+        if (codes[j] == 0) continue;
+        const auto code =
+            static_cast<std::uint16_t>(static_cast<std::uint16_t>(codes[j]) ^ kNameCodeKey);
+        if (code > 0xFF) {
+            allShaped = isCp932Lead(static_cast<unsigned char>(code >> 8));
+            whole.push_back(static_cast<char>(code >> 8));
+        } else {
+            allShaped = code != 0 && !isCp932Lead(static_cast<unsigned char>(code));
+        }
+        whole.push_back(static_cast<char>(code & 0xFF));
+        ++characters;
+    }
+    if (allShaped) {
+        if (auto converted = conv.convert(whole);
+            converted && CharacterCount(*converted) == characters)
+            return *converted;
+    }
     std::string out;
     for (std::size_t j = 1; j < codes.size(); ++j) {
         if (codes[j] == 0) continue;

@@ -40,15 +40,19 @@ struct IsGrid : std::false_type {};
 template <class T, std::size_t... D>
 struct IsGrid<Grid<T, D...>> : std::true_type {};
 
+// Inlined into each record's field table, so a record reads as one straight run of loads.
 template <class T>
-void readValue(ByteReader& in, T& v) {
+[[gnu::always_inline]] inline void readValue(ByteReader& in, T& v) {
     if (in.isShort()) return;  // the rest stays as it was
     if constexpr (IsStdArray<T>::value) {
-        for (auto& e : v)
-            readValue(in, e);
+        if constexpr (ByteReader::kRunType<typename T::value_type>) {
+            in.readEach(v);
+        } else {
+            for (auto& e : v)
+                readValue(in, e);
+        }
     } else if constexpr (IsGrid<T>::value) {
-        for (auto& e : v.data)
-            readValue(in, e);
+        readValue(in, v.data);
     } else if constexpr (FieldRecord<T>) {
         T::fields(v, [&in](std::string_view, auto& member) { readValue(in, member); });
     } else {

@@ -17,9 +17,17 @@ std::int16_t wrapClock(std::int16_t value, int period) {
 
 void ReadSaveImage(std::span<const std::uint8_t> bytes, SaveData& save) {
     const Character blank = save.roster[0];
-    resetValue(save);
+    // A whole save sets every field as it is read; only a short one needs zeros first.
+    const bool cleared = bytes.size() < kSaveFileSize;
+    if (cleared) resetValue(save);
     ByteReader in(bytes);
     readValue(in, save);
+    if (in.isShort() && !cleared) {
+        // Texts longer than a save holds pushed the layout past the end.
+        resetValue(save);
+        ByteReader again(bytes);
+        readValue(again, save);
+    }
     for (int slot = 1; slot < kRosterSlots; ++slot) {
         Character& c = save.roster[slot];
         c.name += DecodeNameCodes(c.nameCodes);
