@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/settings_store.h"
+#include "core/window_settings.h"
 #include "ui/window_fit.h"
 
 namespace {
@@ -37,13 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     const dv::SettingsStore stored(dir);
-    dv::WindowWish wish;
-    wish.hasPosition = true;
-    wish.x = stored.getNumber("viru", "Left", 100) / 15;
-    wish.y = stored.getNumber("viru", "Top", 100) / 15;
-    wish.width = stored.getNumber("Window", "Width", 0);
-    wish.height = stored.getNumber("Window", "Height", 0);
-    wish.hasSize = wish.width > 0 && wish.height > 0;
+    const dv::WindowWish wish = dv::StoredWindowWish(stored);
     for (const dv::Rect usable : {dv::Rect{0, 0, 1366, 740}, dv::Rect{0, 0, 1024, 768},
                                   dv::Rect{1920, 28, 2560, 1412}, dv::Rect{-1280, 0, 600, 400}}) {
         const dv::WindowFit fit = dv::FitWindow(wish, usable);

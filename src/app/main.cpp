@@ -14,6 +14,7 @@
 #include "core/data/message.h"
 #include "core/data/save_folder.h"
 #include "core/settings_store.h"
+#include "core/window_settings.h"
 #include "ui/sdl_backend.h"
 #include "ui/termination.h"
 
@@ -41,16 +42,10 @@ int main(int /*argc*/, char** argv) {
     try {
         std::filesystem::path configDir = SettingsStore::defaultFolder();
         SettingsStore stored(configDir);
-        SdlBackend::WindowPlacement placement;
-        // The town window's position, in twips, as the settings store keeps it.
-        placement.x = static_cast<int>(stored.getNumber("viru", "Left", 100) / 15);
-        placement.y = static_cast<int>(stored.getNumber("viru", "Top", 100) / 15);
-        placement.width = static_cast<int>(stored.getNumber("Window", "Width", 1280));
-        placement.height = static_cast<int>(stored.getNumber("Window", "Height", 960));
 
         // A logout, Ctrl+C or a closed terminal ends the game through its shutdown steps.
         InstallTerminationSignals();
-        SdlBackend backend(std::string(Message(1)), placement);
+        SdlBackend backend(std::string(Message(1)), StoredWindowWish(stored));
         GameApp app(backend, dir, configDir, seedFromEntropy());
         app.game().saveFolder = saveFolder;
         if (!app.startUp()) return app.ui().quitting() ? 0 : 1;

@@ -15,6 +15,7 @@
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/settings_store.h"
+#include "core/window_settings.h"
 #include "dungeon/view.h"
 #include "dungeon/wandering_chests.h"
 #include "ui/termination.h"
@@ -23,8 +24,6 @@
 namespace dv {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 std::string versionCaption() {
     return "Ver." + std::to_string(kVersion.major) + "." + std::to_string(kVersion.minor) + "." +

@@ -102,7 +102,9 @@ for size in "${sizes[@]}"; do
   xprop -id "$win" WM_NORMAL_HINTS | grep -q "minimum size: 640 by 480" ||
     fail "$size: the window does not ask to stay at least 640x480"
 
-  # Full screen on and off gives back the same picture, with either key.
+  # Full screen on and off gives back the same picture, with either key. In town: on the
+  # title any key (Alt too) goes on to the town.
+  key space
   pixels "$work/before.xwd"
   for toggle in F11 alt+Return; do
     key "$toggle"
