@@ -7,6 +7,9 @@
 #      itself is not started), then
 #   2. the test command (scripts/test.sh: every build, test, the smoke test under Xvfb and
 #      the fuzz runs).
+# `bash scripts/fresh-check.sh quick` stops short of the whole test command: after step 1
+# it runs the build's tests and builds and runs one fuzz target (the step that needs the
+# sanitizer runtimes), without the sanitizer and release builds; about an hour shorter.
 # Run it whenever scripts/setup.sh or the build changes. Needs root (debootstrap, chroot,
 # mounts) and a Debian mirror (DV_MIRROR, default http://deb.debian.org/debian). The root
 # is made under DV_FRESH_DIR (default /var/tmp/dalvenor-fresh) and removed afterwards
@@ -19,6 +22,14 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 2
 fi
 command -v debootstrap >/dev/null || bash scripts/setup.sh
+mode="${1:-full}"
+case "$mode" in
+  full | quick) ;;
+  *)
+    echo "usage: bash scripts/fresh-check.sh [quick]" >&2
+    exit 2
+    ;;
+esac
 mirror="${DV_MIRROR:-http://deb.debian.org/debian}"
 root="${DV_FRESH_DIR:-/var/tmp/dalvenor-fresh}"
 
@@ -64,5 +75,11 @@ run() {
 
 run "set-up and build (the play command without starting the game)" \
   "bash scripts/setup.sh && bash scripts/build.sh && test -x build/game/dalvenor"
-run "the test command" "bash scripts/test.sh"
-echo "fresh-check: passed: set-up, build and every test on a fresh Debian 12 root"
+if [ "$mode" = quick ]; then
+  run "the build's tests and one fuzz target" \
+    "ctest --test-dir build --output-on-failure -j 2 && DV_FUZZ_TARGETS=fuzz_text bash scripts/fuzz.sh"
+  echo "fresh-check: passed (quick): set-up, build, its tests and a fuzz target on a fresh Debian 12 root"
+else
+  run "the test command" "bash scripts/test.sh"
+  echo "fresh-check: passed: set-up, build and every test on a fresh Debian 12 root"
+fi

@@ -10,6 +10,8 @@
 #   bash scripts/fuzz.sh long [SECS]  a longer search: each target for SECS seconds (default
 #                                     600), its corpus kept and grown in build-fuzz/corpus/
 #
+# DV_FUZZ_TARGETS="fuzz_text fuzz_yaml" builds and runs only those targets.
+#
 # The seeds are cut from the shipped files (data files, save, settings, sources, pictures).
 # A failing input is kept in build-fuzz/artifacts/. Afterwards build-fuzz/summary.txt gives,
 # per target, the inputs run, the seconds, inputs per second, the coverage libFuzzer
@@ -44,6 +46,14 @@ targets=(
   "fuzz_maze_text 100000 4096"
   "fuzz_picture 20000 8192"
 )
+if [ -n "${DV_FUZZ_TARGETS:-}" ]; then
+  chosen=()
+  for t in "${targets[@]}"; do
+    [[ " $DV_FUZZ_TARGETS " == *" ${t%% *} "* ]] && chosen+=("$t")
+  done
+  [ "${#chosen[@]}" -gt 0 ] || { echo "fuzz.sh: no target named in DV_FUZZ_TARGETS" >&2; exit 2; }
+  targets=("${chosen[@]}")
+fi
 names=()
 for t in "${targets[@]}"; do names+=("${t%% *}"); done
 
