@@ -142,8 +142,8 @@ class Checker {
                 std::initializer_list<Limit> limits) {
         const auto t = set_.where.find(table);
         if (t == set_.where.end()) return;
-        for (const auto& [n, line] : t->second) {
-            (void)line;
+        for (const auto& entry : t->second) {
+            const int n = entry.first;
             if (n < 0 || static_cast<std::size_t>(n) >= records.size()) continue;
             R::fields(records[static_cast<std::size_t>(n)],
                       [&](std::string_view name, const auto& member) {
