@@ -117,9 +117,9 @@ bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
             readLayer(in, db.mazeAttributes);
         },
         [&db] {
-            db.mazeWalls = {};
-            db.mazeDoors = {};
-            db.mazeAttributes = {};
+            db.mazeWalls.clear();
+            db.mazeDoors.clear();
+            db.mazeAttributes.clear();
         });
 }
 
