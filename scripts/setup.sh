@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and test.
+# Installs the Debian packages the game needs to build, run and test, and everything the
+# scripts use (the fuzz build's sanitizer runtimes, the virtual display for the smoke test,
+# git and debootstrap for scripts/fresh-check.sh). Packages are installed without their
+# recommendations, so whatever a script needs is named here.
 # Only missing packages are installed; safe to run again.
 set -euo pipefail
 
@@ -9,7 +12,9 @@ PACKAGES=(
   libfontconfig-dev fonts-ipafont-gothic
   libyaml-cpp-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang xvfb xauth xdotool x11-utils python3
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils x11-apps python3
+  git debootstrap
 )
 
 missing=()

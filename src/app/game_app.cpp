@@ -1,5 +1,6 @@
 #include "app/game_app.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/startup.h"
@@ -8,8 +9,13 @@
 #include "core/data/message.h"
 #include "core/skin_pictures.h"
 #include "ui/keys.h"
+#include "ui/termination.h"
 
 namespace dv {
+
+namespace {
+constexpr const char* kUnexpectedError = "予期しないエラーが起きたため、操作を取りやめました";
+}  // namespace
 
 GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
                  std::filesystem::path configDir, std::uint64_t seed)
@@ -38,17 +44,37 @@ GameApp::GameApp(Backend& backend, std::filesystem::path programDir,
     inpBox_->dress(screens_.skin);
     inpBox2_->dress(screens_.skin);
 
-    // A rule whose numbers would leave their field abandons the action and says so; the
-    // game goes on.
+    // Any error that reaches the event loop abandons the action it interrupted and is
+    // shown; the game goes on. A rule whose numbers would leave their field says which.
     ui_.onActionError = [this](std::exception_ptr error) {
+        std::string text;
         try {
             std::rethrow_exception(error);
         } catch (const FieldRangeError& e) {
-            ShowMessage(*game_, e.what());
-            return true;
+            text = e.what();
+        } catch (const std::exception& e) {
+            text = std::string(kUnexpectedError) + "\n" + e.what();
         } catch (...) {
-            return false;
+            text = kUnexpectedError;
         }
+        std::fprintf(stderr, "dalvenor: %s\n", text.c_str());
+        ShowMessage(*game_, text);
+        return true;
+    };
+
+    // A signal ends the game wherever it waits: through the shutdown steps (the save
+    // included) once start-up is done; before that nothing was changed, so nothing is
+    // written.
+    ui_.onTerminate = [this] {
+        if (!started_) {
+            ui_.quit();
+            throw GameEnded{};
+        }
+        QuitGame(*game_);
+    };
+    // The title's close box ends the game like the main window's.
+    title_->onCloseRequest = [this] {
+        if (started_) QuitGame(*game_);
     };
 
     // Full screen on Alt+Enter and F11, wherever the game is.
@@ -70,7 +96,13 @@ GameApp::~GameApp() {
 }
 
 bool GameApp::startUp() {
-    return StartUp(*game_);
+    try {
+        started_ = StartUp(*game_);
+    } catch (const GameEnded&) {
+        // Ended while start-up waited on a message: nothing was changed or saved.
+        started_ = false;
+    }
+    return started_;
 }
 
 void GameApp::run() {

@@ -23,7 +23,8 @@ class GameApp {
             std::uint64_t seed);
     ~GameApp();
 
-    // The start-up steps; false when the game cannot start (the player was told why).
+    // The start-up steps; false when the game cannot start (the player was told why) or
+    // was asked to end while starting (then ui().quitting()).
     bool startUp();
     // The event loop, until the game ends.
     void run();
@@ -48,6 +49,7 @@ class GameApp {
     std::unique_ptr<GameWindow> main_;
     std::unique_ptr<MessageDialog> inpBox_;
     std::unique_ptr<MessageDialog> inpBox2_;
+    bool started_ = false;
 };
 
 }  // namespace dv

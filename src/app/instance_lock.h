@@ -8,7 +8,7 @@ namespace dv {
 // save; copies installed in other folders run freely.
 class InstanceLock {
   public:
-    explicit InstanceLock(const std::filesystem::path& programDir);
+    explicit InstanceLock(const std::filesystem::path& saveDir);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

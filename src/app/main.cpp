@@ -14,8 +14,11 @@
 #include "app/sdl_music.h"
 #include "core/data/dice.h"
 #include "core/data/message.h"
+#include "core/data/save_folder.h"
 #include "core/settings_store.h"
+#include "core/window_settings.h"
 #include "ui/sdl_backend.h"
+#include "ui/termination.h"
 
 namespace {
 
@@ -32,27 +35,26 @@ int main(int /*argc*/, char** argv) {
     using namespace dv;
     std::filesystem::path dir = programDirectory(argv[0]);
 
+    // The save stays beside the executable unless that folder is read-only.
+    SaveFolder saveFolder = ChooseSaveFolder(dir, DefaultDataFolder());
     // A second copy sharing this save ends at once, without a word.
-    InstanceLock lock(dir);
+    InstanceLock lock(saveFolder.dir);
     if (!lock.acquired()) return 0;
 
     try {
         std::filesystem::path configDir = SettingsStore::defaultFolder();
         SettingsStore stored(configDir);
-        SdlBackend::WindowPlacement placement;
-        // The town window's position, in twips, as the settings store keeps it.
-        placement.x = static_cast<int>(stored.getNumber("viru", "Left", 100) / 15);
-        placement.y = static_cast<int>(stored.getNumber("viru", "Top", 100) / 15);
-        placement.width = static_cast<int>(stored.getNumber("Window", "Width", 1280));
-        placement.height = static_cast<int>(stored.getNumber("Window", "Height", 960));
 
-        SdlBackend backend(std::string(Message(1)), placement);
+        // A logout, Ctrl+C or a closed terminal ends the game through its shutdown steps.
+        InstallTerminationSignals();
+        SdlBackend backend(std::string(Message(1)), StoredWindowWish(stored));
         SdlMusic::Options sound;
         sound.gameDir = dir;
         SdlMusic music(std::move(sound));
         GameApp app(backend, dir, configDir, seedFromEntropy());
         app.useMusic(music);
-        if (!app.startUp()) return 1;
+        app.game().saveFolder = saveFolder;
+        if (!app.startUp()) return app.ui().quitting() ? 0 : 1;
         app.run();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "dalvenor: %s\n", e.what());

@@ -16,14 +16,15 @@
 #include "core/save_game.h"
 #include "core/screens.h"
 #include "core/settings_store.h"
+#include "core/window_settings.h"
 #include "dungeon/view.h"
+#include "dungeon/wandering_chests.h"
+#include "ui/termination.h"
 #include "ui/window_system.h"
 
 namespace dv {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 std::string versionCaption() {
     return "Ver." + std::to_string(kVersion.major) + "." + std::to_string(kVersion.minor) + "." +
@@ -75,7 +76,15 @@ bool StartUp(Game& game) {
     ui.backend().setBusyCursor(true);
     readVersionKeys(game);
 
-    LoadReport loaded = LoadAllData(game.db, game.save, game.programDir);
+    if (!game.saveFolder.ok) {
+        ui.backend().setBusyCursor(false);
+        ShowMessage(game, game.saveFolder.notice);
+        return false;
+    }
+    // Saves go to the user's data folder from now on: said once, when it is set up.
+    if (!game.saveFolder.notice.empty()) ShowMessage(game, game.saveFolder.notice);
+
+    LoadReport loaded = LoadAllData(game.db, game.save, game.programDir, game.saveDir());
     if (!loaded.ok) {
         ui.backend().setBusyCursor(false);
         ShowMessage(game, loaded.message);
@@ -99,6 +108,8 @@ bool StartUp(Game& game) {
     LoadPictures(game);
     game.place.currentFloor = 0;
     game.place.currentDungeon = 1;
+    // A new game's chests are about from the first step, not only after the clocks wrap.
+    PlaceWanderingChests(game, false);
     game.sessionStart = secondsSinceMidnight();
 
     // Characters recorded in town or at the training grounds are simply at rest.
@@ -195,8 +206,13 @@ void ShutDown(Game& game) {
 }
 
 void QuitGame(Game& game) {
+    Ui& ui = *game.screens->ui;
+    const bool nested = ui.modalDepth() > 0;
     ShutDown(game);
-    game.screens->ui->quit();
+    ui.quit();
+    // Asked from inside a waiting window (a message, a question, a nested window): leave
+    // them all at once, so no rule that was waiting goes on after the final save.
+    if (nested) throw GameEnded{};
 }
 
 void CloseMainWindow(Game& game) {

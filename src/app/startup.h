@@ -15,11 +15,12 @@ void EnterTown(Game& game);
 // The orderly end: window position, the party's place, the save, the music, the windows.
 void ShutDown(Game& game);
 
-// Shutdown and the end of the program (the outskirts' quit entry).
+// Shutdown and the end of the program (the outskirts' quit entry, the close box, a
+// signal). Asked while a modal window waits, it leaves every window at once (GameEnded).
 void QuitGame(Game& game);
 
 // The main window's close box: refused during battle command entry, otherwise the same as
-// quitting.
+// quitting, also while a message or another modal window is up.
 void CloseMainWindow(Game& game);
 
 }  // namespace dv

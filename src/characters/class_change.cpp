@@ -93,7 +93,8 @@ std::string ApplyClassChange(Character& original, std::int32_t classBit, const D
 
     c.classBit = classBit;
     c.level = 1;
-    checkedAdd(c.age, rollDice(rng, 1, 5, 0), "age");
+    // The age is a tally, not a rule: it stops at its field's limit.
+    c.age = clampToField<std::int16_t>(std::int64_t{c.age} + rollDice(rng, 1, 5, 0));
     c.experience = 0;
 
     TableAttributes attributes = race ? race->attributes : TableAttributes{};

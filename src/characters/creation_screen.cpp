@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kFont = 16;
 constexpr int kRow = 16;
+constexpr int kRowGap = 4;  // pixels between two bonus rows
 const char* const kAttributeNames[8] = {"力",     "知恵",   "信仰心", "生命力",
                                         "器用さ", "素早さ", "運",     "魅力"};
 
@@ -136,17 +137,23 @@ void CreationScreen::dress(const SkinPictures& skin) {
     DressList(lstClassChange, skin);
     DressPanel(fraBounas, skin);
     Rect in = fraBounas.innerRect();
-    int top = in.y + 28;
-    lstStatus.move(in.x + 8, top, 112, 8 * kRow + 4);
-    lstClass.move(in.x + in.w - 200, top, 192, in.h - 36);
+    int top = in.y + 24;
+    // Rows with room between them, so no glyph or highlight reaches the row above; the
+    // values beside the list sit on its rows.
+    lstStatus.listHeight = kRowGap;
+    const int listH = lstStatus.heightForRows(8);
+    lstStatus.move(in.x + 8, top, 112, listH);
+    lstClass.move(in.x + in.w - 200, top, 192, in.h - 32);
+    const int textHeight = lstStatus.font()->height();
     for (size_t i = 0; i < 8; ++i) {
-        int y = top + 2 + kRow * static_cast<int>(i);
-        lblPoint[i].move(in.x + 124, y, 40, kRow);
-        lblAttrLimit[i].move(in.x + 172, y, 64, kRow);
+        int y = top + lstStatus.visibleRowTop(static_cast<int>(i)) + kRowGap / 2;
+        lblPoint[i].move(in.x + 124, y, 40, textHeight);
+        lblAttrLimit[i].move(in.x + 172, y, 64, textHeight);
     }
-    lblBounasCaption.move(in.x + 8, top + 8 * kRow + 16, 120, kRow + 2);
-    lblBounasPoint.move(in.x + 124, top + 8 * kRow + 16, 40, kRow + 2);
-    lblHelp.move(in.x + 8, top + 8 * kRow + 44, 260, 32);
+    const int below = top + listH + 6;
+    lblBounasCaption.move(in.x + 8, below, 120, kRow + 2);
+    lblBounasPoint.move(in.x + 124, below, 40, kRow + 2);
+    lblHelp.move(in.x + 8, below + kRow + 6, 260, 32);
 }
 
 void CreationScreen::start() {
@@ -382,14 +389,9 @@ void CreationScreen::classChangeEnter() {
         return;
     }
     if (AskYesNo(game, ClassChangeQuestion(c, bit))) {
-        std::string done;
-        try {
-            done = ApplyClassChange(c, bit, game.db, game.rng);
-        } catch (const std::exception&) {
-            // A value that does not fit its field abandons the change; the record is intact.
-            closeClassChange();
-            return;
-        }
+        // An error abandons the change with the record intact and is shown by the event
+        // loop; the list stays open.
+        const std::string done = ApplyClassChange(c, bit, game.db, game.rng);
         SaveGame(game);
         ShowMessage(game, done);
     }

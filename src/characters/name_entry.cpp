@@ -11,7 +11,10 @@ namespace dv {
 std::string AskName(Game& game, const std::string& prompt) {
     std::string offered;
     for (;;) {
-        std::string name = PromptDialog(game, prompt, kPromptInput, offered);
+        // A refused name comes back as typed, the caret after it, to be corrected.
+        std::string name =
+            PromptDialog(game, prompt, kPromptInput, offered,
+                         offered.empty() ? DefaultText::Selected : DefaultText::CaretAtEnd);
         std::erase_if(name, [](char ch) { return ch == '\r' || ch == '\n'; });
         if (name.empty()) return "";
         NameCheck check = checkName(name, kNameLength);

@@ -41,7 +41,8 @@ RestOutcome RestAfterStay(Character& original, const Database& db, Rng& rng) {
         if (c.skills[kSkillNoBirthdays] == 0) {
             out.dialogs.push_back("ハッピーバースデー\r＼(^o^)／\r" + c.name +
                                   "は\n誕生日を迎えました");
-            checkedAdd(c.age, c.ageDays / kDaysPerYear, "age");
+            // The age is a tally, not a rule: it stops at its field's limit.
+            c.age = clampToField<std::int16_t>(std::int64_t{c.age} + c.ageDays / kDaysPerYear);
         }
         c.ageDays = static_cast<std::int16_t>(c.ageDays % kDaysPerYear);
     }

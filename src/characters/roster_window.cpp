@@ -18,6 +18,7 @@
 #include "core/skin_pictures.h"
 #include "core/window_of.h"
 #include "ui/keys.h"
+#include "ui/utf8.h"
 
 namespace dv {
 
@@ -31,11 +32,19 @@ std::string fieldNumber(double v, std::size_t width) {
     return FieldRight(FormatNumberZero(v), width);
 }
 
+// A text cut to its column: a name of fifty characters must not push the level, class and
+// race of its line out of their columns.
+std::string column(const std::string& text, std::size_t width) {
+    std::u32string chars = decodeUtf8(text);
+    if (chars.size() > width) chars.resize(width);
+    return FieldLeft(encodeUtf8(chars), width);
+}
+
 }  // namespace
 
 std::string RosterLine(const Character& c, int position) {
     std::string line = FieldLeft(std::to_string(position), 2) + "）";
-    line += FieldLeft(c.name, 13) + " " + "ＬＶ";
+    line += column(c.name, 13) + " " + "ＬＶ";
     line += FieldRight(std::to_string(c.level), 5);
     line += " " + FieldLeft(ClassLabel(c.alignment, c.classBit), 5);
     line += " " + FieldLeft(RaceAbbreviation(c.race), 3) + " ";

@@ -11,6 +11,7 @@
 #include "core/data/database.h"
 #include "core/data/dice.h"
 #include "core/data/save_data.h"
+#include "core/data/save_folder.h"
 #include "core/dungeon_state.h"
 #include "core/game_settings.h"
 #include "core/links.h"
@@ -46,6 +47,12 @@ struct Game {
     // The game folder (executable, data files, save) and the per-user settings folder.
     std::filesystem::path programDir;
     std::filesystem::path configDir;
+    // Where the save is kept: the game folder, or the user's data folder when the game
+    // folder is read-only (with the notice start-up shows once).
+    SaveFolder saveFolder;
+    const std::filesystem::path& saveDir() const {
+        return saveFolder.dir.empty() ? programDir : saveFolder.dir;
+    }
 
     Database db;
     SaveData save;

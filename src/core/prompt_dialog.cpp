@@ -111,7 +111,7 @@ void MessageDialog::layout(bool overView) {
 }
 
 void MessageDialog::run(const std::string& text, int mode, const std::string& defaultText,
-                        bool overView) {
+                        bool overView, DefaultText offer) {
     mode_ = (mode == kPromptInput || mode == kPromptQuestion) ? mode : kPromptMessage;
     lblMsg.setCaption(text);
     txtMsg.setText("");
@@ -120,7 +120,12 @@ void MessageDialog::run(const std::string& text, int mode, const std::string& de
     lblNo.setVisible(mode_ == kPromptQuestion);
     if (mode_ == kPromptInput) {
         txtMsg.setText(defaultText);
-        txtMsg.selectAll();
+        if (offer == DefaultText::Selected) {
+            txtMsg.selectAll();
+        } else {
+            // Past the last character: the box keeps the caret at its end.
+            txtMsg.setSelection(static_cast<int>(defaultText.size()), 0);
+        }
     }
     // Owned by the character sheet while it is shown, else by the main window.
     Form* owner = nullptr;
@@ -152,7 +157,7 @@ MessageDialog& pickDialog(Game& game, bool overView) {
 }  // namespace
 
 std::string PromptDialog(Game& game, const std::string& text, int mode,
-                         const std::string& defaultText) {
+                         const std::string& defaultText, DefaultText offer) {
     if (!game.screens || !game.screens->inpBox) {
         if (game.answerPrompt) return game.answerPrompt(text, mode);
         throw std::logic_error("a message needs the game's windows: " + text);
@@ -160,7 +165,7 @@ std::string PromptDialog(Game& game, const std::string& text, int mode,
     // Over the first-person view the dialog sits near the top of the window.
     bool overView = game.screens->main && game.screens->main->picMap.shown();
     MessageDialog& d = pickDialog(game, overView);
-    d.run(text, mode, defaultText, overView);
+    d.run(text, mode, defaultText, overView, offer);
     if (d.mode() == kPromptInput) {
         std::string typed = d.txtMsg.text();
         d.txtMsg.setText("");

@@ -9,7 +9,7 @@ namespace dv {
 
 bool SaveGame(Game& game) {
     if (game.savesOff) return true;
-    SaveReport report = WriteSaveFile(game.save, game.programDir);
+    SaveReport report = WriteSaveFile(game.save, game.saveDir());
     if (!report.ok && game.screens) ShowMessage(game, report.message);
     return report.ok;
 }

@@ -231,7 +231,9 @@ bool WipeOutTest(Game& game) {
 bool CheckLanding(Game& game) {
     Place& p = game.place;
     const int floor = p.currentFloor;
-    const bool onGrid = p.partyX >= 0 && p.partyX < kFloorSize && p.partyY >= 0 &&
+    // A place outside the maze file (a damaged save's dungeon 5, floor 30) is rock too.
+    const bool inMaze = p.currentDungeon >= kFirstDungeon && p.currentDungeon <= kLastDungeon;
+    const bool onGrid = inMaze && p.partyX >= 0 && p.partyX < kFloorSize && p.partyY >= 0 &&
                         p.partyY < kFloorSize && floor <= 21;
     // The coordinates are checked before the cell is read.
     const bool rock = onGrid && game.dungeon.floorWalls(p.partyX, p.partyY) == 15 &&

@@ -18,7 +18,6 @@ namespace {
 constexpr int kNarrow = 304;  // 4560 twips
 constexpr int kWide = 600;    // 9000 twips
 constexpr int kFont = 14;
-constexpr int kRow = 16;
 
 Form* topWindow(Game& game, Form* self) {
     Form* owner = nullptr;
@@ -70,7 +69,8 @@ void SelectBox::dress(const SkinPictures& skin) {
 void SelectBox::layout(int rows, bool withItems) {
     int w = withItems ? kWide : kNarrow;
     int listRows = std::clamp(rows, withItems ? 15 : 1, 15);
-    int listH = listRows * kRow + 24;
+    // Tall enough for every row in the list's own font and frame: six members are six rows.
+    int listH = lst.heightForRows(listRows);
     int h = 48 + listH + 24;
     move((640 - w) / 2, (480 - h) / 2, w, h);
     fraBack.move(0, 0, w, h);

@@ -217,7 +217,16 @@ StatusSheet::StatusSheet(Ui& ui, Game& game) : Form(ui, "dfrmStatus"), game_(gam
     onUnload = [this] { drawn = false; };
     onKeyDown = [this](int& code, int) {
         if (code != keys::Enter && code != keys::Esc && code != keys::Back) return;
-        if (closePanels()) code = 0;
+        if (closePanels()) {
+            code = 0;
+            return;
+        }
+        // As in every menu, Esc and Backspace take the last entry: "L)戻る".
+        if (code != keys::Enter && lstCommand.shownAndEnabled() && lstCommand.listCount() > 0) {
+            code = 0;
+            lstCommand.setListIndex(lstCommand.listCount() - 1);
+            chooseCommand();
+        }
     };
     if (game.screens) game.screens->sheet = this;
 }

@@ -32,7 +32,8 @@ bool validSlot(int slot) {
 std::string raise(Character& c) {
     c.status = (c.status & kStatusCurseMark) ? kStatusCurseMark : 0;
     c.hitPoints = c.maxHitPoints;
-    checkedAdd(c.ripCount, 1, "ripCount");
+    // A tally shown on the sheet: it stops at its field's limit.
+    c.ripCount = clampToField<std::int32_t>(std::int64_t{c.ripCount} + 1);
     if (c.vitality > 1) --c.vitality;
     return std::string(Message(1020));
 }

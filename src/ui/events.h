@@ -19,6 +19,7 @@ struct InputEvent {
         MouseUp,
         MouseMove,
         CloseRequest,
+        Terminate,  // a signal asked the game to end (ui/termination.h)
         Expose,
     };
     Type type = Type::Expose;

@@ -121,20 +121,34 @@ void Label::paint(Canvas& canvas, const Rect& area) {
     }
     int charIndex = 0;
     for (auto& line : lines) {
+        const int lineChars = static_cast<int>(line.size());
+        // A line that does not wrap ends at the last whole character that fits: a long name
+        // stops at its column instead of showing half a glyph against the next one. Right
+        // aligned text keeps its end (the digits of a number).
+        int dropped = 0;
+        while (!wordWrap && line.size() > 1 && cellsOf(line) * font_->cellWidth() > area.w) {
+            if (alignment == Align::Right) {
+                line.erase(line.begin());
+                ++dropped;
+            } else {
+                line.pop_back();
+            }
+        }
+        const int first = charIndex + dropped;
         int w = cellsOf(line) * font_->cellWidth();
         int x = area.x;
         if (alignment == Align::Right) x = area.right() - w;
         if (alignment == Align::Center) x = area.x + (area.w - w) / 2;
         if (shadow) font_->drawChars(canvas, x + 1, y + 1, line, colors::black);
         font_->drawChars(canvas, x, y, line, foreColor);
-        if (underlineAt >= charIndex && underlineAt < charIndex + static_cast<int>(line.size())) {
+        if (underlineAt >= first && underlineAt < first + static_cast<int>(line.size())) {
             int ux = x + cellsOf(std::u32string_view(line).substr(
-                             0, static_cast<size_t>(underlineAt - charIndex))) *
+                             0, static_cast<size_t>(underlineAt - first))) *
                              font_->cellWidth();
-            int uw = font_->charWidth(line[static_cast<size_t>(underlineAt - charIndex)]);
+            int uw = font_->charWidth(line[static_cast<size_t>(underlineAt - first)]);
             canvas.line(ux, y + font_->height(), ux + uw - 1, y + font_->height(), foreColor);
         }
-        charIndex += static_cast<int>(line.size());
+        charIndex += lineChars;
         y += lh;
     }
 }

@@ -234,6 +234,20 @@ int ListEx::rowsPerPage() const {
     return layout().rowsPerPage;
 }
 
+int ListEx::heightForRows(int rows) const {
+    const Layout l = layout();
+    return (l.height - l.skin.innerHeight) + l.listTop + std::max(0, rows) * l.rowPixels;
+}
+
+int ListEx::visibleRowTop(int row) const {
+    const Layout l = layout();
+    return toPixel(l.top() + l.listTop + row * l.rowHeight);
+}
+
+int ListEx::rowPitch() const {
+    return layout().rowPixels;
+}
+
 std::vector<std::string> ListEx::visibleRows() const {
     Layout l = layout();
     std::vector<std::string> rows;

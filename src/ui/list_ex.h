@@ -45,6 +45,12 @@ class ListEx : public Control, public Skin {
     int topIndex() const;
     // How many item rows fit under the caption, at most the number of items.
     int rowsPerPage() const;
+    // The height at which the list shows `rows` rows whole, its caption and frame included.
+    int heightForRows(int rows) const;
+    // The top of the n-th visible row (from 0), in the list's own pixels; rows are
+    // rowPitch() apart. Labels beside a list line up with its rows by these.
+    int visibleRowTop(int row) const;
+    int rowPitch() const;
 
     // The selected item's text ("" with no selection) once the list has items; setting
     // it selects the first item with that text, without an event.

@@ -23,8 +23,26 @@ bool savePng(const Canvas& canvas, const std::string& path) {
     return ok;
 }
 
+namespace {
+
+// Only the two formats the game's pictures come in are decoded: a file put in the game
+// folder under a picture's name reaches no other decoder (some of which leak or are less
+// tried on damaged files).
+SDL_Surface* loadPngOrJpeg(const std::string& path) {
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw) return nullptr;
+    const char* type = IMG_isPNG(rw) ? "PNG" : IMG_isJPG(rw) ? "JPG" : nullptr;
+    if (!type) {
+        SDL_RWclose(rw);
+        return nullptr;
+    }
+    return IMG_LoadTyped_RW(rw, 1, type);
+}
+
+}  // namespace
+
 bool loadPicture(const std::string& path, Canvas& out, std::vector<std::uint8_t>& alpha) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    SDL_Surface* loaded = loadPngOrJpeg(path);
     if (!loaded) return false;
     SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "ui/keys.h"
+#include "ui/termination.h"
 
 namespace dv {
 
@@ -121,6 +122,11 @@ ScriptBackend& ScriptBackend::check(std::function<void()> fn) {
 
 bool ScriptBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
     for (;;) {
+        if (TakeTerminationRequest() != 0) {
+            out = InputEvent{};
+            out.type = InputEvent::Type::Terminate;
+            return true;
+        }
         if (deadlineMs <= now_) return false;
         if (queue_.empty()) {
             std::string what = describeWaiting ? describeWaiting() : std::string("input");

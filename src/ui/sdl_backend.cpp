@@ -4,6 +4,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,31 +13,98 @@
 #include "ui/canvas.h"
 #include "ui/keys.h"
 #include "ui/script_backend.h"
+#include "ui/termination.h"
 #include "ui/window_system.h"
 
 namespace dv {
 
-SdlBackend::SdlBackend(const std::string& title, const WindowPlacement& placement) {
+namespace {
+
+// Drivers SDL falls back to when no display can be reached: they show nothing at all.
+bool showsNothing(const char* driver) {
+    if (!driver) return true;
+    for (const char* blind : {"offscreen", "dummy", "evdev"})
+        if (std::strcmp(driver, blind) == 0) return true;
+    return false;
+}
+
+// Starts SDL's video. A display that is slow to answer on a loaded machine can make SDL
+// settle for a driver that shows nothing; such a start is retried a few times, and a game
+// nobody can see is refused rather than left running. A driver the player chose with
+// SDL_VIDEODRIVER is taken as it is.
+void startVideo() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    const bool playerChose = chosen && *chosen;
+    constexpr int kTries = 5;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+            throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (playerChose || !showsNothing(driver)) return;
+        const std::string name = driver ? driver : "?";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+        if (attempt == kTries)
+            throw std::runtime_error("画面を開けません（映像ドライバ " + name +
+                                     " は何も表示しません。DISPLAY か WAYLAND_DISPLAY "
+                                     "を確かめてください）");
+        SDL_Delay(400);
+    }
+}
+
+// The display a window at this place opens on: the one holding the place, else the first.
+int displayFor(const WindowWish& wish) {
+    if (!wish.hasPosition) return 0;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect b{};
+        if (SDL_GetDisplayBounds(i, &b) != 0) continue;
+        if (wish.x >= b.x && wish.x < static_cast<long>(b.x) + b.w && wish.y >= b.y &&
+            wish.y < static_cast<long>(b.y) + b.h)
+            return i;
+    }
+    return 0;
+}
+
+Rect usableArea(int display) {
+    SDL_Rect r{};
+    if (SDL_GetDisplayUsableBounds(display, &r) != 0 || r.w <= 0 || r.h <= 0) {
+        if (SDL_GetDisplayBounds(display, &r) != 0 || r.w <= 0 || r.h <= 0)
+            return {0, 0, Ui::kWidth, Ui::kHeight};
+    }
+    return {r.x, r.y, r.w, r.h};
+}
+
+}  // namespace
+
+SdlBackend::SdlBackend(const std::string& title, const WindowWish& wish) {
     // The input method's long compositions arrive as extended editing events.
     SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
-        throw std::runtime_error(std::string("SDL_Init: ") + SDL_GetError());
-    int w = std::max(placement.width, Ui::kWidth);
-    int h = std::max(placement.height, Ui::kHeight);
-    int x = placement.x < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : placement.x;
-    int y = placement.y < 0 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : placement.y;
-    window_ = SDL_CreateWindow(title.c_str(), x, y, w, h,
-                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    // SIGTERM, SIGINT and SIGHUP are the game's own (ui/termination.h): they end it through
+    // its shutdown steps, even while a modal window waits.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    startVideo();
+    const Rect usable = usableArea(displayFor(wish));
+    const Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    // What the settings ask for is only a wish: fitted first, and given up for the
+    // default size if the window still cannot be made.
+    WindowFit fit = FitWindow(wish, usable);
+    window_ =
+        SDL_CreateWindow(title.c_str(), fit.rect.x, fit.rect.y, fit.rect.w, fit.rect.h, flags);
+    if (!window_) {
+        std::fprintf(stderr, "dalvenor: SDL_CreateWindow: %s (the default size is tried)\n",
+                     SDL_GetError());
+        fit = FitWindow({}, usable);
+        window_ =
+            SDL_CreateWindow(title.c_str(), fit.rect.x, fit.rect.y, fit.rect.w, fit.rect.h, flags);
+    }
     if (!window_) throw std::runtime_error(std::string("SDL_CreateWindow: ") + SDL_GetError());
-    SDL_SetWindowMinimumSize(window_, Ui::kWidth, Ui::kHeight);
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) throw std::runtime_error(std::string("SDL_CreateRenderer: ") + SDL_GetError());
-    // Whole multiples of the canvas, with black bars around it.
-    SDL_RenderSetLogicalSize(renderer_, Ui::kWidth, Ui::kHeight);
-    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    // After the renderer: making one may remake the system's window, which forgets the hint.
+    SDL_SetWindowMinimumSize(window_, fit.minWidth, fit.minHeight);
     // The canvas's own layout (0x00RRGGBB) when the renderer takes it as it is: the frame
     // then reaches the texture as a plain copy, with no conversion on either side.
     textureFormat_ = SDL_PIXELFORMAT_ARGB8888;
@@ -53,8 +121,6 @@ SdlBackend::SdlBackend(const std::string& title, const WindowPlacement& placemen
     // scripts/bench.sh times start-up to the title by stopping after the title's frame.
     if (const char* frames = std::getenv("DV_BENCH_STOP_AFTER_FRAMES"))
         framesBeforeStop_ = std::max(0L, std::strtol(frames, nullptr, 10));
-    normalPlacement_ = placement;
-    if (placement.fullscreen) toggleFullscreen();
 }
 
 SdlBackend::~SdlBackend() {
@@ -62,17 +128,6 @@ SdlBackend::~SdlBackend() {
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER);
-}
-
-SdlBackend::WindowPlacement SdlBackend::placement() const {
-    WindowPlacement p = normalPlacement_;
-    p.fullscreen = fullscreen_;
-    uint32_t flags = SDL_GetWindowFlags(window_);
-    if (!fullscreen_ && !(flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED))) {
-        SDL_GetWindowPosition(window_, &p.x, &p.y);
-        SDL_GetWindowSize(window_, &p.width, &p.height);
-    }
-    return p;
 }
 
 uint64_t SdlBackend::nowMs() {
@@ -235,20 +290,24 @@ bool SdlBackend::translate(const void* raw, InputEvent& out) {
             return true;
         }
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEBUTTONUP: {
             out.type = e.type == SDL_MOUSEBUTTONDOWN ? T::MouseDown : T::MouseUp;
-            out.x = e.button.x;
-            out.y = e.button.y;
+            const Point p = windowToCanvas(e.button.x, e.button.y);
+            out.x = p.x;
+            out.y = p.y;
             out.button = buttonOf(e.button.button);
             out.clicks = e.button.clicks;
             out.shift = shiftOf(static_cast<uint16_t>(SDL_GetModState()));
             return out.button != 0;
-        case SDL_MOUSEMOTION:
+        }
+        case SDL_MOUSEMOTION: {
             out.type = T::MouseMove;
-            out.x = e.motion.x;
-            out.y = e.motion.y;
+            const Point p = windowToCanvas(e.motion.x, e.motion.y);
+            out.x = p.x;
+            out.y = p.y;
             out.button = (e.motion.state & SDL_BUTTON_LMASK) ? buttons::Left : 0;
             return true;
+        }
         default:
             return false;
     }
@@ -256,10 +315,16 @@ bool SdlBackend::translate(const void* raw, InputEvent& out) {
 
 bool SdlBackend::waitEvent(InputEvent& out, uint64_t deadlineMs) {
     for (;;) {
+        if (TakeTerminationRequest() != 0) {
+            out = InputEvent{};
+            out.type = InputEvent::Type::Terminate;
+            return true;
+        }
         uint64_t now = nowMs();
         if (deadlineMs <= now) return false;
         SDL_Event e;
-        int wait = static_cast<int>(std::min<uint64_t>(deadlineMs - now, 1000));
+        // Short waits, so a signal's request is seen within a tenth of a second.
+        int wait = static_cast<int>(std::min<uint64_t>(deadlineMs - now, 100));
         if (!SDL_WaitEventTimeout(&e, wait)) continue;
         out = InputEvent{};
         if (translate(&e, out)) return true;
@@ -296,19 +361,53 @@ void SdlBackend::present(const Canvas& canvas) {
         copyToTexture(canvas, pixels, pitch, textureFormat_);
         SDL_UnlockTexture(texture_);
     }
+    // Placed afresh every frame from the size the renderer really draws at, so no change of
+    // size (full screen on or off, a resize, a move to another screen) can leave the picture
+    // shifted or clipped.
+    int ow = 0, oh = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0) SDL_GetWindowSize(window_, &ow, &oh);
+    const Rect r = PresentationRect(ow, oh);
+    const SDL_Rect dst{r.x, r.y, r.w, r.h};
+    SDL_RenderSetViewport(renderer_, nullptr);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     SDL_RenderPresent(renderer_);
     if (framesBeforeStop_ > 0 && --framesBeforeStop_ == 0) stopForMeasurement();
 }
 
-Rect SdlBackend::canvasToWindow(const Rect& r) const {
-    int ww = 0, wh = 0;
+Rect SdlBackend::canvasInWindow() const {
+    int ww = 0, wh = 0, ow = 0, oh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
-    int scale = std::max(1, std::min(ww / Ui::kWidth, wh / Ui::kHeight));
-    int ox = (ww - Ui::kWidth * scale) / 2, oy = (wh - Ui::kHeight * scale) / 2;
-    return {ox + r.x * scale, oy + r.y * scale, std::max(1, r.w * scale), r.h * scale};
+    if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0 || ow <= 0 || oh <= 0) {
+        ow = ww;
+        oh = wh;
+    }
+    const Rect r = PresentationRect(ow, oh);
+    // Output pixels to window units.
+    auto toWindowX = [&](int v) {
+        return ow > 0 ? static_cast<int>(std::int64_t{v} * ww / ow) : v;
+    };
+    auto toWindowY = [&](int v) {
+        return oh > 0 ? static_cast<int>(std::int64_t{v} * wh / oh) : v;
+    };
+    return {toWindowX(r.x), toWindowY(r.y), std::max(1, toWindowX(r.w)),
+            std::max(1, toWindowY(r.h))};
+}
+
+Rect SdlBackend::canvasToWindow(const Rect& r) const {
+    const Rect c = canvasInWindow();
+    auto x = [&](int v) { return c.x + static_cast<int>(std::int64_t{v} * c.w / Ui::kWidth); };
+    auto y = [&](int v) { return c.y + static_cast<int>(std::int64_t{v} * c.h / Ui::kHeight); };
+    return {x(r.x), y(r.y), std::max(1, x(r.right()) - x(r.x)),
+            std::max(1, y(r.bottom()) - y(r.y))};
+}
+
+Point SdlBackend::windowToCanvas(int x, int y) const {
+    const Rect c = canvasInWindow();
+    // Points on the black bars fall outside the canvas and so on no control.
+    return {static_cast<int>(std::int64_t{x - c.x} * Ui::kWidth / c.w),
+            static_cast<int>(std::int64_t{y - c.y} * Ui::kHeight / c.h)};
 }
 
 void SdlBackend::setTextInput(bool on, const Rect& caretInCanvas) {
@@ -350,9 +449,15 @@ void SdlBackend::toggleMaximize() {
 }
 
 void SdlBackend::toggleFullscreen() {
-    if (!fullscreen_) normalPlacement_ = placement();
+    if (!fullscreen_) windowed_ = windowRect();
     fullscreen_ = !fullscreen_;
     SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // Back in a window, its size and place are set again: without a window manager to
+    // answer, SDL would otherwise go on believing the window as large as the screen.
+    if (!fullscreen_ && !windowed_.empty()) {
+        SDL_SetWindowSize(window_, windowed_.w, windowed_.h);
+        SDL_SetWindowPosition(window_, windowed_.x, windowed_.y);
+    }
 }
 
 void SdlBackend::setBusyCursor(bool busy) {

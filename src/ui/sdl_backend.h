@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/events.h"
+#include "ui/window_fit.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -14,19 +15,11 @@ namespace dv {
 // screen on request, keys mapped to the game's key codes, and the input method's text.
 class SdlBackend : public Backend {
   public:
-    struct WindowPlacement {
-        int x = -1, y = -1;  // -1: centred
-        int width = 1280, height = 960;
-        bool fullscreen = false;
-    };
-
-    explicit SdlBackend(const std::string& title, const WindowPlacement& placement);
+    // The size and place the last run left: fitted to the display (ui/window_fit.h).
+    explicit SdlBackend(const std::string& title, const WindowWish& wish);
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
-
-    // Where the window is now (for remembering it).
-    WindowPlacement placement() const;
 
     uint64_t nowMs() override;
     bool waitEvent(InputEvent& out, uint64_t deadlineMs) override;
@@ -49,7 +42,11 @@ class SdlBackend : public Backend {
 
   private:
     bool translate(const void* sdlEvent, InputEvent& out);
+    // Where the canvas lies in the window, in the window's own units (the renderer's
+    // output may have more pixels than the window has units on a high-density screen).
+    Rect canvasInWindow() const;
     Rect canvasToWindow(const Rect& r) const;
+    Point windowToCanvas(int x, int y) const;
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -58,7 +55,7 @@ class SdlBackend : public Backend {
     bool textInput_ = false;
     uint32_t textInputSince_ = 0;
     bool fullscreen_ = false;
-    WindowPlacement normalPlacement_;
+    Rect windowed_;  // the window's place and size before full screen
     // For start-up measurements only: frames left before the program stops (0: never).
     long framesBeforeStop_ = 0;
 };

@@ -5,6 +5,8 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/keys.h"
+#include "ui/script_backend.h"
+#include "ui/termination.h"
 #include "ui/timer.h"
 
 namespace dv {
@@ -106,8 +108,20 @@ void Ui::fireDueTimers() {
 }
 
 void Ui::runUntil(const std::function<bool()>& done) {
-    while (!done() && !quitting_)
-        pumpOnce();
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(loopDepth_);
+    try {
+        while (!done() && !quitting_)
+            pumpOnce();
+    } catch (const GameEnded&) {
+        // The game ended from inside a waiting window: everything that waited has unwound
+        // up to the outermost loop, which ends here.
+        if (loopDepth_ > 1) throw;
+        quitting_ = true;
+    }
 }
 
 void Ui::run() {
@@ -127,6 +141,11 @@ void Ui::pumpOnce() {
 void Ui::guarded(const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const ScriptExhausted&) {
+        // A test's script ran out: that ends the test, it is no error of the game's.
+        throw;
+    } catch (const GameEnded&) {
+        throw;
     } catch (...) {
         std::exception_ptr error = std::current_exception();
         if (!onActionError || !onActionError(error)) throw;
@@ -165,8 +184,8 @@ void Ui::dispatch(const InputEvent& ev) {
             dispatchMouse(ev);
             break;
         case T::CloseRequest: {
-            // Nothing closes while a modal window is waiting for the player.
-            if (!modalStack_.empty()) break;
+            // The window's close box goes to the window itself, also while a message or
+            // another modal window is up; the window's own rule decides.
             for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
                 if ((*it)->visible() && (*it)->topLevel) {
                     if ((*it)->onCloseRequest) (*it)->onCloseRequest();
@@ -175,6 +194,13 @@ void Ui::dispatch(const InputEvent& ev) {
             }
             break;
         }
+        case T::Terminate:
+            if (onTerminate) {
+                onTerminate();
+            } else {
+                quit();
+            }
+            break;
         case T::Expose:
             invalidate();
             break;

@@ -32,9 +32,10 @@ class Ui {
     Canvas& canvas() { return canvas_; }
     uint64_t nowMs() { return backend_.nowMs(); }
 
-    // Runs the event loop until done() says so (checked between events).
+    // Runs the event loop until done() says so (checked between events), until quit() is
+    // called, or until GameEnded leaves every loop at once (taken by the outermost loop).
     void runUntil(const std::function<bool()>& done);
-    // Runs the main loop until quit() is called.
+    // Runs the main loop until the game ends.
     void run();
     void quit() { quitting_ = true; }
     bool quitting() const { return quitting_; }
@@ -64,8 +65,13 @@ class Ui {
 
     // Keys the window itself handles before any form (full screen).
     std::function<bool(const InputEvent&)> onGlobalKey;
+    // A signal asked the game to end: raised wherever the game waits, modal windows
+    // included. Without a handler the loop simply ends.
+    std::function<void()> onTerminate;
     // An error escaped an event or timer handler. Returning true means it was reported
-    // and the action is abandoned (the game goes on); false lets it end the program.
+    // and the action is abandoned (the game goes on); false lets it end the program. A
+    // test script running out (ScriptExhausted) and the game's end (GameEnded) are never
+    // offered.
     std::function<bool(std::exception_ptr)> onActionError;
 
   private:
@@ -98,6 +104,7 @@ class Ui {
     std::vector<Timer*> timers_;
     bool dirty_ = true;
     bool quitting_ = false;
+    int loopDepth_ = 0;
     uint64_t epoch_ = 0;
     Control* pressed_ = nullptr;
     bool textInputOn_ = false;

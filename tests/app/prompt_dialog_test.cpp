@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/data/checked.h"
 #include "core/main_window.h"
@@ -198,25 +200,39 @@ TEST(PromptDialog, FailedSaveIsReportedInsideTheDialog) {
     EXPECT_TRUE(std::filesystem::is_directory(save));
 }
 
-TEST(ActionErrors, ANumberLeavingItsFieldAbandonsTheActionAndTheGameGoesOn) {
-    GameHarness h;
-    h.startToTown();
-    auto& list = h.app().mainWindow().lstCommandList;
-    int reached = 0;
-    list.onKeyPress = [&](int& a) {
-        if (a == 'z') {
-            ++reached;
-            checkedField<std::int16_t>(40000, "gold");
-            ++reached;  // never: the action stops at the error
-        }
+TEST(ActionErrors, EveryErrorAbandonsTheActionIsShownAndTheGameGoesOn) {
+    struct Case {
+        const char* what;
+        std::function<void()> fail;
+        const char* shown;  // part of the message on screen
     };
-    h.script().key('Z').check([&] {
-        EXPECT_EQ(h.ui().modalDepth(), 1u);  // the error is on screen
-        EXPECT_EQ(reached, 1);
-    });
-    h.script().key(keys::Space).key(keys::Esc);
-    h.run();
-    EXPECT_EQ(h.game().menuState, 9);  // the game still answers its keys
+    const Case cases[] = {
+        {"a number leaving its field", [] { checkedField<std::int16_t>(40000, "gold"); }, "gold"},
+        {"a library error", [] { (void)std::vector<int>{}.at(3); }, "操作を取りやめました"},
+        {"something that is no exception class", [] { throw 42; }, "操作を取りやめました"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameHarness h;
+        h.startToTown();
+        auto& list = h.app().mainWindow().lstCommandList;
+        int reached = 0;
+        list.onKeyPress = [&](int& a) {
+            if (a == 'z') {
+                ++reached;
+                c.fail();
+                ++reached;  // never: the action stops at the error
+            }
+        };
+        h.script().key('Z').check([&] {
+            EXPECT_EQ(h.ui().modalDepth(), 1u);  // the error is on screen
+            EXPECT_TRUE(h.showsTextContaining(c.shown));
+            EXPECT_EQ(reached, 1);
+        });
+        h.script().key(keys::Space).key(keys::Esc);
+        h.run();
+        EXPECT_EQ(h.game().menuState, 9);  // the game still answers its keys
+    }
 }
 
 }  // namespace

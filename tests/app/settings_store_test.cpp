@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/data/ini_file.h"
+#include "core/window_settings.h"
 #include "support/game_harness.h"
 
 namespace dv {
@@ -103,6 +106,42 @@ TEST(SettingsStore, AFirstStartWritesTheVersionKeysOnce) {
     const IniFile written = IniFile::Load(h.configDir() / "settings.ini");
     EXPECT_EQ(written.get("Version", "Major"), "1");
     EXPECT_EQ(written.get("Version", "Revision"), "0");
+}
+
+// The window's numbers are only read as a wish when they are there and are numbers; the
+// corner is kept in twips.
+TEST(SettingsStore, TheWindowsNumbersAreAWishOnlyWhenTheyAreNumbers) {
+    struct Case {
+        const char* text;
+        WindowWish wish;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"[viru]\nLeft=1500\nTop=-300\n[Window]\nWidth=800\nHeight=600\n",
+         {true, 100, -20, true, 800, 600}},
+        {"[Window]\nWidth=100000\nHeight=100000\n", {false, 0, 0, true, 100000, 100000}},
+        {"[viru]\nLeft=abc\nTop=15\n[Window]\nWidth=800\n", {}},
+        {"[viru]\nLeft=99999999999999999999999\nTop=15\n", {}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::filesystem::create_directories(dir.path());
+        {
+            std::ofstream out(dir.path() / "settings.ini");
+            out << c.text;
+        }
+        const WindowWish w = StoredWindowWish(SettingsStore(dir.path()));
+        EXPECT_EQ(w.hasPosition, c.wish.hasPosition) << c.text;
+        EXPECT_EQ(w.hasSize, c.wish.hasSize) << c.text;
+        if (w.hasPosition) {
+            EXPECT_EQ(w.x, c.wish.x) << c.text;
+            EXPECT_EQ(w.y, c.wish.y) << c.text;
+        }
+        if (w.hasSize) {
+            EXPECT_EQ(w.width, c.wish.width) << c.text;
+            EXPECT_EQ(w.height, c.wish.height) << c.text;
+        }
+    }
 }
 
 }  // namespace

@@ -2,19 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "app/instance_lock.h"
 #include "app/title_window.h"
 #include "core/command_menu.h"
+#include "core/data/data_files.h"
 #include "core/data/ini_file.h"
+#include "core/data/save_file.h"
+#include "core/data/save_folder.h"
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/save_game.h"
 #include "support/game_harness.h"
 #include "ui/keys.h"
 #include "ui/list_ex.h"
+#include "ui/termination.h"
 
 namespace dv {
 namespace {
@@ -115,6 +120,77 @@ TEST(StartUp, CharactersInTownOrTrainingGroundsAreResetAtStart) {
     EXPECT_EQ(h.game().save.roster[3].dungeonId, 21);
 }
 
+TEST(StartUp, WanderingChestsArePlacedAndPlacedOnesStay) {
+    GameHarness h;
+    {
+        // The maze is open everywhere but dungeon 21, which is solid rock.
+        auto db = std::make_unique<Database>();
+        for (int f = 0; f < kMazeFloors; ++f)
+            for (int x = 0; x < kMazeSize; ++x)
+                for (int y = 0; y < kMazeSize; ++y)
+                    db->mazeWalls.set(21, f, x, y, 15);
+        const auto bytes = writeQtr6(*db);
+        std::ofstream(h.gameDir() / "QTR6.DAT", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+
+        // A save whose spot 7 lies on a known cell.
+        auto save = std::make_unique<SaveData>();
+        auto& s = save->chestSpots;
+        s(7, 1) = 22, s(7, 2) = 3, s(7, 3) = 4, s(7, 4) = 5, s(7, 5) = 1;
+        ASSERT_TRUE(WriteSaveFile(*save, h.gameDir()).ok);
+    }
+    h.restart();
+    ASSERT_TRUE(h.start());
+    const auto& s = h.game().save.chestSpots;
+    for (int spot = 1; spot <= 50; ++spot) {
+        SCOPED_TRACE(spot);
+        EXPECT_EQ(s(spot, 5), 1) << "every spot is placed before the first step";
+        EXPECT_GE(s(spot, 1), 22);
+        EXPECT_LE(s(spot, 1), 27);
+        EXPECT_GE(s(spot, 2), 1);
+        EXPECT_LE(s(spot, 2), 21);
+    }
+    EXPECT_EQ(s(7, 1), 22);
+    EXPECT_EQ(s(7, 2), 3);
+    EXPECT_EQ(s(7, 3), 4);
+    EXPECT_EQ(s(7, 4), 5);
+}
+
+TEST(StartUp, AReadOnlyGameFolderSavesInTheUsersDataFolder) {
+    GameHarness h;
+    test::TempDir home;
+    const fs::path data = home.path() / "dalvenor";
+    {
+        auto save = std::make_unique<SaveData>();
+        save->roster[1].rosterId = 1;
+        save->roster[1].name = "はじめ";
+        ASSERT_TRUE(WriteSaveFile(*save, h.gameDir()).ok);
+    }
+    const auto shipped = fs::last_write_time(h.gameDir() / "QTR1.DAT");
+    // An installation the player cannot write to, as under /usr.
+    const auto readOnly = [&](const fs::path& p) { return p != h.gameDir(); };
+
+    h.restart();
+    h.game().saveFolder = ChooseSaveFolder(h.gameDir(), data, readOnly);
+    h.script()
+        .check([&] { EXPECT_TRUE(h.showsTextContaining(data.string())) << "where saves now go"; })
+        .key(keys::Space);
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(h.game().save.roster[1].name, "はじめ");
+    h.game().save.roster[1].name = "ふたたび";
+    ASSERT_TRUE(SaveGame(h.game()));
+    EXPECT_EQ(fs::file_size(data / "QTR1.DAT"), 128154u);
+    EXPECT_EQ(fs::last_write_time(h.gameDir() / "QTR1.DAT"), shipped);
+
+    // The next start finds the save there without a word.
+    h.restart();
+    h.game().saveFolder = ChooseSaveFolder(h.gameDir(), data, readOnly);
+    EXPECT_TRUE(h.game().saveFolder.notice.empty());
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(h.game().save.roster[1].name, "ふたたび");
+}
+
 TEST(ShutDown, PartyInTownIsDissolvedAndPartyInDungeonKeepsItsPlace) {
     for (bool inDungeon : {false, true}) {
         SCOPED_TRACE(inDungeon ? "in a dungeon" : "in town");
@@ -167,6 +243,97 @@ TEST(ShutDown, CloseBoxShutsDownAndWindowPositionIsStoredUnderTheTitle) {
     IniFile settings = IniFile::Load(h.configDir() / "settings.ini");
     EXPECT_EQ(settings.get("viru", "Left"), "0");
     EXPECT_EQ(settings.get("viru", "Width"), std::to_string(640 * 15));
+}
+
+TEST(ShutDown, TheCloseBoxEndsTheGameFromInsideAMessage) {
+    GameHarness h;
+    h.startToTown();
+    fs::remove(h.gameDir() / "QTR1.DAT");
+    bool ruleWentOn = false;
+    h.script().check([&] {
+        ShowMessage(h.game(), "おしらせ");
+        ruleWentOn = true;  // never: the game ended while the message waited
+    });
+    h.script().closeRequest();
+    h.run();
+    EXPECT_TRUE(h.ui().quitting());
+    EXPECT_FALSE(ruleWentOn);
+    EXPECT_EQ(fs::file_size(h.gameDir() / "QTR1.DAT"), 128154u) << "the shutdown saved";
+}
+
+TEST(ShutDown, TheCloseBoxIsRefusedOnlyDuringBattleCommandEntry) {
+    GameHarness h;
+    h.startToTown();
+    MainWindow& main = *h.game().screens->main;
+    h.script().check([&] { main.lstBattleCommand.setVisible(true); });
+    h.script().closeRequest().check([&] { EXPECT_FALSE(h.ui().quitting()); });
+    h.script().check([&] { main.lstBattleCommand.setVisible(false); });
+    h.script().closeRequest();
+    h.run();
+    EXPECT_TRUE(h.ui().quitting());
+}
+
+// A logout (SIGTERM), Ctrl+C (SIGINT) or a closed terminal (SIGHUP) ends the game through
+// its shutdown steps wherever it waits.
+TEST(ShutDown, TerminationSignalsEndTheGameWithTheSaveFromAnywhere) {
+    InstallTerminationSignals();
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        {
+            // In a message, with a party in a dungeon: its place is kept for the next start.
+            GameHarness h;
+            h.startToTown();
+            Game& g = h.game();
+            Character& c = g.save.roster[1];
+            c.rosterId = 1;
+            c.name = "るすばん";
+            c.partyId = 4;
+            g.place.partyMembers[1] = 1;
+            g.place.partyCount = 1;
+            g.place.currentDungeon = 22;
+            g.place.currentFloor = 2;
+            g.place.partyX = 6;
+            bool ruleWentOn = false;
+            h.script().check([&] {
+                if (AskYesNo(g, "しつもん")) ruleWentOn = true;
+                ruleWentOn = true;
+            });
+            h.script().check([&] { std::raise(signal); });
+            h.run();
+            EXPECT_TRUE(h.ui().quitting());
+            EXPECT_FALSE(ruleWentOn);
+            h.restart();
+            ASSERT_TRUE(h.start());
+            EXPECT_EQ(h.game().save.roster[1].dungeonId, 22);
+            EXPECT_EQ(h.game().save.roster[1].floor, 2);
+            EXPECT_EQ(h.game().save.roster[1].posX, 6);
+        }
+        {
+            // On the title.
+            GameHarness h;
+            ASSERT_TRUE(h.start());
+            fs::remove(h.gameDir() / "QTR1.DAT");
+            // The signal is seen at the next wait, while the title still waits for a key.
+            h.script().check([&] { std::raise(signal); }).advance(10);
+            h.run();
+            EXPECT_TRUE(h.ui().quitting());
+            EXPECT_TRUE(fs::exists(h.gameDir() / "QTR1.DAT"));
+        }
+    }
+}
+
+TEST(ShutDown, ASignalDuringStartUpEndsWithoutWritingAnything) {
+    InstallTerminationSignals();
+    GameHarness h;
+    { std::ofstream(h.gameDir() / "QTR1.DAT", std::ios::binary) << std::string(1000, '\x05'); }
+    const auto damaged = fs::last_write_time(h.gameDir() / "QTR1.DAT");
+    h.restart();
+    // The message about the damaged save waits; the signal comes then.
+    h.script().check([&] { std::raise(SIGTERM); });
+    EXPECT_FALSE(h.start());
+    EXPECT_TRUE(h.ui().quitting());
+    EXPECT_EQ(fs::last_write_time(h.gameDir() / "QTR1.DAT"), damaged);
+    EXPECT_EQ(fs::file_size(h.gameDir() / "QTR1.DAT"), 1000u);
 }
 
 TEST(Menus, EscOnEveryMenuChoosesItsLastEntry) {

@@ -9,7 +9,9 @@
 #include "characters/creation_screen.h"
 #include "characters/races_classes.h"
 #include "characters/roster_fixture.h"
+#include "core/data/names.h"
 #include "core/main_window.h"
+#include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "items/status_sheet.h"
 #include "support/game_harness.h"
@@ -251,6 +253,38 @@ TEST(CreationPlay, BonusKeysKeepToTheStartValueTheLimitAndThePoints) {
     EXPECT_TRUE(h.game().screens->main->lstCommandList.visible());
 }
 
+TEST(CreationPlay, BonusRowsHaveRoomAndTheValuesSitOnThem) {
+    GameHarness h;
+    h.startToTown();
+    test::KeysToTrainingGrounds(h);
+    queueSteps(h, "ならび", 0, 1, 0);
+    h.script().check([&h] {
+        CreationScreen& cr = creation(h);
+        const ListEx& list = cr.lstStatus;
+        const int pitch = list.rowPitch();
+        // Room between two rows: no glyph or highlight reaches the row above.
+        EXPECT_GE(pitch, list.font()->height() + 2);
+        EXPECT_EQ(list.rowsPerPage(), 8);
+        const Rect l = list.bounds();
+        for (int i = 0; i < 8; ++i) {
+            SCOPED_TRACE(i);
+            const int rowTop = l.y + list.visibleRowTop(i);
+            for (const Label* v :
+                 {&cr.lblPoint[static_cast<size_t>(i)], &cr.lblAttrLimit[static_cast<size_t>(i)]}) {
+                EXPECT_GE(v->bounds().y, rowTop);
+                EXPECT_LE(v->bounds().bottom(), rowTop + pitch);
+                EXPECT_GE(v->bounds().h, v->font()->height());
+            }
+        }
+        // Everything stays inside the panel.
+        const Rect in = cr.fraBounas.innerRect();
+        EXPECT_LE(cr.lblHelp.bounds().bottom(), in.bottom());
+        EXPECT_LE(l.bottom(), cr.lblBounasCaption.bounds().y);
+    });
+    h.script().key(keys::Esc);
+    h.run();
+}
+
 TEST(CreationPlay, FullRosterRefusesBeforeAskingTheName) {
     GameHarness h;
     h.startToTown();
@@ -325,10 +359,17 @@ TEST(CreationPlay, NamesTheRosterCannotHoldAreRefusedAndAskedAgain) {
         h.script().key('C').text(c.name).key(keys::Enter).check([&] {
             EXPECT_TRUE(h.showsText(c.refusal));
         });
-        // The question comes back; Esc there gives up.
+        // The question comes back with the name as typed and the caret after it, so the
+        // next key adds to it instead of replacing it; Esc there gives up.
         h.script().key(keys::Enter).check([&] {
             EXPECT_TRUE(h.showsText("名前を入力してください"));
+            const TextBox& box = h.game().screens->inpBox->txtMsg;
+            EXPECT_EQ(box.text(), c.name);
+            EXPECT_EQ(box.selLength(), 0);
+            EXPECT_EQ(box.selStart(), static_cast<int>(CharacterCount(c.name)));
         });
+        h.script().text("X").check(
+            [&] { EXPECT_EQ(h.game().screens->inpBox->txtMsg.text(), c.name + "X"); });
         h.script().key(keys::Esc);
         h.run();
         EXPECT_EQ(h.game().save.roster[1].rosterId, 0);

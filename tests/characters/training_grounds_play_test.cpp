@@ -43,6 +43,15 @@ TEST(RosterLine, FieldsStatusAndPlace) {
     c.status = kStatusDead | kStatusAshes;
     c.floor = 3;
     EXPECT_EQ(RosterLine(c, 1), base + "Ａｓｈｅｓ．Ｏｕｔ");
+
+    // A name longer than its column is cut there; the level, class and race keep theirs.
+    c.status = 0;
+    c.floor = 0;
+    c.name = "";
+    for (int i = 0; i < 50; ++i)
+        c.name += "ナ";
+    EXPECT_EQ(RosterLine(c, 1),
+              "１　）ナナナナナナナナナナナナナ　ＬＶ　　　１２　Ｌ－Ｆｉｇ　Ｈｕｍ　");
 }
 
 TEST(RosterWindow, InspectListsEveryCharacterWithPreviewAndBack) {
@@ -133,7 +142,11 @@ TEST(RosterWindow, RenameRefusesDuplicatesAndBadNamesThenRenames) {
     h.script().key(keys::Enter).key(keys::Enter).text(sixty).key(keys::Enter).check([&] {
         EXPECT_TRUE(h.showsText("名前は５０文字までです"));
     });
-    h.script().key(keys::Enter).text("クララ\r\n").key(keys::Enter);
+    // The refused name comes back as typed, to be corrected: it is rubbed out here.
+    h.script().key(keys::Enter);
+    for (int i = 0; i < 60; ++i)
+        h.script().key(keys::Back);
+    h.script().text("クララ\r\n").key(keys::Enter);
     h.run();
     EXPECT_EQ(h.game().save.roster[1].name, "クララ");
     EXPECT_FALSE(roster(h).visible());

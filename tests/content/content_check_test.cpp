@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "content/content_check.h"
 #include "content/content_set.h"
@@ -81,12 +83,14 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"an item casting a missing spell", "items.yaml",
                   "658: {name: 試し, altName: 品, kind: 8, spellLink: 199}\n", "spellLink 199",
                   true},
-        FaultCase{"a monster using an action id without its scripted row", "monsters.yaml",
-                  "1999: {name: 試しの獣, classBit: 1, appearDiceCount: 1, appearDiceSides: 2, "
-                  "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 59]}\n",
-                  "action 59", true},
+        FaultCase{
+            "a monster using an action id without its scripted row", "monsters.yaml",
+            "1999: {name: 試しの獣, classBit: 1, level: 1, appearDiceCount: 1, appearDiceSides: 2, "
+            "actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 59]}\n",
+            "action 59", true},
         FaultCase{"a monster that can come more than nine at once", "monsters.yaml",
-                  "1999: {name: 試しの大群, classBit: 1, appearDiceCount: 2, appearDiceSides: 5, "
+                  "1999: {name: 試しの大群, classBit: 1, level: 1, appearDiceCount: 2, "
+                  "appearDiceSides: 5, "
                   "hpDiceCount: 1, hpDiceSides: 4, actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, "
                   "1, 1, 1, 1, 1, 1, 1, 1]}\n",
                   "group size roll", true},
@@ -122,6 +126,90 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"a person's room whose narration is not in the table", "events/d21f1.yaml",
                   "- {at: [4, 3], on: arrival, moved: true, do: person, npc: 1, texts: [13798]}\n",
                   "message 13798", true}));
+
+// Values a field can hold but the game cannot use are named at the line of the field.
+TEST(ContentCheck, ValuesOutsideTheirFieldsRangeNameTheFieldsLine) {
+    struct Case {
+        const char* file;
+        const char* append;
+        int fieldLine;  // counted from the first appended line (0)
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"monsters.yaml",
+         "1999:\n  name: 試しの獣\n  classBit: 1\n  appearDiceCount: 1\n  appearDiceSides: 2\n"
+         "  hpDiceCount: 1\n  hpDiceSides: 4\n"
+         "  actions: [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1]\n"
+         "  level: -5\n",
+         8, "monster 1999: level -5 is below 1"},
+        {"items.yaml", "658:\n  name: 試し\n  altName: 品\n  kind: 8\n  breakChance: 150\n", 4,
+         "item 658: breakChance 150 is outside 0..101"},
+        {"items.yaml", "658:\n  name: 試し\n  altName: 品\n  kind: 13\n", 3,
+         "item 658: kind 13 is outside 1..12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mentions);
+        const fs::path dir =
+            fs::temp_directory_path() / ("dv-check-limits-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+        const fs::path file = dir / c.file;
+        const int first = lineCount(file) + 1;
+        std::ofstream(file, std::ios::app) << c.append;
+        const auto problems = checkDir(dir);
+        fs::remove_all(dir);
+        ASSERT_EQ(problems.size(), 1u) << describe(problems);
+        EXPECT_EQ(problems[0].where.file, file.string());
+        EXPECT_EQ(problems[0].where.line, first + c.fieldLine);
+        EXPECT_NE(problems[0].message.find(c.mentions), std::string::npos) << problems[0].message;
+    }
+}
+
+TEST(ContentCheck, AChestRowsLevelOutsideItsRangeIsNamedAtItsLine) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("dv-check-chest-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(dir / "chest_items.yaml");
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+    }
+    int row = 0;
+    for (std::size_t i = 0; i < lines.size() && row == 0; ++i)
+        if (lines[i].rfind("50: {level: ", 0) == 0) {
+            lines[i] = "50: {level: -5, item: 525}";
+            row = static_cast<int>(i) + 1;
+        }
+    ASSERT_GT(row, 0);
+    {
+        std::ofstream out(dir / "chest_items.yaml");
+        for (const auto& line : lines)
+            out << line << "\n";
+    }
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 1u) << describe(problems);
+    EXPECT_EQ(problems[0].where.line, row);
+    EXPECT_NE(problems[0].message.find("chest row 50: level -5 is outside 1..99"),
+              std::string::npos)
+        << problems[0].message;
+}
+
+TEST(ContentCheck, AShopWithNothingToSellAndAMissingMessageTableAreOneProblemEach) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("dv-check-empty-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy(DV_CONTENT_DIR, dir, fs::copy_options::recursive);
+    std::ofstream(dir / "shop.yaml").flush();
+    fs::remove(dir / "messages.yaml");
+    const auto problems = checkDir(dir);
+    fs::remove_all(dir);
+    ASSERT_EQ(problems.size(), 2u) << describe(problems);
+    EXPECT_NE(describe(problems).find("nothing to sell"), std::string::npos);
+    EXPECT_NE(describe(problems).find("message table is missing"), std::string::npos);
+}
 
 TEST(ContentCheck, AnUnusedFloorDrawnOpenIsNamedByItsFile) {
     const fs::path dir =
@@ -173,8 +261,8 @@ TEST(ContentCheck, SourceFaultsNameFileAndLine) {
         std::ofstream out(dir / "items.yaml");
         out << "1:\n  name: 剣\n  kind: 1\n  prise: 10\n";
     }
-    std::ostringstream err;
-    EXPECT_EQ(runCheck(dir, err), 1);
+    std::ostringstream log, err;
+    EXPECT_EQ(runCheck(dir, log, err), 1);
     EXPECT_NE(err.str().find("items.yaml:4: unknown field 'prise'"), std::string::npos)
         << err.str();
     {
@@ -182,7 +270,7 @@ TEST(ContentCheck, SourceFaultsNameFileAndLine) {
         out << "1:\n  name: 剣\n  kind: 1\n  reach: 300\n";
     }
     std::ostringstream err2;
-    EXPECT_EQ(runCheck(dir, err2), 1);
+    EXPECT_EQ(runCheck(dir, log, err2), 1);
     EXPECT_NE(err2.str().find("items.yaml:4: 300 does not fit its field"), std::string::npos)
         << err2.str();
     fs::remove_all(dir);

@@ -52,8 +52,8 @@ const char* const kFiles[] = {"QTR1.DAT", "QTR3.DAT", "QTR4.DAT", "QTR5.DAT", "Q
 
 TEST(ContentBuild, OurSourcesGiveFilesOfTheExactSizes) {
     TempDir out;
-    std::ostringstream err;
-    ASSERT_EQ(runBuild(DV_CONTENT_DIR, out.path(), err), 0) << err.str();
+    std::ostringstream log, err;
+    ASSERT_EQ(runBuild(DV_CONTENT_DIR, out.path(), log, err), 0) << err.str();
     EXPECT_EQ(fs::file_size(out.path() / "QTR3.DAT"), 2001u * 281u + 204u);
     EXPECT_EQ(fs::file_size(out.path() / "QTR6.DAT"), 422400u);
     EXPECT_EQ(fs::file_size(out.path() / "QTR1.DAT"), 128154u);
@@ -89,10 +89,13 @@ TEST(ContentBuild, OurSourcesGiveFilesOfTheExactSizes) {
 
 TEST(ContentBuild, DumpThenBuildGivesBackOurBytes) {
     TempDir first, sources, second;
-    std::ostringstream err;
-    ASSERT_EQ(runBuild(DV_CONTENT_DIR, first.path(), err), 0) << err.str();
+    std::ostringstream log, err;
+    ASSERT_EQ(runBuild(DV_CONTENT_DIR, first.path(), log, err), 0) << err.str();
     ASSERT_EQ(runDump(first.path(), sources.path(), err), 0) << err.str();
-    ASSERT_EQ(runBuild(sources.path(), second.path(), err), 0) << err.str();
+    // The data files hold neither the message table nor the map events.
+    fs::copy_file(fs::path(DV_CONTENT_DIR) / "messages.yaml", sources.path() / "messages.yaml");
+    fs::copy(fs::path(DV_CONTENT_DIR) / "events", sources.path() / "events");
+    ASSERT_EQ(runBuild(sources.path(), second.path(), log, err), 0) << err.str();
     for (const char* name : kFiles)
         EXPECT_EQ(readBytes(first.path() / name), readBytes(second.path() / name)) << name;
 }
@@ -164,16 +167,20 @@ TEST(ContentBuild, DumpThenBuildGivesBackAFileOfRandomRecords) {
             v = static_cast<std::int16_t>(random.rng() % 3 ? random.rng() % 16
                                                            : random.rng() % 65536);
 
-    TempDir data, sources, rebuilt;
+    TempDir data, sources;
     writeBytes(data.path() / "QTR3.DAT", writeQtr3(db));
     writeBytes(data.path() / "QTR4.DAT", writeQtr4(db));
     writeBytes(data.path() / "QTR5.DAT", writeQtr5(db));
     writeBytes(data.path() / "QTR6.DAT", writeQtr6(db));
     std::ostringstream err;
     ASSERT_EQ(runDump(data.path(), sources.path(), err), 0) << err.str();
-    ASSERT_EQ(runBuild(sources.path(), rebuilt.path(), err), 0) << err.str();
-    for (const char* name : {"QTR3.DAT", "QTR4.DAT", "QTR5.DAT", "QTR6.DAT"})
-        EXPECT_EQ(readBytes(data.path() / name), readBytes(rebuilt.path() / name)) << name;
+    // Random values are no content the checks would let `build` through; the sources read
+    // back to the same tables all the same.
+    const ContentSet back = readContentSources(sources.path());
+    EXPECT_EQ(writeQtr3(back.db), readBytes(data.path() / "QTR3.DAT"));
+    EXPECT_EQ(writeQtr4(back.db), readBytes(data.path() / "QTR4.DAT"));
+    EXPECT_EQ(writeQtr5(back.db), readBytes(data.path() / "QTR5.DAT"));
+    EXPECT_EQ(writeQtr6(back.db), readBytes(data.path() / "QTR6.DAT"));
 }
 
 }  // namespace

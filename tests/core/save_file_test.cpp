@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <memory>
 
 #include "core/data/names.h"
 #include "core/data/record_io.h"
+#include "core/data/save_folder.h"
 #include "test_support.h"
 
 namespace dv {
@@ -142,7 +145,6 @@ TEST_F(SaveFileTest, AnInterruptedSaveLeavesThePreviousFile) {
     addCharacter(2, "二番目");
     const SaveReport report = WriteSaveFile(*save, dir.path(), {kSaveFileSize / 2});
     EXPECT_FALSE(report.ok);
-    EXPECT_EQ(report.message, "セーブできませんでした");
     EXPECT_EQ(test::readBytes(savePath()), before);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "QTR1.DAT.tmp"));
     EXPECT_EQ(save->roster[2].name, "二番目");  // names in memory survive the failure
@@ -151,38 +153,64 @@ TEST_F(SaveFileTest, AnInterruptedSaveLeavesThePreviousFile) {
     EXPECT_EQ(loadFresh()->roster[2].name, "二番目");
 }
 
-TEST_F(SaveFileTest, AnUnwritableDirectoryGivesTheMessage) {
+TEST_F(SaveFileTest, AFailedSaveSaysWhyAndWhichFile) {
+    struct Case {
+        int error;
+        const char* reason;
+    };
+    const Case cases[] = {{ENOSPC, "ディスクの空きがありません"},
+                          {EACCES, "書き込みが許されていません"},
+                          {EROFS, "読み取り専用の場所です"},
+                          {0, "ディスクの読み書きに失敗しました"}};
+    for (const Case& c : cases) {
+        const SaveReport report = WriteSaveFile(*save, dir.path(), {kSaveFileSize / 3, c.error});
+        EXPECT_FALSE(report.ok);
+        EXPECT_EQ(report.message,
+                  std::string("セーブできませんでした\n") + c.reason + "\n" + savePath().string());
+    }
     const SaveReport missing = WriteSaveFile(*save, dir.path() / "no-such-dir");
     EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.message, "セーブできませんでした");
+    EXPECT_EQ(missing.message, "セーブできませんでした\nフォルダがありません\n" +
+                                   (dir.path() / "no-such-dir" / "QTR1.DAT").string());
 
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     std::filesystem::permissions(
         dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const SaveReport readOnly = WriteSaveFile(*save, dir.path());
     EXPECT_FALSE(readOnly.ok);
-    EXPECT_EQ(readOnly.message, "セーブできませんでした");
+    EXPECT_NE(readOnly.message.find("書き込みが許されていません"), std::string::npos);
 }
 
-TEST_F(SaveFileTest, ADamagedSaveIsKeptOnceAsBak) {
+TEST_F(SaveFileTest, EveryDamagedSaveIsKeptUnderANameOfItsOwn) {
     addCharacter(1, "残る人");
-    std::vector<std::uint8_t> bytes = BuildSaveImage(*save);
-    bytes.resize(100000);
-    test::writeBytes(savePath(), bytes);
+    std::vector<std::uint8_t> first = BuildSaveImage(*save);
+    first.resize(100000);
+    test::writeBytes(savePath(), first);
 
     auto loaded = std::make_unique<SaveData>();
     LoadReport report = LoadSave(*loaded, dir.path());
     EXPECT_TRUE(report.ok);
     EXPECT_NE(report.message.find("QTR1.DAT.bak"), std::string::npos);
-    EXPECT_EQ(test::readBytes(dir.path() / "QTR1.DAT.bak"), bytes);
+    EXPECT_EQ(test::readBytes(dir.path() / "QTR1.DAT.bak"), first);
     EXPECT_EQ(loaded->roster[1].name, "残る人");  // what was there is read
 
-    // A second damaged file does not replace the first copy.
-    test::writeBytes(savePath(), std::vector<std::uint8_t>(10, 1));
+    // The same damaged file again (the game ended before saving): no second copy.
+    report = LoadSave(*loaded, dir.path());
+    EXPECT_NE(report.message.find("QTR1.DAT.bak"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "QTR1.DAT.bak2"));
+
+    // A second and a third damaged file get names of their own; no copy is replaced.
+    const std::vector<std::uint8_t> second(10, 1), third(20, 2);
+    test::writeBytes(savePath(), second);
     report = LoadSave(*loaded, dir.path());
     EXPECT_TRUE(report.ok);
-    EXPECT_FALSE(report.message.empty());
-    EXPECT_EQ(test::readBytes(dir.path() / "QTR1.DAT.bak"), bytes);
+    EXPECT_NE(report.message.find("QTR1.DAT.bak2"), std::string::npos) << report.message;
+    test::writeBytes(savePath(), third);
+    report = LoadSave(*loaded, dir.path());
+    EXPECT_NE(report.message.find("QTR1.DAT.bak3"), std::string::npos) << report.message;
+    EXPECT_EQ(test::readBytes(dir.path() / "QTR1.DAT.bak"), first);
+    EXPECT_EQ(test::readBytes(dir.path() / "QTR1.DAT.bak2"), second);
+    EXPECT_EQ(test::readBytes(dir.path() / "QTR1.DAT.bak3"), third);
 }
 
 TEST_F(SaveFileTest, AnEmptyFileIsANewGameWithoutMessage) {
@@ -210,6 +238,62 @@ TEST_F(SaveFileTest, OutOfRangeNumbersAreWrittenBackUnchanged) {
     const auto loaded = loadFresh();
     EXPECT_EQ(loaded->roster[1].items[2].itemId, 2500);
     EXPECT_EQ(loaded->roster[1].partyPosition, 200);
+}
+
+TEST(SaveFolder, AReadOnlyGameFolderSavesInTheDataFolder) {
+    ScratchDir root;
+    const std::filesystem::path game = root.path() / "game", data = root.path() / "data";
+    std::filesystem::create_directories(game);
+    const auto readOnlyGame = [&](const std::filesystem::path& p) { return p != game; };
+    const std::vector<std::uint8_t> shipped(kSaveFileSize, 3), later(kSaveFileSize, 4);
+
+    // A writable game folder keeps its save, and nothing else is made.
+    SaveFolder f = ChooseSaveFolder(game, data, [](const std::filesystem::path&) { return true; });
+    EXPECT_EQ(f.dir, game);
+    EXPECT_TRUE(f.ok);
+    EXPECT_TRUE(f.notice.empty());
+    EXPECT_FALSE(std::filesystem::exists(data));
+
+    // Read-only with nothing saved yet: the data folder is made and the player told once.
+    f = ChooseSaveFolder(game, data, readOnlyGame);
+    EXPECT_EQ(f.dir, data);
+    EXPECT_TRUE(f.ok);
+    EXPECT_NE(f.notice.find(data.string()), std::string::npos) << f.notice;
+    EXPECT_TRUE(std::filesystem::is_directory(data));
+    std::filesystem::remove_all(data);
+
+    // The save shipped beside the executable is copied there once.
+    test::writeBytes(game / "QTR1.DAT", shipped);
+    f = ChooseSaveFolder(game, data, readOnlyGame);
+    EXPECT_EQ(f.dir, data);
+    EXPECT_NE(f.notice.find("写しました"), std::string::npos) << f.notice;
+    EXPECT_EQ(test::readBytes(data / "QTR1.DAT"), shipped);
+
+    // Later starts look there first: the data folder's save is used as it is, silently.
+    test::writeBytes(data / "QTR1.DAT", later);
+    f = ChooseSaveFolder(game, data, readOnlyGame);
+    EXPECT_EQ(f.dir, data);
+    EXPECT_TRUE(f.notice.empty());
+    EXPECT_EQ(test::readBytes(data / "QTR1.DAT"), later);
+
+    // A data folder that cannot be made stops the game with a message.
+    test::writeBytes(root.path() / "file", {1});
+    f = ChooseSaveFolder(game, root.path() / "file" / "dalvenor", readOnlyGame);
+    EXPECT_FALSE(f.ok);
+    EXPECT_FALSE(f.notice.empty());
+}
+
+TEST(SaveFolder, TheDataFolderFollowsXdgDataHome) {
+    const char* old = std::getenv("XDG_DATA_HOME");
+    const std::string kept = old ? old : "";
+    ::setenv("XDG_DATA_HOME", "/somewhere/data", 1);
+    EXPECT_EQ(DefaultDataFolder(), std::filesystem::path("/somewhere/data/dalvenor"));
+    ::unsetenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (home && *home) {
+        EXPECT_EQ(DefaultDataFolder(), std::filesystem::path(home) / ".local/share/dalvenor");
+    }
+    if (old) ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
 }
 
 }  // namespace

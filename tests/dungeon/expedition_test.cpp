@@ -164,6 +164,37 @@ TEST(Expedition, SuspendAndResumeFindTheParty) {
     f.run();
 }
 
+TEST(Expedition, ResumingIntoAPlaceOutsideTheMazeIsLostInTheRock) {
+    // A damaged save may name any dungeon and floor; only those the maze file holds exist.
+    struct Place {
+        int dungeon, floor;
+    };
+    for (const Place& where : {Place{5, 1}, Place{40, 3}, Place{21, 30}}) {
+        SCOPED_TRACE("dungeon " + std::to_string(where.dungeon) + " floor " +
+                     std::to_string(where.floor));
+        DungeonFixture f(0);
+        for (int slot : {1, 2}) {
+            Character& c = f.addMember(slot, "まよいご" + std::to_string(slot));
+            c.dungeonId = static_cast<std::uint8_t>(where.dungeon);
+            c.floor = static_cast<std::uint8_t>(where.floor);
+            c.partyId = 3;
+            c.posX = c.posY = 1;
+        }
+        f.game().place.partyCount = 0;
+        f.game().place.partyMembers.fill(0);
+        f.game().place.partyId = 0;
+        f.key('E').key('O').key(keys::Enter);
+        f.expectText("石の中にいる").key(keys::Space);
+        f.expectText(std::string(Message(1060))).key(keys::Space);
+        f.call([&] {
+            EXPECT_EQ(f.game().menuState, 8);
+            EXPECT_EQ(f.game().save.roster[1].rosterId, 0) << "lost in the rock";
+            EXPECT_EQ(f.game().save.roster[2].rosterId, 0);
+        });
+        f.run();
+    }
+}
+
 TEST(Expedition, ResumingWithNobodyBelowSaysSo) {
     DungeonFixture f;
     f.key('E').key('O').expectText("ダンジョンの中には誰もいません").key(keys::Space);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "characters/party.h"
 #include "characters/roster_fixture.h"
@@ -128,6 +131,144 @@ TEST(SheetPlay, SpellBookShowsKnownSpellsAndClosesWithEsc) {
         EXPECT_TRUE(s.visible());
     });
     h.script().key('L');
+    h.run();
+}
+
+TEST(SheetPlay, EscAndBackspaceLeaveLikeTheLastEntry) {
+    // From the roster (inspection) and in town: the last entry is "L)戻る" either way.
+    for (int mode : {0, kSheetTown}) {
+        for (int key : {keys::Esc, keys::Back}) {
+            SCOPED_TRACE("mode " + std::to_string(mode) + " key " + std::to_string(key));
+            GameHarness h;
+            h.startToTown();
+            PutCharacter(h.game(), 1, {"もどる"});
+            AddToParty(h.game(), 1);
+            RebuildParty(h.game());
+            std::filesystem::remove(h.gameDir() / "QTR1.DAT");
+            h.script().check([&] { OpenSheet(h.game(), 1, mode); });
+            h.script().check([&] { EXPECT_EQ(sheetOf(h).lstCommand.texts().back(), "L)戻る"); });
+            h.script().key(key);
+            h.run();
+            EXPECT_FALSE(sheetOf(h).visible());
+            EXPECT_TRUE(std::filesystem::exists(h.gameDir() / "QTR1.DAT")) << "L) saves";
+        }
+    }
+}
+
+TEST(SheetPlay, ItemLinesCountInFullWidthAndMarkOnlyWornSlots) {
+    GameHarness h;
+    h.startToTown();
+    auto& items = h.game().db.itemTable;
+    items[10].name = "やくそう";
+    items[10].kind = 8;
+    items[11].name = "てつ";
+    items[11].kind = 10;
+    items[12].name = "たて";
+    items[12].kind = 2;
+    for (int id : {10, 11, 12}) {  // usable by everyone, so only the worn mark shows
+        items[id].sexMask = 0xFF;
+        items[id].classMask = -1;
+        items[id].alignmentMask = 0xFF;
+        items[id].raceMask = -1;
+    }
+    Character& c = PutCharacter(h.game(), 1, {"もちもの"});
+    c.items[1] = {10, 0, 12};
+    c.items[2] = {11, 0, 3};
+    c.items[3] = {12, 8, 1};  // worn in the eighth position
+    c.items[4] = {12, 9, 1};  // flags outside 1..8: no mark
+    h.script().check([&] { OpenSheet(h.game(), 1, 0); });
+    h.script().check([&] {
+        EXPECT_EQ(sheetOf(h).lstItem.texts(),
+                  (std::vector<std::string>{"1 :  やくそう × １２", "2 :  てつ × ３", "3 :* たて",
+                                            "4 :  たて"}));
+    });
+    h.script().key('L');
+    h.run();
+}
+
+// The pixels of a screen area.
+std::vector<Color> areaPixels(Ui& ui, const Rect& r) {
+    ui.render();
+    std::vector<Color> out;
+    for (int y = r.y; y < r.bottom(); ++y)
+        for (int x = r.x; x < r.right(); ++x)
+            out.push_back(ui.canvas().pixel(x, y));
+    return out;
+}
+
+// A name of fifty characters stays in its column: the party panel's next column and the
+// sheet's command list look the same as with a short name.
+TEST(SheetPlay, ALongNameStaysInItsColumn) {
+    std::string longName;
+    for (int i = 0; i < 50; ++i)
+        longName += "ナ";
+    std::vector<Color> panel[2], nameEnd[2], sheet[2];
+    for (int k = 0; k < 2; ++k) {
+        GameHarness h;
+        h.copyPictures();
+        h.startToTown();
+        PutCharacter(h.game(), 1, {k == 0 ? std::string("ナ") : longName});
+        AddToParty(h.game(), 1);
+        RebuildParty(h.game());
+        h.script().check([&] {
+            MainWindow& m = *h.game().screens->main;
+            panel[k] = areaPixels(h.ui(), m.lblClass[0].screenRect());
+            // The end of the name's column narrower than a character stays empty: no half
+            // glyph is drawn there.
+            const Rect r = m.lblName[0].screenRect();
+            const int glyph = 2 * m.lblName[0].font()->cellWidth();
+            ASSERT_GT(r.w % glyph, 0) << "the column ends on a whole character anyway";
+            nameEnd[k] = areaPixels(h.ui(), {r.right() - r.w % glyph, r.y, r.w % glyph, r.h});
+            if (k == 1 && std::getenv("DV_SCREENSHOT_DIR"))
+                h.savePng(std::string(std::getenv("DV_SCREENSHOT_DIR")) + "/long-name-panel.png");
+        });
+        h.script().check([&] { OpenSheet(h.game(), 1, 0); });
+        h.script().check([&] {
+            sheet[k] = areaPixels(h.ui(), sheetOf(h).lstCommand.screenRect());
+            if (k == 1 && std::getenv("DV_SCREENSHOT_DIR"))
+                h.savePng(std::string(std::getenv("DV_SCREENSHOT_DIR")) + "/long-name-sheet.png");
+        });
+        h.script().key('L');
+        h.run();
+    }
+    EXPECT_TRUE(panel[0] == panel[1]) << "the name runs into the class column";
+    EXPECT_TRUE(nameEnd[0] == nameEnd[1]) << "half a character at the end of the column";
+    EXPECT_TRUE(sheet[0] == sheet[1]) << "the name runs into the command list";
+}
+
+TEST(PickLists, EveryEntryHasItsRowUpToFifteen) {
+    GameHarness h;
+    h.startToTown();
+    for (int count : {1, 6, 15}) {
+        SCOPED_TRACE(count);
+        std::vector<std::string> texts;
+        std::vector<int> values;
+        for (int i = 1; i <= count; ++i) {
+            texts.push_back("こうもく" + std::to_string(i));
+            values.push_back(i);
+        }
+        // The script runs after this loop: each step keeps its own copies.
+        h.script().check(
+            [&h, texts, values] { PickFromList(h.game(), texts, values, "えらんでください"); });
+        h.script().check([&h, count] {
+            const SelectBox& b = WindowOf<SelectBox>(h.game());
+            EXPECT_EQ(b.lst.rowsPerPage(), count);
+            EXPECT_EQ(b.lst.visibleRows().size(), static_cast<size_t>(count));
+        });
+        h.script().key(keys::Esc);
+    }
+    // Six members with their belongings beside them.
+    for (int s = 1; s <= 6; ++s) {
+        PutCharacter(h.game(), s, {"なかま" + std::to_string(s)});
+        AddToParty(h.game(), s);
+    }
+    RebuildParty(h.game());
+    h.script().check([&] { PickPartyMember(h.game(), true, "キャラクターを選んでください"); });
+    h.script().check([&] {
+        const SelectBox& b = WindowOf<SelectBox>(h.game());
+        EXPECT_EQ(b.lst.visibleRows().size(), 6u);
+    });
+    h.script().key(keys::Esc);
     h.run();
 }
 

@@ -21,14 +21,8 @@ touch -d "2000-01-01" "$work/game/QTR1.DAT" 2>/dev/null || true
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 
-# A free display number.
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || sleep 1
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb 1280x1024
 
 "$work/game/dalvenor" >"$work/game.log" 2>&1 &
 game_pid=$!

@@ -45,7 +45,7 @@ void writeEmptyDataFiles(const std::filesystem::path& dir) {
 }
 
 GameHarness::GameHarness(std::uint64_t seed, bool withDataFiles)
-    : gameDir_(root_.path() / "game"), configDir_(root_.path() / "config") {
+    : gameDir_(root_.path() / "game"), configDir_(root_.path() / "config"), seed_(seed) {
     std::filesystem::create_directories(gameDir_);
     if (withDataFiles) writeEmptyDataFiles(gameDir_);
     app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);
@@ -67,6 +67,7 @@ void GameHarness::copyPictures() {
 }
 
 void GameHarness::restart(std::uint64_t seed) {
+    seed_ = seed;
     app_.reset();
     app_ = std::make_unique<GameApp>(script_, gameDir_, configDir_, seed);
 }
@@ -75,6 +76,7 @@ void GameHarness::startToTown() {
     ASSERT_TRUE(start());
     script_.key(keys::Space);
     ui().runUntil([&] { return game().menuState == 8 && app_->mainWindow().visible(); });
+    game().rng.seed(seed_);
 }
 
 void GameHarness::run(bool allowExhaustion) {
@@ -92,6 +94,12 @@ std::vector<std::string> GameHarness::texts() const {
 bool GameHarness::showsText(const std::string& text) const {
     auto all = texts();
     return std::find(all.begin(), all.end(), text) != all.end();
+}
+
+bool GameHarness::showsTextContaining(const std::string& part) const {
+    for (const std::string& t : texts())
+        if (t.find(part) != std::string::npos) return true;
+    return false;
 }
 
 std::string GameHarness::commandCaption() {

@@ -46,7 +46,8 @@ class GameHarness {
 
     // Start-up; false when the game refused to start.
     bool start() { return app_->startUp(); }
-    // Start-up, then a key on the title: the town menu is on display.
+    // Start-up, then a key on the title: the town menu is on display, and the dice start
+    // afresh from the harness's seed, so what start-up rolls does not move a test's rolls.
     void startToTown();
     // Runs the event loop until the game ends or the script is used up (whichever comes
     // first); a script that runs out while the game still waits fails the test through
@@ -58,6 +59,7 @@ class GameHarness {
     // What the screen shows.
     std::vector<std::string> texts() const;
     bool showsText(const std::string& text) const;
+    bool showsTextContaining(const std::string& part) const;
     std::string commandCaption();
     std::vector<std::string> commandEntries();
     void savePng(const std::string& path);
@@ -76,6 +78,7 @@ class GameHarness {
     std::filesystem::path configDir_;
     ScriptBackend script_;
     std::unique_ptr<GameApp> app_;
+    std::uint64_t seed_ = 1;
 };
 
 }  // namespace dv::test

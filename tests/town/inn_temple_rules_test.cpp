@@ -214,6 +214,24 @@ TEST(TempleRules, Treatments) {
     }
 }
 
+TEST(TempleRules, TheDeathTallyStopsAtItsLimitAndTheRaiseGoesOn) {
+    Game game;
+    Character& payer = PutCharacter(game, 1, {"払う人"});
+    payer.gold = 5000;
+    Character& patient = PutCharacter(game, 6, {"患者", kNeutral, 1, 1, kMale, kStatusDead});
+    patient.level = 4;
+    patient.vitality = 18;
+    patient.maxHitPoints = 33;
+    patient.ripCount = std::numeric_limits<std::int32_t>::max();
+    const double fee = TempleFee(patient);
+    Rng rng(seedWithRoll(18, false));
+    const TreatmentResult r = PayAndTreat(game.save, 1, 6, fee, rng);
+    EXPECT_EQ(r.message, "回復した");
+    const Character& after = game.save.roster[6];
+    EXPECT_EQ(after.status, 0);
+    EXPECT_EQ(after.ripCount, std::numeric_limits<std::int32_t>::max());
+}
+
 TEST(TempleRules, APoorPayerChangesNothingAndAPatientMayPayForHimself) {
     Game game;
     Character& payer = PutCharacter(game, 1, {"貧乏"});

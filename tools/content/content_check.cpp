@@ -3,11 +3,16 @@
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <set>
+#include <sstream>
+#include <string_view>
+#include <type_traits>
 
 #include "content/check_battle.h"
 #include "content/check_items.h"
@@ -15,6 +20,7 @@
 #include "content/content_error.h"
 #include "content/people_source.h"
 #include "content/yaml_record.h"
+#include "core/data/atomic_file.h"
 #include "core/data/data_files.h"
 #include "core/data/save_file.h"
 
@@ -90,12 +96,19 @@ const std::vector<int>& requiredMessages() {
     return numbers;
 }
 
+// Arrays of numbers, whose limits hold for every element.
+template <class T>
+constexpr bool kNumberArray = false;
+template <class E, std::size_t N>
+constexpr bool kNumberArray<std::array<E, N>> = std::is_arithmetic_v<E>;
+
 class Checker {
   public:
     Checker(const ContentSet& set, const std::vector<int>& messages)
         : set_(set), db_(set.db), messages_(messages.begin(), messages.end()) {}
 
     std::vector<CheckProblem> run() {
+        limits();
         items();
         monsters();
         encounters();
@@ -115,20 +128,116 @@ class Checker {
     }
 
   private:
+    // Filled member by member: a braced temporary of the record trips GCC 12's
+    // maybe-uninitialized warning in optimised builds.
+    void report(SourceLine where, std::string message) {
+        CheckProblem& p = problems_.emplace_back();
+        p.where = std::move(where);
+        p.message = std::move(message);
+    }
+
     void fail(const std::string& table, int entry, const std::string& message) {
-        problems_.push_back({set_.at(table, entry), message});
+        report(set_.at(table, entry), message);
     }
 
     bool itemExists(int n) const { return n >= 1 && n <= 2000 && db_.itemTable[n].itemNumber == n; }
     bool monsterExists(int n) const {
         return n >= 1 && n <= 2000 && db_.monsterTable[n].rosterId == n;
     }
+    // A value a field can hold but the game cannot use (a negative level, a percent above
+    // 100, an element past the 37 resistances) is refused at the line that wrote it.
+    struct Limit {
+        const char* field;
+        double lowest, highest;
+    };
+    static constexpr double kNoLimit = 1e18;
+
+    template <class R>
+    void limits(const std::string& table, const char* entryName, const std::vector<R>& records,
+                std::initializer_list<Limit> limits) {
+        const auto t = set_.where.find(table);
+        if (t == set_.where.end()) return;
+        for (const auto& entry : t->second) {
+            const int n = entry.first;
+            if (n < 0 || static_cast<std::size_t>(n) >= records.size()) continue;
+            R::fields(records[static_cast<std::size_t>(n)],
+                      [&](std::string_view name, const auto& member) {
+                          for (const Limit& limit : limits)
+                              if (name == limit.field)
+                                  checkLimit(table, entryName, n, limit, member);
+                      });
+        }
+    }
+
+    template <class M>
+    void checkLimit(const std::string& table, const char* entryName, int n, const Limit& limit,
+                    const M& member) {
+        auto check = [&](const std::string& what, double v) {
+            if (v >= limit.lowest && v <= limit.highest) return;
+            std::ostringstream text;
+            text << entryName << " " << n << ": " << what << " " << v;
+            if (limit.highest >= kNoLimit)
+                text << " is below " << limit.lowest;
+            else
+                text << " is outside " << limit.lowest << ".." << limit.highest;
+            report(set_.at(table, n, limit.field), text.str());
+        };
+        if constexpr (std::is_arithmetic_v<M>) {
+            check(limit.field, static_cast<double>(member));
+        } else if constexpr (kNumberArray<M>) {
+            for (std::size_t k = 0; k < member.size(); ++k)
+                check(std::string(limit.field) + "[" + std::to_string(k) + "]",
+                      static_cast<double>(member[k]));
+        }
+    }
+
+    void limits() {
+        constexpr double kAny = kNoLimit;
+        constexpr double kElement = 36;  // resistances 0..36
+        // The rest of an item's fields are checked in check_items.cpp. A break chance is
+        // compared with a roll of 1..100: 101 breaks every time.
+        limits<ItemRecord>(
+            "items", "item", db_.itemTable,
+            {{"kind", 1, 12}, {"breakChance", 0, 101}, {"powerBreakChance", 0, 101}});
+        limits<Character>("monsters", "monster", db_.monsterTable,
+                          {{"level", 1, kAny},
+                           {"experience", 0, kAny},
+                           {"gold", 0, kAny},
+                           {"hitPoints", 0, kAny},
+                           {"maxHitPoints", 0, kAny},
+                           {"hpDiceCount", 0, kAny},
+                           {"hpDiceSides", 0, kAny},
+                           {"damageDiceCount", 0, kAny},
+                           {"damageDiceSides", 0, kAny},
+                           {"appearDiceCount", 0, kAny},
+                           {"appearDiceSides", 0, kAny},
+                           {"attackCount", 0, kAny},
+                           {"attackElement", 0, kElement},
+                           {"breathCount", 0, kAny},
+                           {"identified", 0, 1},
+                           {"longReach", 0, 1},
+                           {"meleeStatusChance", 0, 100}});
+        limits<SpellRecord>("spells", "spell", db_.spellTable,
+                            {{"kind", 0, 3},
+                             {"number", 0, 4},
+                             {"element", 0, kElement},
+                             {"diceCount", 0, kAny},
+                             {"diceSides", 0, kAny}});
+        limits<ActionRecord>("actions", "action", db_.monsterActions,
+                             {{"kind", 0, 4},
+                              {"element", 0, kElement},
+                              {"secondResistance", 0, kElement},
+                              {"drawCount", 0, kAny},
+                              {"drawSides", 0, kAny},
+                              {"statusChance", 0, 100}});
+        limits<SkillRecord>("skills", "skill", db_.skillTable, {{"classLevel", 0, kAny}});
+    }
+
     // Which items must exist, and the rest of their fields, are checked in check_items.cpp.
     void items() {
         for (int n = 1; n <= 2000; ++n) {
             const ItemRecord& r = db_.itemTable[n];
             if (r.itemNumber < 1) continue;
-            if (r.kind < 1 || r.kind > 12) fail("items", n, "kind must be 1..12");
             if (r.spellLink != 0 && !(r.spellLink >= 1 && r.spellLink <= 200 &&
                                       db_.spellTable[r.spellLink].id == r.spellLink &&
                                       !db_.spellTable[r.spellLink].name.empty()))
@@ -287,6 +396,10 @@ class Checker {
     void tables() {
         for (int r = 1; r <= 50; ++r) {
             const int level = db_.chestItemTable(r, 0), item = db_.chestItemTable(r, 1);
+            if (level < 1 || level > 99)
+                fail("chest_items", r,
+                     "chest row " + std::to_string(r) + ": level " + std::to_string(level) +
+                         " is outside 1..99");
             if (level <= 5 && !itemExists(item))
                 fail("chest_items", r, "chest row " + std::to_string(r) + " names no item");
         }
@@ -332,6 +445,14 @@ class Checker {
                 for (int c = 1; c <= 18; ++c)
                     if (s.classLevel[c] != 0) fail("skills", n, "skill 300 must never be offered");
         }
+        bool anyStock = false;
+        for (int n = 1; n <= 2000; ++n)
+            anyStock = anyStock || (set_.starter.shopStock[n] > 0 && itemExists(n));
+        bool anyItem = false;
+        for (int n = 1; n <= 2000; ++n)
+            anyItem = anyItem || itemExists(n);
+        if (anyItem && !anyStock)
+            fail("shop", 1, "the shop has nothing to sell: shop.yaml stocks no item");
         for (int n = 1; n <= 2000; ++n) {
             const int stock = set_.starter.shopStock[n];
             if (stock != 0 && !itemExists(n))
@@ -378,6 +499,14 @@ class Checker {
                 const FloorGrid g = floorOf(db_, d, f);
                 const std::string name =
                     "dungeon " + std::to_string(d) + " floor " + std::to_string(f);
+                const auto drawn = set_.where.find("mazes");
+                if (f >= 1 && f <= floorsInUse(d) &&
+                    (drawn == set_.where.end() || !drawn->second.count(d * 100 + f))) {
+                    fail("mazes", d * 100 + f,
+                         name + " is entered by the game but its picture " + floorFileName(d, f) +
+                             " is missing");
+                    continue;
+                }
                 if (f < 1 || f > floorsInUse(d)) {
                     if (!g.isSolidRock())
                         fail("mazes", d * 100 + f,
@@ -413,14 +542,20 @@ class Checker {
     }
 
     void messages() {
+        if (messages_.empty()) {
+            report(set_.at("messages", 0),
+                   "the message table is missing or empty: the program shows " +
+                       std::to_string(requiredMessages().size()) + " messages by number");
+            return;
+        }
         for (int n : requiredMessages())
             if (!messages_.count(n))
-                problems_.push_back({{"messages.yaml", 0},
-                                     "message " + std::to_string(n) + " is shown by the program"});
+                report(set_.at("messages", 0),
+                       "message " + std::to_string(n) + " is shown by the program");
     }
 
     void eventFail(const EventSpec& s, const std::string& message) {
-        problems_.push_back({{s.file, s.line}, message});
+        report({s.file, s.line}, message);
     }
 
     bool cellOpen(int d, int f, int x, int y) const {
@@ -513,7 +648,7 @@ class Checker {
             for (const auto* list : {&e.texts[0], &e.passTexts[0], &e.failTexts[0]}) {
                 const std::size_t n = list == &e.texts[0] ? e.texts.size() : 4;
                 for (std::size_t i = 0; i < n; ++i)
-                    if (list[i] != 0 && !messages_.count(list[i]))
+                    if (list[i] != 0 && !messages_.empty() && !messages_.count(list[i]))
                         eventFail(s, "message " + std::to_string(list[i]) +
                                          " is not in the message table");
             }
@@ -590,11 +725,68 @@ std::vector<std::uint8_t> readBytes(const fs::path& path) {
     return bytes;
 }
 
-bool writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+// The sources a content folder holds; a folder with none of them is some other folder.
+constexpr const char* kContentEntries[] = {"items.yaml",      "monsters.yaml", "spells.yaml",
+                                           "traps.yaml",      "actions.yaml",  "skills.yaml",
+                                           "encounters.yaml", "npc.yaml",      "conversations.yaml",
+                                           "alchemy.yaml",    "fusion.yaml",   "chest_items.yaml",
+                                           "call_table.yaml", "shop.yaml",     "messages.yaml",
+                                           "mazes",           "events"};
+
+// Empty when `src` is a content folder, otherwise the one line that says what it is.
+std::string notAContentFolder(const fs::path& src) {
+    std::error_code ec;
+    if (!fs::exists(src, ec)) return src.string() + ": no such folder";
+    if (!fs::is_directory(src, ec)) return src.string() + ": not a folder";
+    for (const char* entry : kContentEntries)
+        if (fs::exists(src / entry, ec)) return "";
+    return src.string() +
+           ": not a content folder (it holds none of items.yaml, monsters.yaml, messages.yaml, "
+           "mazes/, events/ and the other sources)";
+}
+
+// The counts of what a content set holds, for the line a successful command prints.
+std::string summary(const ContentSet& set, std::size_t messages) {
+    auto count = [&](const char* table) {
+        const auto t = set.where.find(table);
+        return t == set.where.end() ? std::size_t{0} : t->second.size();
+    };
+    std::ostringstream s;
+    s << count("items") << " items, " << count("monsters") << " monsters, " << count("spells")
+      << " spells, " << count("traps") << " traps, " << count("actions") << " actions, "
+      << count("skills") << " skills, " << count("encounters") << " encounters, " << count("shop")
+      << " shop items, " << count("mazes") << " floors, " << set.events.size() << " map events, "
+      << messages << " messages";
+    return s.str();
+}
+
+// Reads and checks the sources of `src`; prints every problem to `err`. Returns the exit
+// status (0: the content may be built).
+int readAndCheck(const fs::path& src, ContentSet& set, std::size_t& messageCount,
+                 std::ostream& err) {
+    if (const std::string why = notAContentFolder(src); !why.empty()) {
+        err << why << "\n";
+        return 1;
+    }
+    try {
+        set = readContentSources(src);
+        const std::vector<int> messages = readMessageNumbers(src / "messages.yaml");
+        messageCount = messages.size();
+        auto problems = checkContent(set, messages);
+        for (CheckProblem& p : checkReplyMessages(src / "people.yaml", messages))
+            problems.push_back(std::move(p));
+        for (const auto& p : problems)
+            err << p.where.file << (p.where.line > 0 ? ":" + std::to_string(p.where.line) : "")
+                << ": " << p.message << "\n";
+        return problems.empty() ? 0 : 1;
+    } catch (const ContentError& e) {
+        err << e.what() << "\n";
+    } catch (const YAML::Exception& e) {
+        err << src.string() << ":" << e.mark.line + 1 << ": " << e.msg << "\n";
+    } catch (const std::exception& e) {
+        err << src.string() << ": " << e.what() << "\n";
+    }
+    return 1;
 }
 
 }  // namespace
@@ -637,30 +829,43 @@ std::vector<int> readMessageNumbers(const fs::path& messagesYaml) {
     return numbers;
 }
 
-int runBuild(const fs::path& src, const fs::path& out, std::ostream& err) {
-    try {
-        ContentSet set = readContentSources(src);
-        fs::create_directories(out);
-        const bool ok = writeBytes(out / "QTR3.DAT", writeQtr3(set.db)) &&
-                        writeBytes(out / "QTR4.DAT", writeQtr4(set.db)) &&
-                        writeBytes(out / "QTR5.DAT", writeQtr5(set.db)) &&
-                        writeBytes(out / "QTR6.DAT", writeQtr6(set.db)) &&
-                        writeBytes(out / kSaveFileName, BuildSaveImage(set.starter));
-        if (!ok) {
-            err << out.string() << ": cannot write the data files\n";
-            return 1;
-        }
-        return 0;
-    } catch (const ContentError& e) {
-        err << e.what() << "\n";
-        return 1;
-    } catch (const YAML::Exception& e) {
-        err << src.string() << ":" << e.mark.line + 1 << ": " << e.msg << "\n";
-        return 1;
-    } catch (const std::exception& e) {
-        err << src.string() << ": " << e.what() << "\n";
+int runBuild(const fs::path& src, const fs::path& out, std::ostream& log, std::ostream& err) {
+    // Content the checks refuse is never built.
+    auto set = std::make_unique<ContentSet>();
+    std::size_t messages = 0;
+    if (readAndCheck(src, *set, messages, err) != 0) return 1;
+    std::error_code ec;
+    fs::create_directories(out, ec);
+    if (ec) {
+        err << out.string() << ": cannot make the folder: " << ec.message() << "\n";
         return 1;
     }
+    const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
+        {"QTR3.DAT", writeQtr3(set->db)},
+        {"QTR4.DAT", writeQtr4(set->db)},
+        {"QTR5.DAT", writeQtr5(set->db)},
+        {"QTR6.DAT", writeQtr6(set->db)}};
+    for (const auto& [name, bytes] : files) {
+        std::string error;
+        if (!WriteFileAtomically(out / name, bytes, {}, &error)) {
+            err << (out / name).string() << ": cannot write: " << error << "\n";
+            return 1;
+        }
+    }
+    // The starter save is only a beginning: a save already there is the player's.
+    const fs::path save = FindFileNoCase(out, kSaveFileName);
+    const bool keepSave = fs::exists(save, ec);
+    if (!keepSave) {
+        std::string error;
+        if (!WriteFileAtomically(out / kSaveFileName, BuildSaveImage(set->starter), {}, &error)) {
+            err << (out / kSaveFileName).string() << ": cannot write: " << error << "\n";
+            return 1;
+        }
+    }
+    log << "built " << out.string() << ": QTR3..QTR6.DAT"
+        << (keepSave ? " (the save " + save.filename().string() + " kept)" : " and QTR1.DAT")
+        << " from " << summary(*set, messages) << "\n";
+    return 0;
 }
 
 int runDump(const fs::path& dataDir, const fs::path& src, std::ostream& err) {
@@ -693,27 +898,12 @@ int runDump(const fs::path& dataDir, const fs::path& src, std::ostream& err) {
     return 0;
 }
 
-int runCheck(const fs::path& src, std::ostream& err) {
-    try {
-        const ContentSet set = readContentSources(src);
-        const auto messages = readMessageNumbers(src / "messages.yaml");
-        auto problems = checkContent(set, messages);
-        for (CheckProblem& p : checkReplyMessages(src / "people.yaml", messages))
-            problems.push_back(std::move(p));
-        for (const auto& p : problems)
-            err << p.where.file << (p.where.line > 0 ? ":" + std::to_string(p.where.line) : "")
-                << ": " << p.message << "\n";
-        return problems.empty() ? 0 : 1;
-    } catch (const ContentError& e) {
-        err << e.what() << "\n";
-        return 1;
-    } catch (const YAML::Exception& e) {
-        err << src.string() << ":" << e.mark.line + 1 << ": " << e.msg << "\n";
-        return 1;
-    } catch (const std::exception& e) {
-        err << src.string() << ": " << e.what() << "\n";
-        return 1;
-    }
+int runCheck(const fs::path& src, std::ostream& log, std::ostream& err) {
+    auto set = std::make_unique<ContentSet>();
+    std::size_t messages = 0;
+    if (readAndCheck(src, *set, messages, err) != 0) return 1;
+    log << "content OK: " << summary(*set, messages) << "\n";
+    return 0;
 }
 
 }  // namespace dv

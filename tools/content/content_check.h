@@ -29,10 +29,14 @@ std::vector<CheckProblem> checkReplyMessages(const std::filesystem::path& people
 std::vector<int> readMessageNumbers(const std::filesystem::path& messagesYaml);
 
 // The command lines of the data tool. Each prints its errors as "file:line: message" to
-// `err` and returns the process exit status.
-int runBuild(const std::filesystem::path& src, const std::filesystem::path& out, std::ostream& err);
+// `err` and returns the process exit status. A folder that is missing or holds no content
+// sources is said to be so in one line; success prints one line with the counts to `log`.
+// `build` runs every check first and builds nothing when one fails; it writes each file
+// crash-safely, and the starter QTR1.DAT only where no save is.
+int runBuild(const std::filesystem::path& src, const std::filesystem::path& out, std::ostream& log,
+             std::ostream& err);
 int runDump(const std::filesystem::path& dataDir, const std::filesystem::path& src,
             std::ostream& err);
-int runCheck(const std::filesystem::path& src, std::ostream& err);
+int runCheck(const std::filesystem::path& src, std::ostream& log, std::ostream& err);
 
 }  // namespace dv

@@ -25,9 +25,21 @@ SourceLine ContentSet::at(const std::string& table, int entry) const {
     if (t != where.end()) {
         auto e = t->second.find(entry);
         if (e != t->second.end()) return e->second;
-        if (!t->second.empty()) return {t->second.begin()->second.file, 0};
     }
+    // A floor nobody drew is named by the file that would hold it.
+    if (table == "mazes" && !dir.empty())
+        return {(dir / "mazes" / floorFileName(entry / 100, entry % 100)).string(), 0};
+    if (t != where.end() && !t->second.empty()) return {t->second.begin()->second.file, 0};
+    if (!dir.empty()) return {(dir / (table + ".yaml")).string(), 0};
     return {table, 0};
+}
+
+SourceLine ContentSet::at(const std::string& table, int entry, const std::string& field) const {
+    SourceLine line = at(table, entry);
+    if (auto t = fieldLines.find(table); t != fieldLines.end())
+        if (auto e = t->second.find(entry); e != t->second.end())
+            if (auto f = e->second.find(field); f != e->second.end()) line.line = f->second;
+    return line;
 }
 
 std::string floorFileName(int dungeon, int floor) {
@@ -97,6 +109,8 @@ void readRecords(const fs::path& path, const std::string& table, std::vector<R>&
         R r = makeDefault(n);
         YAML::Node body = it->second.IsNull() ? YAML::Node(YAML::NodeType::Map) : it->second;
         recordFromNode(body, r, file, codesAsText, extraKeys);
+        for (auto f = body.begin(); f != body.end(); ++f)
+            set.fieldLines[table][n][f->first.Scalar()] = yamlLine(f->first);
         if (extra) extra(n, body, r);
         records[n] = r;
     }
@@ -423,6 +437,7 @@ void withFile(const fs::path& path, F&& read) {
 
 ContentSet readContentSources(const fs::path& dir) {
     ContentSet set;
+    set.dir = dir;
     auto& db = set.db;
     withFile(dir / "items.yaml", [&] {
         readRecords<ItemRecord>(dir / "items.yaml", "items", db.itemTable, defaultItem, true, set);

@@ -21,14 +21,19 @@ struct SourceLine {
 };
 
 struct ContentSet {
+    std::filesystem::path dir;  // the folder the sources were read from
     Database db;
     SaveData starter;               // only shopStock is filled
     std::vector<EventSpec> events;  // compiled into the game, not into the data files
     // table name ("items", "monsters", "mazes"...) -> entry number -> where it was written.
     // Maze floors are numbered dungeon * 100 + floor.
     std::map<std::string, std::map<int, SourceLine>> where;
+    // table -> entry -> field name -> the line the field was written on (record tables).
+    std::map<std::string, std::map<int, std::map<std::string, int>>> fieldLines;
 
     SourceLine at(const std::string& table, int entry) const;
+    // The line of one field of an entry; the entry's line when the field was not written.
+    SourceLine at(const std::string& table, int entry, const std::string& field) const;
 };
 
 // Reads every source under `dir` (a missing file is an empty table; a floor without a

@@ -5,12 +5,12 @@
 
 namespace dv::tool {
 
-int runCheckCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {
         err << "usage: dalvenor-data check SRC_DIR\n";
         return 2;
     }
-    return runCheck(args[0], err);
+    return runCheck(args[0], out, err);
 }
 
 }  // namespace dv::tool

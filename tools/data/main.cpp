@@ -16,7 +16,9 @@ using dv::tool::Subcommand;
 
 constexpr Subcommand kSubcommands[] = {
     {"save", "FILE", "print a save file (QTR1.DAT) as readable text", dv::tool::runSave},
-    {"build", "SRC_DIR OUT_DIR", "compile content sources into QTR1, QTR3..QTR6.DAT",
+    {"build", "SRC_DIR OUT_DIR",
+     "check content sources and compile them into QTR3..QTR6.DAT (and a starter QTR1.DAT "
+     "where no save is)",
      dv::tool::runBuildCommand},
     {"dump", "DATA_DIR SRC_DIR", "decompile QTR3..QTR6.DAT into content sources",
      dv::tool::runDumpCommand},

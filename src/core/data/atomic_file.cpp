@@ -34,13 +34,21 @@ class FileDescriptor {
     int fd_;
 };
 
-bool fail(std::string* error, const std::string& what) {
-    if (error) *error = what + ": " + std::strerror(errno);
+// Where a failed write records why (the message and the error number).
+struct Failure {
+    std::string* error;
+    int* code;
+};
+
+bool fail(const Failure& to, const std::string& what) {
+    const int code = errno;
+    if (to.error) *to.error = what + ": " + std::strerror(code);
+    if (to.code) *to.code = code;
     return false;
 }
 
 bool writeAll(int fd, std::span<const std::uint8_t> bytes, const WriteFaults& faults,
-              std::string* error) {
+              const Failure& error) {
     const bool injected = faults.failAfterBytes && *faults.failAfterBytes < bytes.size();
     const std::size_t limit = injected ? *faults.failAfterBytes : bytes.size();
     std::size_t written = 0;
@@ -53,7 +61,7 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes, const WriteFaults& fa
         written += static_cast<std::size_t>(n);
     }
     if (injected) {
-        errno = EIO;
+        errno = faults.errorCode != 0 ? faults.errorCode : EIO;
         return fail(error, "write");
     }
     return true;
@@ -62,7 +70,8 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes, const WriteFaults& fa
 }  // namespace
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         const WriteFaults& faults, std::string* error) {
+                         const WriteFaults& faults, std::string* errorText, int* errorCode) {
+    const Failure error{errorText, errorCode};
     std::filesystem::path temp = path;
     temp += ".tmp";
     {
@@ -77,7 +86,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
         }
     }
     if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const bool result = fail(error, "rename");
+        const bool result = fail(error, "rename " + path.string());
         ::unlink(temp.c_str());
         return result;
     }
@@ -87,6 +96,26 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     FileDescriptor dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dirFd.get() >= 0) ::fsync(dirFd.get());
     return true;
+}
+
+std::string WriteFailureReason(int errorCode) {
+    switch (errorCode) {
+        case ENOSPC:
+        case EDQUOT:
+            return "ディスクの空きがありません";
+        case EACCES:
+        case EPERM:
+            return "書き込みが許されていません";
+        case EROFS:
+            return "読み取り専用の場所です";
+        case ENOENT:
+        case ENOTDIR:
+            return "フォルダがありません";
+        case EIO:
+            return "ディスクの読み書きに失敗しました";
+        default:
+            return "エラー番号 " + std::to_string(errorCode);
+    }
 }
 
 namespace {

@@ -117,9 +117,9 @@ bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
             readLayer(in, db.mazeAttributes);
         },
         [&db] {
-            db.mazeWalls = {};
-            db.mazeDoors = {};
-            db.mazeAttributes = {};
+            db.mazeWalls.clear();
+            db.mazeDoors.clear();
+            db.mazeAttributes.clear();
         });
 }
 
@@ -189,8 +189,9 @@ void ApplyFixedMonsterNames(Database& db) {
     }
 }
 
-LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path& dir) {
-    LoadReport report = LoadSave(save, dir);
+LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path& dir,
+                       const std::filesystem::path& saveDir) {
+    LoadReport report = LoadSave(save, saveDir.empty() ? dir : saveDir);
     if (!report.ok) return report;
 
     using Reader = bool (*)(std::span<const std::uint8_t>, Database&);

@@ -42,9 +42,10 @@ void ApplyFixedMonsterNames(Database& db);
 // The fixed name of a monster number, or empty.
 std::string_view FixedMonsterName(int monsterNumber);
 
-// Start-up loading: the save file, then QTR3..QTR6.DAT, then the names. A database file
-// that is missing or too short is never created: the report names it, ok = false, and
-// start-up ends before the main window opens.
-LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path& dir);
+// Start-up loading: the save file (from `saveDir`, by default `dir`), then QTR3..QTR6.DAT
+// from `dir`, then the names. A database file that is missing or too short is never
+// created: the report names it, ok = false, and start-up ends before the main window opens.
+LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path& dir,
+                       const std::filesystem::path& saveDir = {});
 
 }  // namespace dv

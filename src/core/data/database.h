@@ -2,6 +2,7 @@
 
 // The game's fixed content, read once at start-up from QTR3..QTR6.DAT and only read after.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -57,6 +58,8 @@ class MazeLayer {
 
     std::vector<std::int16_t>& cells() { return cells_; }
     const std::vector<std::int16_t>& cells() const { return cells_; }
+    // Every cell 0, in place.
+    void clear() { std::fill(cells_.begin(), cells_.end(), std::int16_t{0}); }
 
     bool operator==(const MazeLayer&) const = default;
 

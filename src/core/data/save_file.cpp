@@ -68,6 +68,10 @@ std::vector<std::uint8_t> BuildSaveImage(SaveData& save) {
     return bytes;
 }
 
+std::string SaveBackupName(int n) {
+    return n <= 1 ? kSaveBackupName : std::string(kSaveBackupName) + std::to_string(n);
+}
+
 LoadReport LoadSave(SaveData& save, const std::filesystem::path& dir) {
     const std::filesystem::path path = FindFileNoCase(dir, kSaveFileName);
     std::error_code ec;
@@ -83,30 +87,40 @@ LoadReport LoadSave(SaveData& save, const std::filesystem::path& dir) {
     ReadSaveImage(*bytes, save);
     if (bytes->empty() || bytes->size() == kSaveFileSize) return {};
 
-    // A damaged save: keep what was there before the next save replaces it.
+    // A damaged save: keep what was there before the next save replaces it, under a name of
+    // its own, so no earlier copy is ever overwritten.
     LoadReport report;
-    const std::filesystem::path backup = dir / kSaveBackupName;
     const std::string size = std::to_string(bytes->size());
-    if (std::filesystem::exists(backup, ec)) {
-        report.message = "セーブファイルが壊れていました（" + size + "バイト）。\n以前のコピー " +
-                         kSaveBackupName + " はそのまま残してあります";
-    } else if (WriteFileAtomically(backup, *bytes)) {
-        report.message = "セーブファイルが壊れていました（" + size + "バイト）。\n" +
-                         kSaveBackupName + " にコピーを残しました";
-    } else {
-        report.ok = false;
-        report.message = "セーブファイルが壊れていますが、コピー " + std::string(kSaveBackupName) +
-                         " を作れませんでした";
+    const std::string header = "セーブファイルが壊れていました（" + size + "バイト）。\n";
+    for (int n = 1; n <= kMaxSaveBackups; ++n) {
+        const std::filesystem::path backup = dir / SaveBackupName(n);
+        if (std::filesystem::exists(backup, ec)) {
+            // The same damaged file seen again (the game ended before its next save).
+            if (ReadWholeFile(backup) == bytes) {
+                report.message = header + backup.filename().string() + " にコピーがあります";
+                return report;
+            }
+            continue;
+        }
+        if (WriteFileAtomically(backup, *bytes)) {
+            report.message = header + backup.filename().string() + " にコピーを残しました";
+            return report;
+        }
+        break;
     }
+    report.ok = false;
+    report.message = "セーブファイルが壊れていますが、そのコピーを作れませんでした";
     return report;
 }
 
 SaveReport WriteSaveFile(SaveData& save, const std::filesystem::path& dir,
                          const WriteFaults& faults) {
     const std::vector<std::uint8_t> image = BuildSaveImage(save);
-    std::string error;
-    if (!WriteFileAtomically(FindFileNoCase(dir, kSaveFileName), image, faults, &error)) {
-        return {false, "セーブできませんでした"};
+    const std::filesystem::path path = FindFileNoCase(dir, kSaveFileName);
+    int code = 0;
+    if (!WriteFileAtomically(path, image, faults, nullptr, &code)) {
+        return {false,
+                "セーブできませんでした\n" + WriteFailureReason(code) + "\n" + path.string()};
     }
     return {};
 }

@@ -17,6 +17,11 @@ namespace dv {
 
 inline constexpr const char* kSaveFileName = "QTR1.DAT";
 inline constexpr const char* kSaveBackupName = "QTR1.DAT.bak";
+// Damaged saves are kept as QTR1.DAT.bak, QTR1.DAT.bak2, QTR1.DAT.bak3... up to this many.
+inline constexpr int kMaxSaveBackups = 999;
+
+// The name of the n-th copy of a damaged save (n from 1).
+std::string SaveBackupName(int n);
 
 // ok = false: the game cannot go on (start-up shows `message` and ends). ok = true with a
 // message: show it to the player and go on.
@@ -31,12 +36,13 @@ struct SaveReport {
 };
 
 // Reads QTR1.DAT from `dir` into `save`. A missing or empty file is a new game (every table
-// zero). A file of any other size than 128154 bytes is copied once to QTR1.DAT.bak (an
-// existing copy is kept), what it holds is read, and the report tells the player.
+// zero). A file of any other size than 128154 bytes is copied to the first free backup name
+// (QTR1.DAT.bak, QTR1.DAT.bak2, ...; a copy already holding the same bytes is reused and no
+// earlier copy is replaced), what it holds is read, and the report tells the player.
 LoadReport LoadSave(SaveData& save, const std::filesystem::path& dir);
 
 // Writes the whole save into `dir` crash-safely. A failed write leaves the previous file
-// untouched and reports the message; the names in memory are unchanged either way.
+// untouched and reports why and which file; the names in memory are unchanged either way.
 SaveReport WriteSaveFile(SaveData& save, const std::filesystem::path& dir,
                          const WriteFaults& faults = {});
 
