@@ -47,12 +47,14 @@ TEST(Font, SidewaysFaceTurnsGlyphsAQuarter) {
     // its left column.
     auto rowInk = [](const Canvas& c, int y) {
         int n = 0;
-        for (int x = 0; x < c.width(); ++x) n += c.pixel(x, y) != colors::black;
+        for (int x = 0; x < c.width(); ++x)
+            n += c.pixel(x, y) != colors::black;
         return n;
     };
     auto colInk = [](const Canvas& c, int x) {
         int n = 0;
-        for (int y = 0; y < c.height(); ++y) n += c.pixel(x, y) != colors::black;
+        for (int y = 0; y < c.height(); ++y)
+            n += c.pixel(x, y) != colors::black;
         return n;
     };
     int widestRow = 0, tallestCol = 0;

@@ -18,8 +18,7 @@ TEST(WindowFit, OpensAtTheLargestWholeMultipleThatFits) {
         {{0, 0, 1366, 740}, 640, 480},    // 1366x768 with a panel
         {{0, 0, 1024, 768}, 640, 480},    // 1024x768
         {{0, 0, 1280, 1024}, 1280, 960},  // 1280x1024
-        {{0, 28, 1920, 1052}, 1280, 960},
-        {{0, 0, 2560, 1440}, 1920, 1440},
+        {{0, 28, 1920, 1052}, 1280, 960}, {{0, 0, 2560, 1440}, 1920, 1440},
         {{0, 0, 600, 400}, 600, 400},  // a display smaller than the canvas
     };
     for (const Case& c : cases) {
@@ -54,8 +53,8 @@ TEST(WindowFit, AStoredSizeOrPlaceIsOnlyAWish) {
     };
     for (const Case& c : cases) {
         const WindowFit f = FitWindow(c.wish, usable);
-        EXPECT_EQ(f.rect, c.expected) << c.wish.x << "," << c.wish.y << " " << c.wish.width << "x"
-                                      << c.wish.height;
+        EXPECT_EQ(f.rect, c.expected)
+            << c.wish.x << "," << c.wish.y << " " << c.wish.width << "x" << c.wish.height;
     }
 }
 

@@ -80,7 +80,8 @@ IniFile IniFile::Parse(std::string_view raw) {
     ini.sections_.push_back({});  // lines before the first section
     std::string text;
     // Any run of byte-order marks at the start is the file's mark, not text.
-    while (raw.starts_with(kByteOrderMark)) raw.remove_prefix(kByteOrderMark.size());
+    while (raw.starts_with(kByteOrderMark))
+        raw.remove_prefix(kByteOrderMark.size());
     if (isValidUtf8(raw)) {
         text = raw;
     } else {
