@@ -174,6 +174,9 @@ struct BrokenWorld {
     const char* mentions;
 };
 
+// Cases are reported by what they break, not as bytes.
+void PrintTo(const BrokenWorld& c, std::ostream* os) { *os << c.what; }
+
 class WorldFault : public ::testing::TestWithParam<BrokenWorld> {};
 
 TEST_P(WorldFault, IsReportedWithFileAndLine) {
