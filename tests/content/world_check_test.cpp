@@ -175,7 +175,9 @@ struct BrokenWorld {
 };
 
 // Cases are reported by what they break, not as bytes.
-void PrintTo(const BrokenWorld& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const BrokenWorld& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class WorldFault : public ::testing::TestWithParam<BrokenWorld> {};
 
