@@ -16,6 +16,7 @@
 #include "core/data/atomic_file.h"
 #include "core/data/text.h"
 #include "core/game.h"
+#include "core/game_settings.h"
 #include "core/main_window.h"
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
@@ -258,26 +259,42 @@ void BattleScreen::showPicture(int group) {
     picMonster.setVisible(false);
     picMonster.clearPicture();
     if (group < 1 || group > kMonsterGroups) return;
-    const std::int32_t type = game.battle.monsters[static_cast<size_t>(group)][0].classBit;
-    // One picture per monster type: monNN.png, NN = the type bit's place + 1.
-    if (type <= 0 || !std::has_single_bit(static_cast<std::uint32_t>(type))) return;
-    const int number = std::countr_zero(static_cast<std::uint32_t>(type)) + 1;
-    auto found = pictures_.find(number);
-    if (found == pictures_.end()) {
-        char name[16];
-        std::snprintf(name, sizeof name, "mon%02d.png", number);
-        Loaded loaded;
-        const std::filesystem::path path = FindFileNoCase(game.programDir, name);
-        if (!loadPicture(path.string(), loaded.picture, loaded.alpha)) loaded.picture = Canvas();
-        found = pictures_.emplace(number, std::move(loaded)).first;
+    const Character& first = game.battle.monsters[static_cast<size_t>(group)][0];
+    // The player's picture for the monster's true name, else the picture of its type.
+    const Loaded* shown = nullptr;
+    if (const auto chosen = MonsterPicturePath(game, first.name); !chosen.empty()) {
+        shown = &pictureFile(chosen, true);
+        if (shown->picture.width() == 0) shown = nullptr;
     }
-    if (found->second.picture.width() == 0) return;
-    picMonster.setPicture(found->second.picture, found->second.alpha, kPictureWidth,
-                          kPictureHeight);
+    const std::int32_t type = first.classBit;
+    // One picture per monster type: monNN.png, NN = the type bit's place + 1.
+    if (!shown && type > 0 && std::has_single_bit(static_cast<std::uint32_t>(type))) {
+        char name[16];
+        std::snprintf(name, sizeof name, "mon%02d.png",
+                      std::countr_zero(static_cast<std::uint32_t>(type)) + 1);
+        shown = &pictureFile(FindFileNoCase(game.programDir, name), false);
+    }
+    if (!shown || shown->picture.width() == 0) return;
+    picMonster.setPicture(shown->picture, shown->alpha, kPictureWidth, kPictureHeight);
     const int w = picMonster.picture().width();
     const int h = picMonster.picture().height();
     picMonster.move((640 - w) / 2, kPartyTop - h, w, h);
     picMonster.setVisible(true);
+}
+
+const BattleScreen::Loaded& BattleScreen::pictureFile(const std::filesystem::path& path,
+                                                      bool chosen) {
+    auto found = pictures_.find(path);
+    if (found != pictures_.end()) return found->second;
+    Loaded loaded;
+    if (!loadPicture(path.string(), loaded.picture, loaded.alpha)) {
+        loaded.picture = Canvas();
+        // Said once per file: the monster's own picture is shown instead.
+        if (chosen)
+            std::fprintf(stderr, "dalvenor: %s: not a picture the game can show\n",
+                         path.string().c_str());
+    }
+    return pictures_.emplace(path, std::move(loaded)).first->second;
 }
 
 void BattleScreen::commandKeyDown(int& code) {

@@ -6,6 +6,7 @@
 // nothing.
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -86,12 +87,14 @@ class BattleScreen {
     BattleCommand pending_ = BattleCommand::Fight;
     // Whether the item list shows instruments (a song) or items.
     bool songList_ = false;
-    // Pictures by monster type, loaded once (an empty canvas: no picture).
+    // Pictures by file, loaded once (an empty canvas: the file could not be read).
     struct Loaded {
         Canvas picture;
         std::vector<std::uint8_t> alpha;
     };
-    std::map<int, Loaded> pictures_;
+    // A file the player chose is named on standard error when it cannot be shown.
+    const Loaded& pictureFile(const std::filesystem::path& path, bool chosen);
+    std::map<std::filesystem::path, Loaded> pictures_;
 };
 
 // Hooks of the rules. A battle begins: the map keys are locked until it is over.

@@ -248,7 +248,7 @@ void SongAction(Game& game, Character& member) {
     }
     // The song is copied: a breaking instrument takes its record's place with it.
     const SpellRecord s = *song;
-    if (Dice(game, 1, 100, 0) < instrument->breakChance) RemoveOneUnit(member, slot);
+    if (Dice(game, 1, 100, 0) < instrument->breakChance) RemoveOneUnit(game, member, slot);
     auto bless = [&](std::int32_t bit, const char* text) {
         game.place.partyBlessings |= bit;
         Say(game, h + CR + text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "characters/inventory.h"
 #include "characters/party.h"
 #include "core/data/checked.h"
 #include "core/prompt_dialog.h"
@@ -99,14 +100,8 @@ int FrontRowCount(const Game& game) {
     return n >= 3 ? 3 : n;
 }
 
-void RemoveOneUnit(Character& c, int slot) {
-    if (slot < 1 || slot > kInventorySlots) return;
-    ItemSlot& held = c.items[static_cast<size_t>(slot)];
-    if (held.itemId == 0) return;
-    if (held.itemCount > 1)
-        held.itemCount -= 1;
-    else
-        held = ItemSlot{};
+void RemoveOneUnit(Game& game, Character& c, int slot) {
+    RemoveItemUnits(c, game.db, slot, 1, game.place.partyEffects);
 }
 
 }  // namespace dv

@@ -61,8 +61,8 @@ int OffHandSlot(const Database& db, const Character& c);
 const ItemRecord* ItemInSlot(const Database& db, const Character& c, int slot);
 
 // One unit of an inventory slot 1..15 goes (an item or instrument that broke); the slot
-// empties with its last unit.
-void RemoveOneUnit(Character& c, int slot);
+// empties with its last unit, and a worn item takes what it gave its wearer with it.
+void RemoveOneUnit(Game& game, Character& c, int slot);
 
 // The first fighter 1..9 of group 1..4 without the dead bit; 0 when none (or the group
 // is not 1..4).

@@ -805,7 +805,7 @@ void CastSpell(Game& game, Character& member) {
             return;
         }
         if (Dice(game, 1, 100, 0) < item->breakChance) {
-            RemoveOneUnit(member, slot);
+            RemoveOneUnit(game, member, slot);
         }
         PartySpellEffect(game, member, *spell, SpellHeader(member, *spell), kResistSpell);
         return;

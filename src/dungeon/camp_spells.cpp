@@ -94,7 +94,7 @@ void breakTest(Game& game, Character& user, const std::string& spellName) {
         if (item->kind == 12 && HasSkill(user, 45)) bonus = 20;
         if (Dice(game, 1, 100, bonus) >= item->breakChance) return;
         const int into = item->brokenInto;
-        RemoveOneUnit(user, s);
+        RemoveOneUnit(game, user, s);
         say(game, "壊れました");
         if (into != 0 && itemAt(game.db, into)) {
             for (int f = 1; f <= kInventorySlots; ++f) {

@@ -217,7 +217,8 @@ void drawOverlay(Game& game, Canvas& canvas) {
     if (PartyHasSkill(game, 91)) p.partyEffects |= 1;
     if (PartyHasSkill(game, 92)) p.partyEffects |= 256;
     const Font& font = *overlayFont();
-    const int h = font.height();
+    // A text height is a line with its leading: the size alone lets the lines touch.
+    const int h = font.height() + font.height() / 4;
     printCentred(canvas, font, 1, "Ｅ)再編成　Ｉ）調べる　Ｓ）仲間を探す Ｕ）アイテムを使う");
     printCentred(canvas, font, h, "Ｆ）何かを探す　Ｗ）ウィンドウ　Ｑ）冒険の中断　");
     std::string marks;

@@ -24,7 +24,8 @@ struct SkinPictures;
 
 // The patterns the settings window asks for.
 inline constexpr std::string_view kMusicPattern = "*.mid;*.midi;*.ogg;*.mp3;*.wav;*.flac";
-inline constexpr std::string_view kPicturePattern = "*.bmp;*.jpg;*.jpeg;*.gif;*.png";
+// Only the formats the game decodes are offered.
+inline constexpr std::string_view kPicturePattern = "*.png;*.jpg;*.jpeg";
 
 // Whether a file name fits one of the ";"-separated patterns ("*" any run of characters,
 // "?" one), letters matched without regard to case ("*.mid" also finds "A.MID").

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 
@@ -14,8 +15,10 @@
 #include "characters/party.h"
 #include "characters/party_controls.h"
 #include "core/data/save_file.h"
+#include "core/game_settings.h"
 #include "dungeon/dungeon_fixture.h"
 #include "dungeon/map_events.h"
+#include "ui/png.h"
 #include "ui/window_system.h"
 
 namespace dv {
@@ -118,6 +121,39 @@ TEST(BattlePlay, FleeingGoesBackToTheSquareThePartyCameFrom) {
         },
         true);
     f.run();
+}
+
+// The player's picture for the monster's true name; the picture of its type when none is
+// chosen or the chosen file cannot be shown.
+TEST(BattlePlay, TheMonsterShowsThePlayersPictureElseItsTypesPicture) {
+    struct Case {
+        const char* setting;
+        int width;
+    } cases[] = {{"troll.png", 48}, {"broken.png", 30}, {"missing.png", 30}, {"", 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        DungeonFixture f;
+        f.meleeRow();
+        f.monster(1, "大岩トロール", 1);
+        f.encounter(1, {1}, 1);
+        const auto dir = f.h.gameDir();
+        ASSERT_TRUE(savePng(Canvas(48, 40, colors::white), (dir / "troll.png").string()));
+        ASSERT_TRUE(savePng(Canvas(30, 20, colors::white), (dir / "mon01.png").string()));
+        std::ofstream(dir / "broken.png") << "not a picture";
+        f.call([&] {
+            if (*c.setting) f.game().options.ini.set(kPictureSection, "大岩トロール", c.setting);
+            f.standAt(1, 5, 5, 0);
+            f.game().dungeon.encounterBase = 3000;
+        });
+        f.key(keys::Right);
+        f.h.answerUntil([&] { return f.enteringCommands(); },
+                        [&] {
+                            const auto& pic = f.battleScreen().picMonster;
+                            EXPECT_TRUE(pic.visible());
+                            EXPECT_EQ(pic.picture().width(), c.width);
+                        });
+        f.run();
+    }
 }
 
 TEST(BattlePlay, NobodyFleesFromAMonsterAboveLevel36) {

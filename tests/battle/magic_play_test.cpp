@@ -398,6 +398,25 @@ TEST(CampPlay, TheTeleportEntryMovesThePartyByTheTypedOffsets) {
     f.run();
 }
 
+TEST(CampRules, ATypedTeleportOffsetIsItsLeadingNumberWithinNinetyNine) {
+    const std::pair<const char*, int> cases[] = {{"2", 2},
+                                                 {"-1", -1},
+                                                 {"99", 99},
+                                                 {"100", 99},
+                                                 {"-100", -99},
+                                                 {"99999", 99},
+                                                 {"-99999", -99},
+                                                 {"99999999999", 99},
+                                                 {"-99999999999", -99},
+                                                 {"5-3", 5},
+                                                 {"", 0},
+                                                 {"x", 0},
+                                                 {"-", 0},
+                                                 {"+3", 0}};
+    for (const auto& [typed, offset] : cases)
+        EXPECT_EQ(TeleportOffset(typed), offset) << typed;
+}
+
 TEST(CampPlay, EscapeOnTheTeleportEntryKeepsTheParty) {
     CampCaster f;
     f.openSheet();

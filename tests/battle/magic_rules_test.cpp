@@ -11,6 +11,7 @@
 #include "battle/party_actions.h"
 #include "battle/rounds.h"
 #include "battle/summons.h"
+#include "characters/equipment_rules.h"
 #include "combat/spells.h"
 #include "combat/status_table.h"
 #include "headless.h"
@@ -358,6 +359,30 @@ TEST(BattleCasting, AnItemCastsItsSpellWithoutPoints) {
     rod.breakChance = 101;
     CastSpell(f.h.game(), f.caster);
     EXPECT_EQ(f.caster.items[3].itemId, 0) << "a rod that always breaks";
+}
+
+TEST(BattleCasting, AWornItemThatBreaksTakesItsArmourWithIt) {
+    Fight f;
+    spellRow(f.h.game(), 5, "HIROGA", 2, 2, 5, 0, 0, 7);
+    ItemRecord& shield = f.h.game().db.itemTable[41];
+    shield.itemNumber = 41;
+    shield.name = "炎の盾";
+    shield.kind = 2;
+    shield.armorBonus = 4;
+    shield.spellLink = 5;
+    shield.breakChance = 101;
+    ResetDerived(f.caster);
+    ApplyEquipment(f.caster, f.h.game().db, 0);
+    const std::int32_t bare = f.caster.baseArmorClass;
+    f.caster.items[3] = ItemSlot{41, kEquipSecondary, 1};
+    ResetDerived(f.caster);
+    ApplyEquipment(f.caster, f.h.game().db, 0);
+    ASSERT_EQ(f.caster.baseArmorClass, bare + 4);
+    f.caster.actionCode = kActUseItem;
+    f.caster.actionItemSlot = 3;
+    CastSpell(f.h.game(), f.caster);
+    EXPECT_EQ(f.caster.items[3].itemId, 0);
+    EXPECT_EQ(f.caster.baseArmorClass, bare) << "the shield's armour went with it";
 }
 
 TEST(CommandEntryRules, EachCommandIsOfferedToThoseWhoMayUseIt) {
