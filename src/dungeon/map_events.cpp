@@ -43,7 +43,9 @@ bool flagHolds(const Game& game, const MapEvent& e) {
     }
 }
 
-bool conditionsHold(Game& game, const MapEvent& e) {
+}  // namespace
+
+bool EventConditionsHold(const Game& game, const MapEvent& e) {
     if (!flagHolds(game, e)) return false;
     if (e.whenItem != 0 &&
         PartyHasItem(game, e.whenItem, e.whenItemScope == ItemScope::Roster) != e.whenItemHeld)
@@ -53,6 +55,8 @@ bool conditionsHold(Game& game, const MapEvent& e) {
     }
     return true;
 }
+
+namespace {
 
 // The first event of the table for this entry point, cell, facing and moved flag.
 const MapEvent* findEvent(Game& game, EventTrigger trigger, bool moved, int itemId = 0) {
@@ -64,7 +68,7 @@ const MapEvent* findEvent(Game& game, EventTrigger trigger, bool moved, int item
         if (e.facing != kAnyFacing && e.facing != p.facing) continue;
         if (trigger == EventTrigger::Arrival && e.movedOnly && !moved) continue;
         if (trigger == EventTrigger::ItemUse && e.items[0] != itemId) continue;
-        if (!conditionsHold(game, e)) continue;
+        if (!EventConditionsHold(game, e)) continue;
         return &e;
     }
     return nullptr;

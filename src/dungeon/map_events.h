@@ -32,6 +32,9 @@ EncounterCall ItemUseCheck(Game& game, int itemId);
 // After winning a battle an event started, on the same cell; a battle to chain.
 EncounterCall PostBattleCheck(Game& game);
 
+// The event's flag, item and skill conditions hold for the party now.
+bool EventConditionsHold(const Game& game, const MapEvent& e);
+
 // Opens and closes the walls that follow event flags, in the working floor.
 void ApplyWallPatches(Game& game);
 
