@@ -3,6 +3,7 @@
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
+#include "people_visit.h"
 #include "town/town_return.h"
 
 namespace dv::bot {
@@ -45,7 +46,7 @@ std::string answer(Intent& intent, const std::string& text, int mode) {
 }  // namespace
 
 std::unique_ptr<Game> MakeBotGame(const Database& db, const SaveData& save, std::uint64_t seed,
-                                  Intent& intent) {
+                                  Intent& intent, RunLog& log) {
     auto game = std::make_unique<Game>();
     Game& g = *game;
     g.db = db;
@@ -58,6 +59,8 @@ std::unique_ptr<Game> MakeBotGame(const Database& db, const SaveData& save, std:
     // The dungeon's own hand-over after a battle (as the app wires it): the event's
     // post-battle check, the chained battle, the wipe-out's way home. Chests the monsters
     // leave are walked past: opening them needs the chest screen.
+    // A person's room: the bot's own visit through the people's gift rules.
+    g.links.talkTo = [&log](Game& gm, int npc) { VisitPerson(gm, npc, log); };
     // The town after a return: the party as the tavern keeps it, the ending when earned.
     g.links.townShown = [](Game& gm) { ShowTownAfterReturn(gm); };
     g.links.battleOver = [](Game& gm, BattleEnd end, int mapEvent) {

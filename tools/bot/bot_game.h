@@ -30,9 +30,12 @@ struct Intent {
     std::size_t nextWord = 0;
 };
 
-// A fresh game over the given data, answering through intent (which must outlive it).
+class RunLog;
+
+// A fresh game over the given data, answering through intent and telling the people's
+// trades to log (both must outlive it).
 std::unique_ptr<Game> MakeBotGame(const Database& db, const SaveData& save, std::uint64_t seed,
-                                  Intent& intent);
+                                  Intent& intent, RunLog& log);
 
 }  // namespace bot
 }  // namespace dv

@@ -55,9 +55,9 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
     Intent intent;
     for (const char* w : kRiddleWords)
         intent.riddleWords.emplace_back(w);
-    std::unique_ptr<Game> game = MakeBotGame(db, save, o.seed, intent);
-    Game& g = *game;
     RunLog log(out, o.quiet);
+    std::unique_ptr<Game> game = MakeBotGame(db, save, o.seed, intent, log);
+    Game& g = *game;
     const std::string goal = o.goalDungeon == 0 ? std::string("the ending")
                                                 : "dungeon " + std::to_string(o.goalDungeon) +
                                                       " floor " + std::to_string(o.goalFloor);

@@ -76,12 +76,14 @@ int Explorer::hitPointPercent() const {
 bool Explorer::tired() const {
     // Poison eats hit points with every step: a poisoned member nobody could cure goes
     // home at once.
-    // So does a member near death whom no spell could help.
+    // So does a member brought near death on this expedition whom no spell could help.
     for (int i = 1; i <= g_.place.partyCount; ++i) {
         const Character* c = PartyMember(g_, i);
         if (!c || (c->status & kStatusGone)) continue;
         if (c->status & (kStatusPoison | kStatusDeadlyPoison)) return true;
-        if (c->hitPoints * 100 < c->maxHitPoints * kNearDeath) return true;
+        if (c->hitPoints * 100 < c->maxHitPoints * kNearDeath &&
+            c->hitPoints < entryHitPoints_[static_cast<size_t>(i)])
+            return true;
     }
     // A member fallen on this expedition sends the party home; one the temple could not
     // help yet walks with it as it was. A party the inn could not heal turns back after a
@@ -242,7 +244,11 @@ bool Explorer::walk(int direction, bool transitAfter) {
             if (at(e, g_.place.currentDungeon, s) && e.trigger == EventTrigger::PreStep &&
                 e.action == EventAction::RiddleDoor)
                 limit = std::max<int>(1, static_cast<int>(intent_.riddleWords.size()));
-        if (++tries_[{s.floor, s.x, s.y, direction}] >= limit) planner_.markShut(s, direction);
+        if (++tries_[{s.floor, s.x, s.y, direction}] >= limit) {
+            planner_.markShut(s, direction);
+            log_.detail(g_, "shut: floor " + std::to_string(s.floor) + " (" + std::to_string(s.x) +
+                                ", " + std::to_string(s.y) + ") side " + std::to_string(direction));
+        }
         return false;
     }
     return true;
@@ -298,7 +304,9 @@ void Explorer::goHome() {
     }
     const auto moves = planner_.routeTo(g_, [&](const Spot& s) { return s == entrance; });
     if (moves.empty()) {
-        log_.line(g_, "no way back to the entrance from floor " + std::to_string(Here(g_).floor));
+        const Spot h = Here(g_);
+        log_.line(g_, "no way back to the entrance from floor " + std::to_string(h.floor) + " (" +
+                          std::to_string(h.x) + ", " + std::to_string(h.y) + ")");
         planner_.forget();
         return;
     }
@@ -316,6 +324,10 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     known_.clear();
     EnterDungeon(g_, dungeon);
     fallenAtEntry_ = fallenCount(g_);
+    for (int i = 1; i <= kPartySlots; ++i) {
+        const Character* c = i <= g_.place.partyCount ? PartyMember(g_, i) : nullptr;
+        entryHitPoints_[static_cast<size_t>(i)] = c ? c->hitPoints : 0;
+    }
     homeBelow_ = hitPointPercent() * 6 / 10;
     log_.tallies().expeditions += 1;
     log_.detail(g_, "entered dungeon " + std::to_string(dungeon) + " down to floor " +

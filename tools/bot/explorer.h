@@ -6,6 +6,7 @@
 // where the floor has something for them, and walks back up to the town when it is hurt,
 // its goal is reached or nothing is left to do at the depth its levels allow.
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -71,6 +72,7 @@ class Explorer {
     long expeditionSteps_ = 0;
     int fallenAtEntry_ = 0;
     int homeBelow_ = 55;
+    std::array<int, 7> entryHitPoints_{};
     std::string known_;
     // Cells seen, by dungeon; events run or tried since the party's knowledge changed.
     std::map<int, std::set<Spot>> seen_;

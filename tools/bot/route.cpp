@@ -13,11 +13,6 @@ namespace {
 
 constexpr int kDx[] = {0, 1, 0, -1}, kDy[] = {-1, 0, 1, 0};
 
-std::int16_t wallsAt(const Game& g, const Spot& s) {
-    if (s.floor == g.place.currentFloor) return g.dungeon.floorWalls(s.x, s.y);
-    return g.db.mazeWalls.at(g.place.currentDungeon, s.floor, s.x, s.y);
-}
-
 std::int16_t doorsAt(const Game& g, const Spot& s) {
     if (s.floor == g.place.currentFloor) return g.dungeon.floorDoors(s.x, s.y);
     return g.db.mazeDoors.at(g.place.currentDungeon, s.floor, s.x, s.y);
@@ -29,27 +24,41 @@ bool forced(const MapEvent& e) {
     return w != TeleportWording::Circle && w != TeleportWording::Mist;
 }
 
-// The arrival event that would run on a spot now (any facing counts), if it moves the
-// party: stairs, a circle or a teleporter.
+// The stairs, circle or teleporter of a spot whose conditions hold now (any facing
+// counts).
 const MapEvent* mover(const Game& g, const Spot& s) {
     for (const MapEvent& e : g.dungeon.events) {
         if (e.trigger != EventTrigger::Arrival || e.dungeon != g.place.currentDungeon ||
             e.floor != s.floor || e.x != s.x || e.y != s.y)
             continue;
-        if (!EventConditionsHold(g, e)) continue;
-        if (e.action == EventAction::Stairs || e.action == EventAction::Teleporter) return &e;
-        return nullptr;
+        if (e.action != EventAction::Stairs && e.action != EventAction::Teleporter) continue;
+        if (EventConditionsHold(g, e)) return &e;
     }
     return nullptr;
 }
 
 }  // namespace
 
+std::int16_t RoutePlanner::wallsAt(const Game& g, const Spot& s) const {
+    if (s.floor == g.place.currentFloor) return g.dungeon.floorWalls(s.x, s.y);
+    // Other floors as the maze file draws them with the patches their flags make.
+    auto it = walls_.find(s.floor);
+    if (it == walls_.end()) {
+        FloorWalls w{};
+        for (int x = 0; x < kFloorSize; ++x)
+            for (int y = 0; y < kFloorSize; ++y)
+                w(x, y) = g.db.mazeWalls.at(g.place.currentDungeon, s.floor, x, y);
+        PatchWalls(g.save, g.place.currentDungeon, s.floor, w);
+        it = walls_.emplace(s.floor, w).first;
+    }
+    return it->second(s.x, s.y);
+}
+
 Spot Here(const Game& g) {
     return {g.place.currentFloor, g.place.partyX, g.place.partyY};
 }
 
-bool RoutePlanner::standable(const Game& g, const Spot& s) {
+bool RoutePlanner::standable(const Game& g, const Spot& s) const {
     if (s.floor < 1 || s.floor > 21 || s.x < 0 || s.x >= kFloorSize || s.y < 0 || s.y >= kFloorSize)
         return false;
     return !(wallsAt(g, s) == 15 && doorsAt(g, s) == 0);
@@ -87,6 +96,7 @@ std::vector<std::pair<Spot, Move>> RoutePlanner::next(const Game& g, const Spot&
 std::vector<Move> RoutePlanner::routeTo(const Game& g,
                                         const std::function<bool(const Spot&)>& wanted) const {
     const Spot start = Here(g);
+    walls_.clear();
     std::map<Spot, std::pair<Spot, Move>> cameFrom;
     std::deque<Spot> todo{start};
     cameFrom[start] = {start, {}};

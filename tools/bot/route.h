@@ -15,6 +15,8 @@
 #include <tuple>
 #include <vector>
 
+#include "dungeon/map_events.h"
+
 namespace dv {
 
 struct Game;
@@ -48,14 +50,17 @@ class RoutePlanner {
     std::vector<Move> routeTo(const Game& game,
                               const std::function<bool(const Spot&)>& wanted) const;
 
-    // Whether a spot is rock or off the dungeon's floors in use.
-    static bool standable(const Game& game, const Spot& s);
+    // Whether the party can stand on a spot (not rock, on the dungeon's floors).
+    bool standable(const Game& game, const Spot& s) const;
 
   private:
     std::vector<std::pair<Spot, Move>> next(const Game& game, const Spot& s) const;
+    std::int16_t wallsAt(const Game& game, const Spot& s) const;
 
     int deepest_ = 1;
     std::map<std::tuple<int, int, int, int>, int> shut_;
+    // The patched walls of the floors the current search reads.
+    mutable std::map<int, FloorWalls> walls_;
 };
 
 // The party's place now.

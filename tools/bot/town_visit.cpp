@@ -33,7 +33,7 @@ constexpr std::int32_t kPriestClass = 4;
 // Below this level a fallen member is replaced rather than waited for, and always when
 // fewer than kFewestAble members are left standing.
 constexpr int kYoungCompany = 4;
-constexpr int kFewestAble = 4;
+constexpr int kFewestAble = 5;
 constexpr int kHealEffect = 7;
 // Gold kept per member for the inn when shopping.
 constexpr double kInnReserve = 40;
@@ -183,7 +183,7 @@ void FormParty(Game& g, const Company& company) {
     g.place.partyCount = 0;
     for (int slot : company)
         if (slot >= 1 && slot < kRosterSlots &&
-            !(g.save.roster[static_cast<size_t>(slot)].status & kStatusGone))
+            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
             AddToParty(g, slot);
 }
 
@@ -192,14 +192,15 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
     int able = 0, highest = 0;
     for (int slot : company) {
         const Character& c = g.save.roster[static_cast<size_t>(slot)];
-        if (!(c.status & kStatusGone)) ++able;
+        if (!(c.status & kTempleStatusMask)) ++able;
         highest = std::max<int>(highest, c.level);
     }
     for (std::size_t i = 0; i < company.size() && i < plans.size(); ++i) {
         const Character& c = g.save.roster[static_cast<size_t>(company[i])];
-        if (!(c.status & kStatusGone) || (highest > kYoungCompany && able >= kFewestAble)) continue;
+        if (!(c.status & kTempleStatusMask) || (highest > kYoungCompany && able >= kFewestAble))
+            continue;
         log.line(g, c.name + " (level " + std::to_string(c.level) +
-                        ") could not be raised and is replaced by a new adventurer");
+                        ") could not be helped at the temple and is replaced by a new adventurer");
         DeleteCharacter(g.save, company[i]);
         const int slot = newAdventurer(g, plans[i], log);
         if (slot != 0) company[i] = slot;

@@ -23,11 +23,13 @@ class RunLog;
 // prayer sent away and made again).
 Company CreateCompany(Game& game, RunLog& log);
 
-// The company's members who can walk join the party at the tavern, in the plans' order.
+// The company's members who need nothing of the temple join the party at the tavern, in
+// the plans' order.
 void FormParty(Game& game, const Company& company);
 
-// A member of a young company the temple could not raise is sent away and a new
-// adventurer of the same plan takes its place (an old company waits for the gold).
+// A member the temple could not help is sent away and a new adventurer of the same plan
+// takes its place, in a young company or one with too few members left (an old company
+// waits for the gold).
 void ReplaceFallen(Game& game, Company& company, RunLog& log);
 
 // Every member in turn takes the party's gold and buys what betters its weapon and
