@@ -227,8 +227,16 @@ bool Explorer::walk(int direction, bool transitAfter) {
         if (!(Here(g_) == from)) return false;
     }
     if (g_.place.currentFloor <= 0) return false;
-    // Levers that would switch back what they opened are left alone.
+    // A lever that would switch back what it opened is left alone.
+    static constexpr int kDx[] = {0, 1, 0, -1}, kDy[] = {-1, 0, 1, 0};
+    const Spot ahead{from.floor, WrapOnce(from.x + kDx[direction]),
+                     WrapOnce(from.y + kDy[direction])};
     intent_.pullLever = true;
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, g_.place.currentDungeon, ahead) && e.action == EventAction::Lever && e.toggle &&
+            e.flag >= 0 && e.flag < kEventFlagCount &&
+            g_.save.eventFlags[static_cast<size_t>(e.flag)] == e.flagValue)
+            intent_.pullLever = false;
     intent_.transit = transitAfter;
     WalkForward(g_, true);
     intent_.transit = false;
