@@ -42,19 +42,6 @@ const char* captionOf(int id) {
     return "";
 }
 
-bool available(Game& game, int id) {
-    switch (id) {
-        case 24:
-            return game.save.eventFlags[11] != 0;
-        case 25:
-            return PartyHasItem(game, 635, true) && PartyHasItem(game, 636, true);
-        case 26:
-            return game.save.eventFlags[12] != 0;
-        default:
-            return true;
-    }
-}
-
 // The smallest id nobody else carries; the departing members' own ids do not count.
 int freePartyId(Game& game) {
     std::vector<bool> taken(kRosterSlots, false);
@@ -98,8 +85,14 @@ void leaveMembersBehind(Game& game) {
 
 // The dungeon screen: the view, no command list, the exploration music.
 void showDungeonScreen(Game& game) {
-    MainWindow& main = *game.screens->main;
     game.dungeon.dungeonMusic = 10;
+    // Without windows (the bot) the party only needs its floor.
+    if (!game.screens || !game.screens->main) {
+        LoadFloor(game);
+        SaveGame(game);
+        return;
+    }
+    MainWindow& main = *game.screens->main;
     main.picMap.setVisible(true);
     // Menu 11: the command list gives way to the view and the exploration music plays.
     BuildMenu(game, kDungeonMenu);
@@ -122,6 +115,23 @@ void showTown(Game& game) {
 
 }  // namespace
 
+bool DungeonOffered(const Game& game, int id) {
+    switch (id) {
+        case 21:
+        case 22:
+        case 23:
+            return true;
+        case 24:
+            return game.save.eventFlags[11] != 0;
+        case 25:
+            return PartyHasItem(game, 635, true) && PartyHasItem(game, 636, true);
+        case 26:
+            return game.save.eventFlags[12] != 0;
+        default:
+            return false;
+    }
+}
+
 void ShowDungeonList(Game& game) {
     BuildMenu(game, kDungeonListMenu);
     ListEx& list = game.screens->main->lstCommandList;
@@ -133,7 +143,7 @@ void ShowDungeonList(Game& game) {
     list.addItem("L)町 外 れ");
     // Later dungeons go on top as they open, the last opened first.
     for (int id : {25, 26, 24}) {
-        if (!available(game, id)) continue;
+        if (!DungeonOffered(game, id)) continue;
         list.addItem(captionOf(id), 1);
         list.setItemData(list.newIndex(), id);
     }

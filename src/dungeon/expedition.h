@@ -11,6 +11,9 @@ struct Game;
 
 inline constexpr int kDungeonListMenu = 19;
 
+// Whether the dungeon list offers dungeon 21..26: the first three always, the others once
+// the world has opened them.
+bool DungeonOffered(const Game& game, int id);
 // Shows the dungeon list (menu 19) in the command list.
 void ShowDungeonList(Game& game);
 // The list's choice: a dungeon id, or 0 for "L)町 外 れ".

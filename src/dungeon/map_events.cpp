@@ -43,7 +43,9 @@ bool flagHolds(const Game& game, const MapEvent& e) {
     }
 }
 
-bool conditionsHold(Game& game, const MapEvent& e) {
+}  // namespace
+
+bool EventConditionsHold(const Game& game, const MapEvent& e) {
     if (!flagHolds(game, e)) return false;
     if (e.whenItem != 0 &&
         PartyHasItem(game, e.whenItem, e.whenItemScope == ItemScope::Roster) != e.whenItemHeld)
@@ -53,6 +55,8 @@ bool conditionsHold(Game& game, const MapEvent& e) {
     }
     return true;
 }
+
+namespace {
 
 // The first event of the table for this entry point, cell, facing and moved flag.
 const MapEvent* findEvent(Game& game, EventTrigger trigger, bool moved, int itemId = 0) {
@@ -64,7 +68,7 @@ const MapEvent* findEvent(Game& game, EventTrigger trigger, bool moved, int item
         if (e.facing != kAnyFacing && e.facing != p.facing) continue;
         if (trigger == EventTrigger::Arrival && e.movedOnly && !moved) continue;
         if (trigger == EventTrigger::ItemUse && e.items[0] != itemId) continue;
-        if (!conditionsHold(game, e)) continue;
+        if (!EventConditionsHold(game, e)) continue;
         return &e;
     }
     return nullptr;
@@ -468,16 +472,16 @@ EncounterCall rift(Game& game) {
     return {1799 + static_cast<int>(game.rng.uniform(1, 11)), 13, -1};
 }
 
-void setWall(Game& game, int x, int y, int bit, bool open) {
+void setWall(FloorWalls& walls, int x, int y, int bit, bool open) {
     if (x < 0 || x >= kFloorSize || y < 0 || y >= kFloorSize) return;
-    std::int16_t& w = game.dungeon.floorWalls(x, y);
+    std::int16_t& w = walls(x, y);
     w = static_cast<std::int16_t>(open ? (w & ~bit) : (w | bit));
 }
 
 // The wall between two neighbouring cells, both sides.
-void setPassage(Game& game, int x1, int y1, int side1, int x2, int y2, bool open) {
-    setWall(game, x1, y1, SideBit(side1), open);
-    setWall(game, x2, y2, SideBit((side1 + 2) % 4), open);
+void setPassage(FloorWalls& walls, int x1, int y1, int side1, int x2, int y2, bool open) {
+    setWall(walls, x1, y1, SideBit(side1), open);
+    setWall(walls, x2, y2, SideBit((side1 + 2) % 4), open);
 }
 
 }  // namespace
@@ -539,22 +543,26 @@ EncounterCall PostBattleCheck(Game& game) {
     return {0, 12, 0};
 }
 
-void ApplyWallPatches(Game& game) {
-    const Place& p = game.place;
-    const auto& flags = game.save.eventFlags;
-    if (p.currentDungeon == 21 && p.currentFloor == 3) {
-        setPassage(game, 7, 2, 1, 8, 2, flags[2] != 0);
-    } else if (p.currentDungeon == 21 && p.currentFloor == 5) {
+void PatchWalls(const SaveData& save, int dungeon, int floor, FloorWalls& walls) {
+    const auto& flags = save.eventFlags;
+    if (dungeon == 21 && floor == 3) {
+        setPassage(walls, 7, 2, 1, 8, 2, flags[2] != 0);
+    } else if (dungeon == 21 && floor == 5) {
         for (int c = 1; c <= 5; ++c)
-            setPassage(game, c, 12, 2, c, 13, false);
+            setPassage(walls, c, 12, 2, c, 13, false);
         // The flag comes from the save file: only a real column is opened.
-        if (flags[5] >= 0 && flags[5] <= 19) setPassage(game, flags[5], 12, 2, flags[5], 13, true);
-    } else if (p.currentDungeon == 23 && p.currentFloor == 7) {
-        setPassage(game, 9, 14, 2, 9, 15, flags[10] == 4);
-    } else if (p.currentDungeon == 24 && p.currentFloor == 1) {
-        setPassage(game, 4, 9, 2, 4, 10, flags[15] == 1);
-        setPassage(game, 13, 9, 2, 13, 10, flags[16] == 1);
+        if (flags[5] >= 0 && flags[5] <= 19) setPassage(walls, flags[5], 12, 2, flags[5], 13, true);
+    } else if (dungeon == 23 && floor == 7) {
+        setPassage(walls, 9, 14, 2, 9, 15, flags[10] == 4);
+    } else if (dungeon == 24 && floor == 1) {
+        setPassage(walls, 4, 9, 2, 4, 10, flags[15] == 1);
+        setPassage(walls, 13, 9, 2, 13, 10, flags[16] == 1);
     }
+}
+
+void ApplyWallPatches(Game& game) {
+    PatchWalls(game.save, game.place.currentDungeon, game.place.currentFloor,
+               game.dungeon.floorWalls);
 }
 
 std::string RiddleForm(const std::string& typed) {

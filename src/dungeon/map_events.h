@@ -7,7 +7,10 @@
 #include <string>
 
 #include "core/battle_state.h"
+#include "core/data/grid.h"
 #include "core/data/map_event_data.h"
+#include "core/data/save_data.h"
+#include "core/dungeon_state.h"
 
 namespace dv {
 
@@ -32,8 +35,14 @@ EncounterCall ItemUseCheck(Game& game, int itemId);
 // After winning a battle an event started, on the same cell; a battle to chain.
 EncounterCall PostBattleCheck(Game& game);
 
+// The event's flag, item and skill conditions hold for the party now.
+bool EventConditionsHold(const Game& game, const MapEvent& e);
+
 // Opens and closes the walls that follow event flags, in the working floor.
 void ApplyWallPatches(Game& game);
+// The same for any floor's walls (a route planned over floors not yet loaded).
+using FloorWalls = Grid<std::int16_t, kFloorSize, kFloorSize>;
+void PatchWalls(const SaveData& save, int dungeon, int floor, FloorWalls& walls);
 
 // The riddle comparison: full width, hiragana read as katakana.
 std::string RiddleForm(const std::string& typed);

@@ -1,6 +1,7 @@
 #include "items/select_box.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "characters/inventory.h"
 #include "core/game.h"
@@ -123,6 +124,21 @@ void SelectBox::showMemberItems() {
     lstItem.setListIndex(-1);
 }
 
+namespace {
+
+// Without windows (the bot) the game's answerer names the member by its roster slot; any
+// other answer is no choice.
+int pickWithoutWindow(Game& game, const std::string& caption, const std::vector<int>& values) {
+    if (!game.answerPrompt) return -1;
+    const std::string answer = game.answerPrompt(caption, kPromptInput);
+    int slot = -1;
+    const auto [end, ec] = std::from_chars(answer.data(), answer.data() + answer.size(), slot);
+    if (ec != std::errc() || end != answer.data() + answer.size()) return -1;
+    return std::find(values.begin(), values.end(), slot) != values.end() ? slot : -1;
+}
+
+}  // namespace
+
 int PickPartyMember(Game& game, bool withItems, const std::string& caption) {
     std::vector<std::string> texts;
     std::vector<int> values;
@@ -132,6 +148,7 @@ int PickPartyMember(Game& game, bool withItems, const std::string& caption) {
         texts.push_back(game.save.roster[static_cast<size_t>(slot)].name);
         values.push_back(slot);
     }
+    if (!game.screens) return pickWithoutWindow(game, caption, values);
     return WindowOf<SelectBox>(game).run(caption, texts, values, withItems);
 }
 

@@ -16,6 +16,7 @@
 #include "core/screens.h"
 #include "core/skin_pictures.h"
 #include "items/select_box.h"
+#include "town/people_gifts.h"
 #include "town/people_rules.h"
 #include "ui/keys.h"
 #include "ui/window_system.h"
@@ -35,20 +36,6 @@ constexpr int kPanelHeight = 150;
 // While the panels are up the command list keeps to the left of the command panel.
 constexpr Rect kTalkingListBounds{0, 80, 376, 280};
 constexpr Rect kListBounds{0, 80, 640, 280};
-
-// Item numbers the people's rules name.
-constexpr int kThiefsTally = 609;
-constexpr int kJunkDealersKey = 613;
-constexpr int kBigFish = 614;
-constexpr int kFineWine = 615;
-constexpr int kHoney = 617;
-constexpr int kGoldenApple = 627;
-constexpr int kClouded = 630;
-constexpr int kStuffedRat = 634;
-constexpr int kLotion = 637;
-constexpr int kQueensSeal = 638;
-constexpr int kSeventyTwo = 656;
-constexpr int kWineFlag = 4;
 
 constexpr std::int32_t kWornBits = 31;
 
@@ -239,24 +226,10 @@ void Conversation::runCommand(int row) {
 
 namespace {
 
-bool holds(const Character& c, int itemId) {
-    for (int s = 1; s <= kInventorySlots; ++s)
-        if (c.items[static_cast<std::size_t>(s)].itemId == itemId) return true;
-    return false;
-}
-
 Character* partyMember(Game& game, int partySlot) {
     const int slot = game.place.partyMembers[static_cast<std::size_t>(partySlot)];
     if (slot < 1 || slot >= kRosterSlots) return nullptr;
     return &game.save.roster[static_cast<std::size_t>(slot)];
-}
-
-bool partyHolds(Game& game, int itemId) {
-    for (int i = 1; i <= game.place.partyCount && i <= kPartySlots; ++i) {
-        const Character* c = partyMember(game, i);
-        if (c && holds(*c, itemId)) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -278,27 +251,7 @@ void Conversation::talk() {
             say(t);
         return;
     }
-    if (n == 6 && word == "卑しい盗賊") {
-        if (partyHolds(game, kThiefsTally)) {
-            say(DefaultReply(n));
-            return;
-        }
-        showNumbered({20622, 20623});
-        GiveItemToParty(game, kThiefsTally, false, Announce::Plain, false);
-        DrawPartyPanel(game);
-        SaveGame(game);
-        return;
-    }
-    if (n == 10 && word == "７２匹") {
-        if (!partyHolds(game, kSeventyTwo) && AllBoundDemonsDefeated(game.save)) {
-            showNumbered({21019});
-            GiveItemToParty(game, kSeventyTwo, false, Announce::Plain, true);
-            SaveGame(game);
-        } else if (!showNumbered({21006})) {
-            say(DefaultReply(n));
-        }
-        return;
-    }
+    if (WordGift(game, n, word, messageText)) return;
     if (n == kBlackMarketeer) {
         if (word == kGreeting) {
             say("ようこそ、ブラックマーケットへ");
@@ -341,103 +294,9 @@ void Conversation::give() {
     int member = 0;
     int slot = 0;
     if (!pickItem(member, slot)) return;
-    Character& c = game.save.roster[static_cast<std::size_t>(member)];
-    const int item = c.items[static_cast<std::size_t>(slot)].itemId;
-    RemoveItemUnits(c, game.db, slot, 1, game.place.partyEffects);
-    react(item);
+    GiveToPerson(game, person(), member, slot, messageText);
     DrawPartyPanel(game);
     SaveGame(game);
-}
-
-// One more unit of the gift from the first member (in party order) who has one.
-void Conversation::takeAnother(int item) {
-    Game& game = *game_;
-    for (int i = 1; i <= game.place.partyCount && i <= kPartySlots; ++i) {
-        Character* c = partyMember(game, i);
-        if (c && RemoveItemById(*c, game.db, item, game.place.partyEffects)) return;
-    }
-}
-
-void Conversation::react(int item) {
-    Game& game = *game_;
-    const auto reward = [&game](int itemId) {
-        GiveItemToParty(game, itemId, false, Announce::Plain, true);
-    };
-    switch (person()) {
-        case 1:
-            say("ありがたい");
-            break;
-        case 2:
-            say("ありがとう");
-            break;
-        case 3:
-            if (item != kClouded) {
-                say("ありがとう");
-                break;
-            }
-            if (!showNumbered({20315})) say("ありがとう");
-            takeAnother(kClouded);
-            reward(kJunkDealersKey);
-            break;
-        case 4:
-            if (item != kBigFish) {
-                say("ありがとうございます");
-                break;
-            }
-            showNumbered({20414});
-            say("これはほんのお礼です\nか、必ず役に立ちますよ");
-            takeAnother(kBigFish);
-            reward(kStuffedRat);
-            break;
-        case 5:
-            if (item != kFineWine) {
-                say("ありがとよゥ");
-                break;
-            }
-            if (!showNumbered({20511, 20512, 20513, 20514})) say("ありがとよゥ");
-            game.save.eventFlags[kWineFlag] = 1;
-            break;
-        case 6:
-            say("とりあえずもらっとくぜ");
-            break;
-        case 7:
-            say("ありがとうございます");
-            break;
-        case 8:
-            if (item != kHoney) {
-                say("ありがとうございますわ");
-                break;
-            }
-            say("「まぁ、ステキ\nこれ、欲しかったのでございます\nではお礼にこれを差し上げますわ」");
-            takeAnother(kHoney);
-            reward(kLotion);
-            break;
-        case 9:
-            if (item == kLotion) {
-                say("「よくやったァ\nこれは褒美だァ\nワレラにはいらぬモノだが\nキサマらには有益なは"
-                    "ずだァ」");
-                takeAnother(kLotion);
-                reward(kQueensSeal);
-            } else if (item == kGoldenApple) {
-                for (std::string_view t : QueensAnswerForTheApple())
-                    say(t);
-                takeAnother(kGoldenApple);
-            } else {
-                say("ありがたく頂くゥ");
-            }
-            break;
-        case 10:
-            say("ありがたし");
-            break;
-        case 11:
-            say("頂いておこう");
-            break;
-        case kBlackMarketeer:
-            say("まぁ、もらっとくよ");
-            break;
-        default:
-            break;
-    }
 }
 
 void Conversation::openGoods() {

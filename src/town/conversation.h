@@ -55,8 +55,6 @@ class Conversation {
     // A member and one of its items for a gift or a sale: the roster slot and inventory
     // slot, or false after a cancel or a refusal (cursed, worn).
     bool pickItem(int& member, int& slot);
-    void react(int item);
-    void takeAnother(int item);
     // Shows the numbered messages that exist; false when none does.
     bool showNumbered(std::initializer_list<int> numbers);
     void say(std::string_view text);

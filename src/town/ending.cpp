@@ -37,9 +37,10 @@ bool EndingEarned(const Game& game) {
 }
 
 void EndingOnReturn(Game& game) {
-    MainWindow& m = *game.screens->main;
+    // Without windows (the bot) the ending's texts and marks come all the same.
+    MainWindow* m = game.screens ? game.screens->main : nullptr;
     if (EndingEarned(game)) {
-        m.fraParty.setVisible(false);
+        if (m) m->fraParty.setVisible(false);
         for (int n = 200; n <= 205; ++n)
             ShowMessage(game, std::string(Message(n)));
         forEachMember(game, [&](int slot) {
@@ -54,8 +55,9 @@ void EndingOnReturn(Game& game) {
         for (int f = 34; f <= 41; ++f)
             flags[static_cast<size_t>(f)] = 0;
     }
-    m.fraParty.setVisible(true);
-    m.fraParty.setEnabled(false);
+    if (!m) return;
+    m->fraParty.setVisible(true);
+    m->fraParty.setEnabled(false);
     PlayScene(game, 2);
 }
 

@@ -18,6 +18,7 @@
 #include "core/prompt_dialog.h"
 #include "core/screens.h"
 #include "items/item_actions.h"
+#include "town/shop_rules.h"
 
 namespace dv {
 
@@ -62,16 +63,6 @@ std::string twoDigits(int n) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", n);
     return text;
-}
-
-// A price from the data: never below zero.
-std::int64_t priceOf(const ItemRecord& item) {
-    return std::max<std::int64_t>(item.price, 0);
-}
-
-bool mayUse(const ItemRecord& item, const Character& c) {
-    return (item.sexMask & c.sex) != 0 && (item.classMask & c.classBit) != 0 &&
-           (item.alignmentMask & c.alignment) != 0 && (item.raceMask & c.race) != 0;
 }
 
 void fillList(Game& game, const std::vector<ShopRow>& rows) {
@@ -252,27 +243,25 @@ void buy(Game& game, int row) {
         return;
     }
     Character* c = customer(game);
-    const ItemRecord* item = itemAt(game.db, itemId);
-    if (!c || !item || game.save.shopStock[static_cast<size_t>(itemId)] <= 0) return;
-    const std::int64_t price = priceOf(*item);
-    if (!(c->gold >= static_cast<double>(price))) {
-        ShowMessage(game, std::string(Message(3020)));
-        return;
-    }
-    if (StoreItem(*c, game.db, itemId, false, 1) != 0) {
-        ShowMessage(game, "アイテムが一杯ですよ\r何か売って下さい");
-        return;
-    }
-    c->gold -= static_cast<double>(price);
-    auto& stock = game.save.shopStock[static_cast<size_t>(itemId)];
-    stock -= 1;
-    if (stock > 0) {
-        ShowMessage(game, "まいどありっ\r他にも何かいかがですか？");
-        selectRow(game, row);
-    } else {
-        ShowMessage(game, "まいどありっ\rこれが最後の一つですよ");
-        list.removeItem(row);
-        selectRow(game, 0);
+    if (!c) return;
+    switch (BuyItem(game.save, game.db, *c, itemId)) {
+        case Purchase::kNotForSale:
+            return;
+        case Purchase::kNoMoney:
+            ShowMessage(game, std::string(Message(3020)));
+            return;
+        case Purchase::kNoRoom:
+            ShowMessage(game, "アイテムが一杯ですよ\r何か売って下さい");
+            return;
+        case Purchase::kBought:
+            ShowMessage(game, "まいどありっ\r他にも何かいかがですか？");
+            selectRow(game, row);
+            break;
+        case Purchase::kLastOne:
+            ShowMessage(game, "まいどありっ\rこれが最後の一つですよ");
+            list.removeItem(row);
+            selectRow(game, 0);
+            break;
     }
     buyListText(game);
 }
@@ -302,7 +291,7 @@ void sell(Game& game, int row) {
         return;
     }
     const double pay =
-        (s.itemFlags & kItemUnidentified) ? 1.0 : static_cast<double>(priceOf(*item) / 2);
+        (s.itemFlags & kItemUnidentified) ? 1.0 : static_cast<double>(ShopPrice(*item) / 2);
     if (c->gold + pay > kGoldLimit) {
         ShowMessage(game, "これ以上お金を持てません");
         return;
@@ -333,7 +322,7 @@ void identifyOrUncurse(Game& game, int row, bool identify) {
     ItemSlot& s = c->items[static_cast<size_t>(slot)];
     const ItemRecord* item = itemAt(game.db, s.itemId);
     if (!item) return;
-    const double fee = static_cast<double>(priceOf(*item) / 2);
+    const double fee = static_cast<double>(ShopPrice(*item) / 2);
     if (fee > c->gold) {
         ShowMessage(game, std::string(Message(3020)) + "\r" + kNoMoney);
         return;
@@ -379,8 +368,8 @@ std::vector<ShopRow> BuyRows(const Game& game, int kind, int weaponType) {
         if (!item || item->kind != kind || item->kind == 11) continue;
         if (weaponType != 0 && item->weaponType != weaponType) continue;
         std::string text = ToWide(FieldLeft(item->name, 20) + "   " +
-                                  FieldRight(std::to_string(priceOf(*item)), 8));
-        text += (c && mayUse(*item, *c)) ? "　" : "＃";
+                                  FieldRight(std::to_string(ShopPrice(*item)), 8));
+        text += (c && MayUseItem(*item, *c)) ? "　" : "＃";
         rows.push_back({text, n});
     }
     return rows;
@@ -398,7 +387,7 @@ std::vector<ShopRow> SellRows(const Game& game) {
         std::string text =
             twoDigits(slot) + " " + FieldLeft(unidentified ? item->altName : item->name, 16) + "  ";
         text += IsStackableKind(item->kind) ? "× 1/" + std::to_string(s.itemCount) : "     ";
-        text += FieldRight(std::to_string(unidentified ? 1 : priceOf(*item) / 2), 8);
+        text += FieldRight(std::to_string(unidentified ? 1 : ShopPrice(*item) / 2), 8);
         rows.push_back({ToWide(text), slot});
     }
     return rows;
@@ -416,7 +405,7 @@ std::vector<ShopRow> feeRows(const Game& game, std::int32_t bit) {
         const bool unidentified = (s.itemFlags & kItemUnidentified) != 0;
         const std::string text = twoDigits(slot) + " " +
                                  FieldLeft(unidentified ? item->altName : item->name, 20) + "  " +
-                                 FieldRight(std::to_string(priceOf(*item) / 2), 8);
+                                 FieldRight(std::to_string(ShopPrice(*item) / 2), 8);
         rows.push_back({ToWide(text), slot});
     }
     return rows;

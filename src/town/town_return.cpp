@@ -12,6 +12,12 @@
 namespace dv {
 
 void ShowTownAfterReturn(Game& game) {
+    // Without windows (the bot) only the party and the ending are the town's to settle.
+    if (!game.screens || !game.screens->main) {
+        RebuildParty(game);
+        EndingOnReturn(game);
+        return;
+    }
     MainWindow& main = *game.screens->main;
     main.picMap.setVisible(false);
     HideMoveMark(game);

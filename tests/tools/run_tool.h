@@ -1,6 +1,7 @@
 #pragma once
 
-// Runs the built data tool with arguments and keeps its exit status and output.
+// Runs a built tool (the data tool unless named) with arguments and keeps its exit status
+// and output.
 
 #include <sys/wait.h>
 
@@ -15,9 +16,9 @@ struct ToolRun {
     std::string out;
 };
 
-inline ToolRun runTool(const std::string& arguments) {
+inline ToolRun runTool(const std::string& arguments, const std::string& program = DV_DATA_TOOL) {
     ToolRun run;
-    const std::string command = std::string(DV_DATA_TOOL) + " " + arguments + " 2>&1";
+    const std::string command = program + " " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     std::array<char, 4096> buffer;

@@ -1,70 +1,18 @@
 #include "battle_sim.h"
 
-#include <algorithm>
 #include <exception>
 #include <string>
 
-#include "battle/command_entry.h"
+#include "adventurers.h"
 #include "battle/encounter.h"
-#include "battle/party_actions.h"
-#include "battle/rounds.h"
-#include "characters/creation_rules.h"
-#include "characters/healing.h"
+#include "battle_policy.h"
 #include "characters/level_up.h"
 #include "characters/melee_swings.h"
-#include "characters/party.h"
-#include "characters/races_classes.h"
-#include "combat/fighters.h"
-#include "combat/spells.h"
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
 
 namespace dv::sim {
-
-namespace {
-
-constexpr std::int32_t kHuman = 1;
-constexpr std::int32_t kFighter = 1;
-constexpr std::int32_t kMage = 2;
-constexpr std::int32_t kPriest = 4;
-
-struct Member {
-    const char* name;
-    std::int32_t classBit;
-    // Where the bonus points go, in table order (力 知恵 信仰心 生命力 器用さ 素早さ 運 魅力).
-    TableAttributes bonus;
-};
-
-// Four fighters in front and behind them a priest and a mage; bonus points as a player
-// would spend them.
-constexpr Member kParty[] = {
-    {"戦士Ａ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}}, {"戦士Ｂ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
-    {"戦士Ｃ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}}, {"戦士Ｄ", kFighter, {5, 0, 0, 3, 0, 1, 0, 0}},
-    {"僧侶", kPriest, {0, 0, 6, 2, 0, 1, 0, 0}},    {"魔導士", kMage, {0, 5, 0, 2, 0, 2, 0, 0}},
-};
-
-Character newAdventurer(const Member& m, Rng& rng) {
-    CreationChoice choice;
-    choice.name = m.name;
-    choice.race = kHuman;
-    choice.alignment = kLawful;
-    choice.sex = kMale;
-    choice.classBit = m.classBit;
-    TableAttributes a = StartingAttributes(kHuman, kMale);
-    const ClassRecord* cls = ClassOf(m.classBit);
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        if (cls) a[k] = std::max(a[k], cls->minimums[k]);
-        const int limit = AttributeLimit(kHuman, static_cast<int>(k) + 1, false, kMale);
-        a[k] = static_cast<std::uint8_t>(std::min(a[k] + m.bonus[k], limit));
-    }
-    choice.attributes = a;
-    SaveData scratch;
-    const int slot = CommitCharacter(scratch, choice, rng);
-    return scratch.roster[static_cast<size_t>(slot)];
-}
-
-}  // namespace
 
 BattleSimulator::BattleSimulator(const Database& db, std::uint64_t seed)
     : game_(std::make_unique<Game>()) {
@@ -85,8 +33,8 @@ BattleSimulator::~BattleSimulator() = default;
 void BattleSimulator::setPartyLevel(int level) {
     Game& g = *game_;
     party_.clear();
-    for (const Member& m : kParty) {
-        Character c = newAdventurer(m, g.rng);
+    for (const policy::AdventurerPlan& m : policy::StandardParty()) {
+        Character c = policy::NewAdventurer(m, g.rng);
         // A seasoned adventurer of the same make has gone up level by level, with the hit
         // points, attributes and spells each level gave, and is rested.
         while (c.level < level) {
@@ -133,107 +81,13 @@ void BattleSimulator::placeParty(int dungeon, int floor) {
     }
 }
 
-namespace {
-
-// The known spell of an effect with a point left: the highest level first.
-int bestSpell(const Game& g, const Character& c, int effect, int target) {
-    for (int i = 200; i >= 1; --i) {
-        const SpellRecord* s = spellAt(g.db, i);
-        if (!s || s->effect != effect || (target != 0 && s->target != target)) continue;
-        if (!(s->flags & kSpellInBattle) || s->kind > 3 || s->level < 1 || s->level > 9 ||
-            s->number < 1 || s->number > 4)
-            continue;
-        if (c.spellsKnown(s->kind, s->level, s->number) != 0 &&
-            c.spellPoints(s->kind, s->level) > 0)
-            return i;
-    }
-    return 0;
-}
-
-// Casters cast as a player would: a member below half health is healed, else the first
-// group gets the strongest attack spell with points left (a group spell when the group is
-// large), else a sleep spell; without any of these they keep what normal-auto gave them.
-void castersCast(Game& g) {
-    const BattleState& b = g.battle;
-    const int firstGroup = b.rowCount > 0 ? b.rows[0].group : 0;
-    int groupSize = 0;
-    for (int s = 1; s <= kGroupSlots && firstGroup != 0; ++s) {
-        const Character& m = b.monsters[static_cast<size_t>(firstGroup)][static_cast<size_t>(s)];
-        groupSize += (m.rosterId > 0 && !(m.status & kStatusDead)) ? 1 : 0;
-    }
-    for (int i = 1; i <= std::min(g.place.partyCount, kPartySlots); ++i) {
-        Character* c = PartyMember(g, i);
-        if (!c || (c->status & kStatusCannotAct) || !KnowsFirstLevelSpell(*c)) continue;
-        Character* hurt = nullptr;
-        for (int j = 1; j <= std::min(g.place.partyCount, kPartySlots); ++j) {
-            Character* m = PartyMember(g, j);
-            if (!m || (m->status & kStatusUnhealable)) continue;
-            if (m->hitPoints * 2 < m->maxHitPoints && (!hurt || m->hitPoints < hurt->hitPoints))
-                hurt = m;
-        }
-        int spell = 0;
-        int target = firstGroup;
-        if (hurt && (spell = bestSpell(g, *c, 7, kTargetMember)) != 0) {
-            target = hurt->rosterId;
-        } else if (groupSize >= 3 && (spell = bestSpell(g, *c, 2, kTargetEnemyGroup)) != 0) {
-        } else if ((spell = bestSpell(g, *c, 2, 0)) != 0) {
-        } else if (groupSize >= 2 && (spell = bestSpell(g, *c, 15, 0)) != 0) {
-        }
-        if (spell == 0 || target == 0) continue;
-        SetCommand(*c, HasSkill(*c, 19) ? kActCastTwice : kActCast, target);
-        c->actionSpell = static_cast<std::int16_t>(spell);
-    }
-}
-
-}  // namespace
-
-bool BattleSimulator::frontRowDown() const {
-    const Game& g = *game_;
-    for (int i = 1; i <= FrontRowCount(g); ++i)
-        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight))
-            return true;
-    return false;
-}
-
-bool BattleSimulator::partyLow() const {
-    const Game& g = *game_;
-    std::int64_t hp = 0, max = 0;
-    for (int i = 1; i <= g.place.partyCount; ++i) {
-        const Character* c = PartyMember(g, i);
-        if (!c) continue;
-        max += c->maxHitPoints;
-        if (!(c->status & kStatusOutOfFight)) hp += std::max(c->hitPoints, 0);
-    }
-    return hp * 100 < max * fleeBelow_;
-}
-
 BattleEnd BattleSimulator::fight(int dungeon, int floor, int encounter) {
     Game& g = *game_;
     placeParty(dungeon, floor);
     g.battle.lastEnd = BattleEnd::None;
     StartEncounter(g, EncounterCall{encounter, 12, 0});
-    BattleState& b = g.battle;
-    int rounds = 0;
-    while (b.battlePhase == kCommandEntry && rounds < kRoundLimit) {
-        if (partyLow()) {
-            // The first member who can act asks to flee; a failure gives the monsters a
-            // round.
-            int slot = MoveCommandSlot(g, 1, 1);
-            if (slot <= g.place.partyCount) {
-                FlightTest(g, slot);
-                ++rounds;
-                continue;
-            }
-        }
-        // As a player would with the reorder panel: the fallen go behind, so that members
-        // who can still fight stand in the front row.
-        if (frontRowDown()) RebuildParty(g);
-        NormalAuto(g);
-        castersCast(g);
-        StartRound(g);
-        ++rounds;
-    }
-    lastRounds_ = rounds;
+    lastRounds_ = policy::PlayBattle(g, fleeBelow_, kRoundLimit);
+    const BattleState& b = g.battle;
     return b.battlePhase == kNoBattle ? b.lastEnd : BattleEnd::None;
 }
 

@@ -48,8 +48,6 @@ class BattleSimulator {
 
   private:
     void placeParty(int dungeon, int floor);
-    bool partyLow() const;
-    bool frontRowDown() const;
 
     std::unique_ptr<Game> game_;
     std::vector<Character> party_;

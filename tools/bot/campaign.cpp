@@ -1,0 +1,119 @@
+#include "campaign.h"
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <utility>
+
+#include "bot_game.h"
+#include "characters/party.h"
+#include "core/game.h"
+#include "dungeon/expedition.h"
+#include "explorer.h"
+#include "run_log.h"
+#include "town_visit.h"
+
+namespace dv::bot {
+
+namespace {
+
+// Floors in use per dungeon 21..26.
+constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
+// The party level wanted per floor, from the levels each dungeon is drawn for and the
+// simulator's win rates (docs/balance.md, "The bot").
+constexpr int kNeeded[6][7] = {
+    {1, 2, 3, 4, 5, 0, 0},        {6, 9, 12, 15, 0, 0, 0}, {12, 16, 20, 24, 28, 32, 36},
+    {17, 22, 27, 32, 36, 40, 44}, {33, 40, 0, 0, 0, 0, 0}, {45, 0, 0, 0, 0, 0, 0},
+};
+
+// The words the floors teach for their riddle doors.
+const char* const kRiddleWords[] = {"ハイエナ", "ヴァンパイア", "バベル", "エデン"};
+
+// The ending marks every member who came back with the fruit.
+bool endingSeen(const Game& g) {
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i); c && c->completionMark != 0) return true;
+    return false;
+}
+
+int deepestFor(int dungeon, int level) {
+    int deepest = 0;
+    for (int f = 1; f <= kFloors[dungeon - 21]; ++f)
+        if (LevelNeeded(dungeon, f) <= level) deepest = f;
+    return deepest;
+}
+
+}  // namespace
+
+int LevelNeeded(int dungeon, int floor) {
+    if (dungeon < 21 || dungeon > 26 || floor < 1 || floor > kFloors[dungeon - 21]) return 999;
+    return kNeeded[dungeon - 21][floor - 1];
+}
+
+bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions& o,
+                 std::ostream& out) {
+    Intent intent;
+    for (const char* w : kRiddleWords)
+        intent.riddleWords.emplace_back(w);
+    RunLog log(out, o.quiet);
+    std::unique_ptr<Game> game = MakeBotGame(db, save, o.seed, intent, log);
+    Game& g = *game;
+    const std::string goal = o.goalDungeon == 0 ? std::string("the ending")
+                                                : "dungeon " + std::to_string(o.goalDungeon) +
+                                                      " floor " + std::to_string(o.goalFloor);
+    log.line(g, "seed " + std::to_string(o.seed) + ", goal: " + goal);
+    Company company = CreateCompany(g, log);
+    Shop(g, log);
+    Explorer explorer(g, intent, log);
+    explorer.setFleeBelow(o.fleeBelow);
+    // A dungeon with nothing left to do for a level and what the party knew then.
+    std::map<int, std::pair<int, std::string>> exhausted;
+    bool reached = false;
+    for (int n = 0; n < o.maxExpeditions && log.tallies().days <= o.maxDays && !reached; ++n) {
+        const int level = RunLog::lowestLevel(g);
+        const std::string known = PartyKnowledge(g);
+        int dungeon = 0, deepest = 0, goalFloor = 0;
+        bool grind = false;
+        if (o.goalDungeon != 0) {
+            dungeon = o.goalDungeon;
+            deepest = std::min(o.goalFloor, std::max(1, deepestFor(dungeon, level)));
+            goalFloor = deepest == o.goalFloor ? o.goalFloor : 0;
+            grind = goalFloor == 0;
+        } else {
+            int lastOpen = 21;
+            for (int d = 21; d <= 26 && dungeon == 0; ++d) {
+                if (!DungeonOffered(g, d) || deepestFor(d, level) < 1) continue;
+                lastOpen = d;
+                const auto it = exhausted.find(d);
+                if (it != exhausted.end() && it->second == std::make_pair(level, known)) continue;
+                dungeon = d;
+            }
+            if (dungeon == 0) {
+                dungeon = lastOpen;
+                grind = true;
+            }
+            deepest = std::max(1, deepestFor(dungeon, level));
+        }
+        const ExpeditionResult r = explorer.run(dungeon, deepest, goalFloor, grind);
+        if (r.wipedOut) {
+            log.line(g, "the party was wiped out in dungeon " + std::to_string(dungeon));
+            break;
+        }
+        if (!r.backInTown) {
+            log.line(g, "the party could not find its way home");
+            break;
+        }
+        if (!grind && !r.workLeft) exhausted[dungeon] = {level, known};
+        if (o.goalDungeon == 0 && endingSeen(g)) reached = true;
+        Temple(g, company, log);
+        ReplaceFallen(g, company, log);
+        const int gained = Inn(g, intent, log);
+        if (gained > 0) log.line(g, "rested: " + std::to_string(gained) + " levels gained");
+        Shop(g, log);
+        if (o.goalDungeon != 0 && r.goalReached) reached = true;
+    }
+    log.summary(g, reached, goal);
+    return reached;
+}
+
+}  // namespace dv::bot

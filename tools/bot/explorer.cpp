@@ -1,0 +1,392 @@
+#include "explorer.h"
+
+#include <algorithm>
+
+#include "battle_policy.h"
+#include "bot_game.h"
+#include "camp_care.h"
+#include "characters/party.h"
+#include "core/data/map_event_data.h"
+#include "core/game.h"
+#include "dungeon/expedition.h"
+#include "dungeon/map_events.h"
+#include "dungeon/maze.h"
+#include "run_log.h"
+
+namespace dv::bot {
+
+namespace {
+
+// Rounds after which a battle is given up as stuck (the party policy always ends one
+// long before).
+constexpr int kRoundLimit = 1000;
+// Moves the party makes along one plan before it plans again.
+constexpr std::size_t kPlanLength = 12;
+// Members below this share of their hit points are healed between battles.
+constexpr int kHealBelow = 60;
+// A member below this share of its hit points after the healing turns the party home.
+constexpr int kNearDeath = 30;
+
+bool at(const MapEvent& e, int dungeon, const Spot& s) {
+    return e.dungeon == dungeon && e.floor == s.floor && e.x == s.x && e.y == s.y;
+}
+
+int deadCount(const Game& g) {
+    int n = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusGone)) ++n;
+    return n;
+}
+
+int fallenCount(const Game& g) {
+    int n = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight)) ++n;
+    return n;
+}
+
+}  // namespace
+
+std::string Explorer::partyState() const {
+    std::string text;
+    for (int i = 1; i <= g_.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g_, i))
+            text += (text.empty() ? "" : " ") + std::to_string(c->hitPoints) + "/" +
+                    std::to_string(c->maxHitPoints) +
+                    (c->status != 0 ? "s" + std::to_string(c->status) : "") + " xp" +
+                    std::to_string(static_cast<long>(c->experience)) + " g" +
+                    std::to_string(static_cast<long>(c->gold));
+    return text;
+}
+
+Explorer::Explorer(Game& game, Intent& intent, RunLog& log)
+    : g_(game), intent_(intent), log_(log) {}
+
+int Explorer::hitPointPercent() const {
+    std::int64_t hp = 0, max = 0;
+    for (int i = 1; i <= g_.place.partyCount; ++i) {
+        const Character* c = PartyMember(g_, i);
+        if (!c || (c->status & kStatusOutOfFight)) continue;
+        max += c->maxHitPoints;
+        hp += std::max(c->hitPoints, 0);
+    }
+    return max > 0 ? static_cast<int>(hp * 100 / max) : 0;
+}
+
+bool Explorer::tired() const {
+    // Poison eats hit points with every step: a poisoned member nobody could cure goes
+    // home at once.
+    // So does a member brought near death on this expedition whom no spell could help.
+    for (int i = 1; i <= g_.place.partyCount; ++i) {
+        const Character* c = PartyMember(g_, i);
+        if (!c || (c->status & kStatusGone)) continue;
+        if (c->status & (kStatusPoison | kStatusDeadlyPoison)) return true;
+        if (c->hitPoints * 100 < c->maxHitPoints * kNearDeath &&
+            c->hitPoints < entryHitPoints_[static_cast<size_t>(i)])
+            return true;
+    }
+    // A member fallen on this expedition sends the party home; one the temple could not
+    // help yet walks with it as it was. A party the inn could not heal turns back after a
+    // share of what it set out with.
+    return hitPointPercent() < std::min(55, homeBelow_) || fallenCount(g_) > fallenAtEntry_;
+}
+
+std::string PartyKnowledge(const Game& g) {
+    std::string k;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i))
+            for (int s = 1; s <= kInventorySlots; ++s)
+                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0)
+                    k += std::to_string(id) + ",";
+    k += "|";
+    for (std::int32_t f : g.save.eventFlags)
+        k += std::to_string(f) + ",";
+    return k;
+}
+
+void Explorer::noteKnowledge() {
+    std::string now = PartyKnowledge(g_);
+    if (now == known_) return;
+    if (!known_.empty()) log_.detail(g_, "the party's items or flags changed");
+    known_ = std::move(now);
+    planner_.forget();
+    done_.clear();
+    tries_.clear();
+}
+
+void Explorer::settleBattles() {
+    while (g_.battle.battlePhase == kCommandEntry && g_.place.currentFloor > 0) {
+        Tallies& t = log_.tallies();
+        t.battles += 1;
+        const int deadBefore = deadCount(g_);
+        policy::PlayBattle(g_, fleeBelow_, kRoundLimit);
+        if (g_.battle.battlePhase == kCommandEntry) {
+            log_.line(g_, "a battle did not end after " + std::to_string(kRoundLimit) + " rounds");
+            return;
+        }
+        const BattleEnd end = g_.battle.lastEnd;
+        log_.detail(g_, std::string("battle ") +
+                            (end == BattleEnd::Victory   ? "won"
+                             : end == BattleEnd::Flight  ? "fled"
+                             : end == BattleEnd::WipeOut ? "lost"
+                                                         : "left") +
+                            " on floor " + std::to_string(g_.place.currentFloor));
+        if (end == BattleEnd::Victory || end == BattleEnd::Refused) t.won += 1;
+        if (end == BattleEnd::Flight) t.fled += 1;
+        if (end == BattleEnd::WipeOut) {
+            t.wipeOuts += 1;
+            t.deaths += g_.place.partyCount;
+            return;
+        }
+        t.deaths += std::max(0, deadCount(g_) - deadBefore);
+    }
+}
+
+// Searches and item uses where the floor has something for them, once per state of
+// what the party knows; arrival events of the cell count as met.
+void Explorer::lookAround() {
+    const int d = g_.place.currentDungeon;
+    const Spot here = Here(g_);
+    if (seen_[d].insert(here).second && here.floor >= 1) log_.floorReached(g_);
+    for (const MapEvent& e : g_.dungeon.events) {
+        if (!at(e, d, here) || done_.count(&e)) continue;
+        if (e.trigger == EventTrigger::Arrival) {
+            done_.insert(&e);
+            if (e.action == EventAction::FixedBattle) foughtAt_[&e] = RunLog::lowestLevel(g_);
+            continue;
+        }
+        if (e.trigger != EventTrigger::Search && e.trigger != EventTrigger::ItemUse) continue;
+        if (!EventConditionsHold(g_, e)) continue;
+        if (e.trigger == EventTrigger::ItemUse && !PartyHasItem(g_, e.items[0])) continue;
+        done_.insert(&e);
+        const EncounterCall call =
+            e.trigger == EventTrigger::Search ? SearchCheck(g_) : ItemUseCheck(g_, e.items[0]);
+        log_.detail(g_, std::string(e.trigger == EventTrigger::Search ? "searched" : "used item ") +
+                            (e.trigger == EventTrigger::Search ? "" : std::to_string(e.items[0])) +
+                            " at floor " + std::to_string(here.floor) + " (" +
+                            std::to_string(here.x) + ", " + std::to_string(here.y) + ")");
+        if (call.encounter > 0 && g_.place.currentFloor > 0) StartEventBattle(g_, call);
+        settleBattles();
+        if (g_.place.currentFloor <= 0 || !(Here(g_) == here)) return;
+    }
+}
+
+// A cell worth walking to: not seen yet, or an event there may give something now.
+bool Explorer::pending(const Spot& s) const {
+    const int d = g_.place.currentDungeon;
+    const auto it = seen_.find(d);
+    if (it == seen_.end() || !it->second.count(s)) return true;
+    for (const MapEvent& e : g_.dungeon.events) {
+        if (!at(e, d, s) || done_.count(&e) || !EventConditionsHold(g_, e)) continue;
+        switch (e.trigger) {
+            case EventTrigger::Search:
+                return true;
+            case EventTrigger::ItemUse:
+                if (PartyHasItem(g_, e.items[0])) return true;
+                break;
+            case EventTrigger::Arrival:
+                switch (e.action) {
+                    case EventAction::PersonRoom:
+                    case EventAction::HiddenItem:
+                    case EventAction::SetFlag:
+                    case EventAction::Reward:
+                        return true;
+                    case EventAction::Lever:
+                        if (e.flag >= 0 && e.flag < kEventFlagCount &&
+                            g_.save.eventFlags[static_cast<size_t>(e.flag)] != e.flagValue)
+                            return true;
+                        break;
+                    case EventAction::FixedBattle: {
+                        const auto f = foughtAt_.find(&e);
+                        if (f == foughtAt_.end() || RunLog::lowestLevel(g_) > f->second)
+                            return true;
+                        break;
+                    }
+                    default:
+                        break;
+                }
+                break;
+            default:
+                break;
+        }
+        // Only the first event whose conditions hold runs on arrival.
+        if (e.trigger == EventTrigger::Arrival) break;
+    }
+    return false;
+}
+
+// One step in a direction (turning first); the party may end up elsewhere (an event, a
+// battle). transitAfter: a yes to the stairs or circle of the cell stepped on.
+bool Explorer::walk(int direction, bool transitAfter) {
+    const Spot from = Here(g_);
+    while (g_.place.currentFloor > 0 && g_.place.facing != direction &&
+           g_.battle.battlePhase != kCommandEntry) {
+        const int turn = (direction - g_.place.facing + 4) % 4;
+        Step(g_, turn == 1 ? 1 : turn == 2 ? 2 : 3);
+        settleBattles();
+        if (!(Here(g_) == from)) return false;
+    }
+    if (g_.place.currentFloor <= 0) return false;
+    // A lever that would switch back what it opened is left alone.
+    static constexpr int kDx[] = {0, 1, 0, -1}, kDy[] = {-1, 0, 1, 0};
+    const Spot ahead{from.floor, WrapOnce(from.x + kDx[direction]),
+                     WrapOnce(from.y + kDy[direction])};
+    intent_.pullLever = true;
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, g_.place.currentDungeon, ahead) && e.action == EventAction::Lever && e.toggle &&
+            e.flag >= 0 && e.flag < kEventFlagCount &&
+            g_.save.eventFlags[static_cast<size_t>(e.flag)] == e.flagValue)
+            intent_.pullLever = false;
+    intent_.transit = transitAfter;
+    WalkForward(g_, true);
+    intent_.transit = false;
+    log_.tallies().steps += 1;
+    ++expeditionSteps_;
+    const bool fought = g_.battle.battlePhase == kCommandEntry;
+    settleBattles();
+    if (g_.place.currentFloor > 0 && Here(g_) == from && !fought) {
+        // Shut: a riddle is tried with every word the party knows before it gives up.
+        int limit = 1;
+        const Spot s = from;
+        for (const MapEvent& e : g_.dungeon.events)
+            if (at(e, g_.place.currentDungeon, s) && e.trigger == EventTrigger::PreStep &&
+                e.action == EventAction::RiddleDoor)
+                limit = std::max<int>(1, static_cast<int>(intent_.riddleWords.size()));
+        if (++tries_[{s.floor, s.x, s.y, direction}] >= limit) {
+            planner_.markShut(s, direction);
+            log_.detail(g_, "shut: floor " + std::to_string(s.floor) + " (" + std::to_string(s.x) +
+                                ", " + std::to_string(s.y) + ") side " + std::to_string(direction));
+        }
+        return false;
+    }
+    return true;
+}
+
+// Stands on stairs or a circle and takes them: the party steps off and back on with the
+// question answered yes.
+bool Explorer::transitHere() {
+    const Spot here = Here(g_);
+    for (int d = 0; d < 4; ++d) {
+        const int bit = SideBit(d);
+        if ((g_.dungeon.floorWalls(here.x, here.y) & bit) &&
+            !(g_.dungeon.floorDoors(here.x, here.y) & bit))
+            continue;
+        if (!walk(d, false)) return false;
+        return walk((d + 2) % 4, true);
+    }
+    return false;
+}
+
+bool Explorer::follow(const std::vector<Move>& moves) {
+    for (std::size_t i = 0; i < moves.size() && i < kPlanLength; ++i) {
+        const Move& m = moves[i];
+        const bool transitNext = i + 1 < moves.size() && moves[i + 1].kind == Move::kTransit;
+        if (m.kind == Move::kTransit) {
+            if (!transitHere()) return false;
+        } else if (!walk(m.direction, transitNext)) {
+            return false;
+        }
+        if (g_.place.currentFloor <= 0) return false;
+        lookAround();
+        if (g_.place.currentFloor <= 0) return false;
+        if (!(Here(g_) == m.to)) return false;
+        if (const int cast = CampCare(g_, intent_, kHealBelow); cast > 0)
+            log_.detail(g_, std::to_string(cast) + " camp spells (" + partyState() + ")");
+        const std::string before = known_;
+        noteKnowledge();
+        if (known_ != before || tired()) return false;
+    }
+    return true;
+}
+
+void Explorer::goHome() {
+    const Spot entrance{1, 0, 0};
+    if (Here(g_) == entrance) {
+        intent_.home = true;
+        for (int turn = 0; turn < 4 && g_.place.currentFloor > 0; ++turn) {
+            Step(g_, 3);
+            settleBattles();
+        }
+        intent_.home = false;
+        return;
+    }
+    const auto moves = planner_.routeTo(g_, [&](const Spot& s) { return s == entrance; });
+    if (moves.empty()) {
+        const Spot h = Here(g_);
+        log_.line(g_, "no way back to the entrance from floor " + std::to_string(h.floor) + " (" +
+                          std::to_string(h.x) + ", " + std::to_string(h.y) + ")");
+        planner_.forget();
+        return;
+    }
+    intent_.home = moves.size() == 1;
+    follow(moves);
+    intent_.home = false;
+}
+
+ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool grind) {
+    ExpeditionResult r;
+    expeditionSteps_ = 0;
+    planner_.setDeepest(deepest);
+    planner_.forget();
+    done_.clear();
+    known_.clear();
+    EnterDungeon(g_, dungeon);
+    fallenAtEntry_ = fallenCount(g_);
+    for (int i = 1; i <= kPartySlots; ++i) {
+        const Character* c = i <= g_.place.partyCount ? PartyMember(g_, i) : nullptr;
+        entryHitPoints_[static_cast<size_t>(i)] = c ? c->hitPoints : 0;
+    }
+    homeBelow_ = hitPointPercent() * 6 / 10;
+    log_.tallies().expeditions += 1;
+    log_.detail(g_, "entered dungeon " + std::to_string(dungeon) + " down to floor " +
+                        std::to_string(deepest));
+    noteKnowledge();
+    lookAround();
+    bool homeward = false;
+    int stuck = 0;
+    while (g_.place.currentFloor > 0) {
+        if (goalFloor > 0 && g_.place.currentFloor == goalFloor) r.goalReached = true;
+        if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
+            homeward = true;
+            log_.detail(g_, r.goalReached ? "goal reached, going home"
+                                          : "going home to rest (" + partyState() + ")");
+        }
+        if (homeward) {
+            goHome();
+            if (++stuck > 400) break;
+            continue;
+        }
+        auto moves = planner_.routeTo(g_, [&](const Spot& s) { return pending(s); });
+        if (!moves.empty()) {
+            r.workLeft = true;
+            follow(moves);
+            continue;
+        }
+        if (!grind) {
+            homeward = true;
+            continue;
+        }
+        // Nothing left to see: walk to random cells of the deepest floor for battles.
+        const int x = static_cast<int>(g_.rng.uniform(0, kFloorSize - 1));
+        const int y = static_cast<int>(g_.rng.uniform(0, kFloorSize - 1));
+        moves = planner_.routeTo(g_, [&](const Spot& s) {
+            return s.floor == deepest && std::abs(s.x - x) + std::abs(s.y - y) <= 2;
+        });
+        if (moves.empty())
+            moves = planner_.routeTo(g_, [&](const Spot& s) { return s.floor == deepest; });
+        if (moves.empty()) {
+            moves = planner_.routeTo(
+                g_, [&](const Spot& s) { return std::abs(s.x - x) + std::abs(s.y - y) <= 1; });
+        }
+        if (moves.empty()) {
+            homeward = true;
+            continue;
+        }
+        follow(moves);
+    }
+    r.backInTown = g_.place.currentFloor == 0 && g_.place.partyCount > 0;
+    r.wipedOut = g_.place.partyCount == 0 || log_.tallies().wipeOuts > 0;
+    return r;
+}
+
+}  // namespace dv::bot

@@ -1,0 +1,330 @@
+#include "town_visit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <string>
+
+#include "adventurers.h"
+#include "battle/command_entry.h"
+#include "camp_care.h"
+#include "characters/creation_rules.h"
+#include "characters/equipment_rules.h"
+#include "characters/healing.h"
+#include "characters/party.h"
+#include "characters/roster_rules.h"
+#include "combat/spells.h"
+#include "core/game.h"
+#include "items/equipment_window.h"
+#include "items/item_actions.h"
+#include "run_log.h"
+#include "town/inn_rules.h"
+#include "town/shop_rules.h"
+#include "town/temple_rules.h"
+
+namespace dv::bot {
+
+namespace {
+
+// Bonus rolls below this are thrown back, at most kRerolls times.
+constexpr int kGoodRoll = 8;
+constexpr int kRerolls = 30;
+constexpr std::int32_t kPriestClass = 4;
+// Below this level a fallen member is replaced rather than waited for, and always when
+// fewer than kFewestAble members are left standing.
+constexpr int kYoungCompany = 4;
+constexpr int kFewestAble = 5;
+constexpr int kHealEffect = 7;
+// Gold kept per member for the inn when shopping.
+constexpr double kInnReserve = 40;
+// Weeks in the cheapest room beyond which a better room is taken when it can be paid.
+constexpr int kLongWeeks = 8;
+// Nights the casters heal the party in the free room before rooms are paid for.
+constexpr long kNursingNights = 60;
+
+int slotOf(const Game& g, int partySlot) {
+    return g.place.partyMembers[static_cast<size_t>(partySlot)];
+}
+
+// What an item is worth to its wearer: a weapon's average damage, armour's protection
+// (a negative armour bonus protects).
+int worth(const ItemRecord& item) {
+    if (item.kind == 1)
+        return item.damageDiceCount * (item.damageDiceSides + 1) / 2 + item.damageDiceBonus +
+               item.attackBonus;
+    return -item.armorBonus;
+}
+
+// The equipment code of an item kind the bot buys for, 0 for the rest.
+int codeOf(int kind) {
+    switch (kind) {
+        case 1:
+            return kEquipPrimary;
+        case 2:
+            return kEquipSecondary;
+        case 3:
+            return kEquipArmor;
+        case 4:
+            return kEquipHands;
+        case 5:
+            return kEquipFeet;
+        case 6:
+            return kEquipHead;
+        default:
+            return 0;
+    }
+}
+
+// The worth of what the member wears for a code (0 when nothing).
+int wornWorth(const Game& g, const Character& c, int code) {
+    for (int s = 1; s <= kInventorySlots; ++s) {
+        const ItemSlot& slot = c.items[static_cast<size_t>(s)];
+        const ItemRecord* item = itemAt(g.db, slot.itemId);
+        if (item && (slot.itemFlags & kEquipCodeBits) == code) return worth(*item);
+    }
+    return 0;
+}
+
+// Wears the best candidate for each code.
+void wearBest(Game& g, Character& c) {
+    for (int code :
+         {kEquipPrimary, kEquipSecondary, kEquipArmor, kEquipHands, kEquipFeet, kEquipHead}) {
+        int best = 0, bestWorth = wornWorth(g, c, code);
+        for (int s : EquipCandidates(g, c, code)) {
+            const ItemRecord* item = itemAt(g.db, c.items[static_cast<size_t>(s)].itemId);
+            if (item && !item->cursed && worth(*item) > bestWorth) {
+                best = s;
+                bestWorth = worth(*item);
+            }
+        }
+        if (best != 0) EquipItem(g, c, code, best);
+    }
+    ApplyEquipment(c, g.db, g.place.partyEffects);
+}
+
+bool knowsHealing(const Game& g, const Character& c) {
+    for (int i = 1; i <= 200; ++i) {
+        const SpellRecord* s = spellAt(g.db, i);
+        if (s && s->effect == kHealEffect && (s->flags & kSpellInCamp) && s->kind <= 3 &&
+            s->level >= 1 && s->level <= 9 && s->number >= 1 && s->number <= 4 &&
+            c.spellsKnown(s->kind, s->level, s->number) != 0)
+            return true;
+    }
+    return false;
+}
+
+bool anyoneHurt(const Game& g) {
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i);
+            c && !(c->status & kStatusUnhealable) && c->hitPoints < c->maxHitPoints)
+            return true;
+    return false;
+}
+
+// One stay at the inn; 1 when the guest rose a level, 0 when not, -1 when it could not
+// stay or died of age.
+int stay(Game& g, RunLog& log, int slot, int room, int weeks) {
+    Character& c = g.save.roster[static_cast<size_t>(slot)];
+    try {
+        const StayResult r = StayAtInn(g.save, slot, room, weeks, g.db, g.rng);
+        log.tallies().innStays += 1;
+        if (r.rest.result == RestResult::kDiedOfAge) {
+            log.line(g, "a member died of old age at the inn");
+            return -1;
+        }
+        if (r.rest.result != RestResult::kRoseLevel) return 0;
+        log.detail(g, c.name + " rose to level " + std::to_string(c.level));
+        return 1;
+    } catch (const std::exception& e) {
+        log.line(g, std::string("inn refused: ") + e.what());
+        return -1;
+    }
+}
+
+// A new adventurer of a plan in the roster; its slot, 0 when the roster is full.
+int newAdventurer(Game& g, const policy::AdventurerPlan& plan, RunLog& log) {
+    int points = RollBonusPoints(g.rng);
+    for (int n = 0; n < kRerolls && points < kGoodRoll; ++n)
+        points = RollBonusPoints(g.rng);
+    const CreationChoice choice = policy::PlanChoice(plan, policy::SpreadBonus(plan, points));
+    int slot = CommitCharacter(g.save, choice, g.rng);
+    // A priest who did not learn the healing prayer is sent away and made again.
+    for (int n = 0; n < kRerolls && slot != 0 && plan.classBit == kPriestClass &&
+                    !knowsHealing(g, g.save.roster[static_cast<size_t>(slot)]);
+         ++n) {
+        DeleteCharacter(g.save, slot);
+        slot = CommitCharacter(g.save, choice, g.rng);
+    }
+    if (slot == 0) return 0;
+    const Character& c = g.save.roster[static_cast<size_t>(slot)];
+    log.line(g, "created " + c.name + " (bonus " + std::to_string(points) + ", hit points " +
+                    std::to_string(c.maxHitPoints) + ", gold " +
+                    std::to_string(static_cast<long>(c.gold)) + ")");
+    return slot;
+}
+
+}  // namespace
+
+Company CreateCompany(Game& g, RunLog& log) {
+    Company company;
+    for (const policy::AdventurerPlan& plan : policy::StandardParty()) {
+        const int slot = newAdventurer(g, plan, log);
+        if (slot == 0) break;
+        company.push_back(slot);
+    }
+    FormParty(g, company);
+    return company;
+}
+
+void FormParty(Game& g, const Company& company) {
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        RemoveFromParty(g, slotOf(g, i));
+    g.place.partyMembers.fill(0);
+    g.place.partyCount = 0;
+    for (int slot : company)
+        if (slot >= 1 && slot < kRosterSlots &&
+            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
+            AddToParty(g, slot);
+}
+
+void ReplaceFallen(Game& g, Company& company, RunLog& log) {
+    const auto plans = policy::StandardParty();
+    int able = 0, highest = 0;
+    for (int slot : company) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (!(c.status & kTempleStatusMask)) ++able;
+        highest = std::max<int>(highest, c.level);
+    }
+    for (std::size_t i = 0; i < company.size() && i < plans.size(); ++i) {
+        const Character& c = g.save.roster[static_cast<size_t>(company[i])];
+        if (!(c.status & kTempleStatusMask) || (highest > kYoungCompany && able >= kFewestAble))
+            continue;
+        log.line(g, c.name + " (level " + std::to_string(c.level) +
+                        ") could not be helped at the temple and is replaced by a new adventurer");
+        DeleteCharacter(g.save, company[i]);
+        const int slot = newAdventurer(g, plans[i], log);
+        if (slot != 0) company[i] = slot;
+    }
+    FormParty(g, company);
+}
+
+void Shop(Game& g, RunLog& log) {
+    const int count = g.place.partyCount;
+    for (int i = 1; i <= count; ++i) {
+        const int slot = slotOf(g, i);
+        if (slot < 1 || slot >= kRosterSlots || !PoolGold(g, slot)) continue;
+        Character& c = g.save.roster[static_cast<size_t>(slot)];
+        // The gold not kept for the inn is shared among the members still to shop.
+        const double share = std::max(0.0, (c.gold - kInnReserve * count) / (count - i + 1));
+        double spent = 0;
+        for (int kind : {3, 2, 1, 6, 4, 5}) {
+            const int code = codeOf(kind);
+            int best = 0, bestWorth = wornWorth(g, c, code);
+            for (int n = 1; n < kCounterCount; ++n) {
+                const ItemRecord* item = itemAt(g.db, n);
+                if (!item || item->kind != kind || g.save.shopStock[static_cast<size_t>(n)] <= 0)
+                    continue;
+                if (!MayUseItem(*item, c) || item->cursed ||
+                    static_cast<double>(ShopPrice(*item)) > share - spent)
+                    continue;
+                if (kind == 2 && c.classBit != 1) continue;  // shields for the front row
+                if (worth(*item) > bestWorth) {
+                    best = n;
+                    bestWorth = worth(*item);
+                }
+            }
+            if (best == 0) continue;
+            const Purchase p = BuyItem(g.save, g.db, c, best);
+            if (p != Purchase::kBought && p != Purchase::kLastOne) continue;
+            spent += static_cast<double>(ShopPrice(*itemAt(g.db, best)));
+            log.detail(g, c.name + " bought " + itemAt(g.db, best)->name);
+        }
+        wearBest(g, c);
+    }
+}
+
+void Temple(Game& g, const Company& company, RunLog& log) {
+    for (const TemplePatient& patient : TemplePatients(g.save)) {
+        if (std::find(company.begin(), company.end(), patient.slot) == company.end()) continue;
+        // The party pools its gold in one purse and pays from it.
+        int payer = 0;
+        for (int i = 1; i <= g.place.partyCount && payer == 0; ++i)
+            if (slotOf(g, i) != patient.slot) payer = slotOf(g, i);
+        if (payer == 0 || !PoolGold(g, payer)) continue;
+        try {
+            const TreatmentResult r = PayAndTreat(g.save, payer, patient.slot, patient.fee, g.rng);
+            log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
+                            (r.paid ? ": " + r.message : ": too poor"));
+        } catch (const std::exception& e) {
+            log.line(g, std::string("temple refused: ") + e.what());
+        }
+    }
+    FormParty(g, company);
+}
+
+int Inn(Game& g, Intent& intent, RunLog& log) {
+    int gained = 0;
+    // Nights in the free room give the casters their points back; they heal the others
+    // with them, night after night, before anyone pays for a room.
+    long nights = 0;
+    for (; nights < kNursingNights; ++nights) {
+        const int cast = CampCare(g, intent, 100);
+        // Nobody left who can heal after a night's rest: the rooms must do it.
+        if (!anyoneHurt(g) || (cast == 0 && nights > 0)) break;
+        bool rested = false;
+        for (int i = 1; i <= g.place.partyCount; ++i) {
+            const int slot = slotOf(g, i);
+            if (slot < 1 || slot >= kRosterSlots) continue;
+            Character& c = g.save.roster[static_cast<size_t>(slot)];
+            if (!KnowsFirstLevelSpell(c) || !MayStayAtInn(c)) continue;
+            gained += stay(g, log, slot, kFreeRoom, 1);
+            rested = true;
+        }
+        if (!rested) break;
+    }
+    log.tallies().days += nights;
+    if (nights > 0) log.detail(g, std::to_string(nights) + " nights of nursing");
+    long longest = 1;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const int slot = slotOf(g, i);
+        if (slot < 1 || slot >= kRosterSlots) continue;
+        Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (!MayStayAtInn(c) || !PoolGold(g, slot)) continue;
+        const int missing = std::max(0, c.maxHitPoints - c.hitPoints);
+        // The cheapest room for a few weeks; the best one the gold pays for when the wounds
+        // would take long; what the gold pays for when it does not stretch so far.
+        int room = kFreeRoom, weeks = 1;
+        const auto weeksIn = [&](int r) {
+            const int perWeek = kInnRooms[static_cast<size_t>(r)].hitPointsPerWeek;
+            return std::max(1, (missing + perWeek - 1) / perWeek);
+        };
+        if (missing > 0) {
+            room = 1;
+            weeks = weeksIn(1);
+            if (weeks > kLongWeeks && CanPay(c, StayCost(4, weeksIn(4)))) {
+                room = 4;
+                weeks = weeksIn(4);
+            }
+            while (weeks > 0 && !CanPay(c, StayCost(room, weeks)))
+                --weeks;
+            if (weeks == 0) {
+                room = kFreeRoom;
+                weeks = 1;
+            }
+        }
+        longest = std::max<long>(longest, room == kFreeRoom ? 1 : 7L * weeks);
+        // After a level gained one more night in the free room may bring the next.
+        for (int n = 0; n < 20; ++n) {
+            const int rose = stay(g, log, slot, room, weeks);
+            if (rose <= 0) break;
+            gained += rose;
+            room = kFreeRoom;
+            weeks = 1;
+        }
+    }
+    log.tallies().days += longest;
+    log.tallies().levelUps += gained;
+    return gained;
+}
+
+}  // namespace dv::bot
