@@ -20,17 +20,12 @@ namespace {
 
 constexpr int kVictoryMusic = 16;
 // What a cure of every ailment takes away.
-constexpr std::int32_t kCureBits = 134226943;
 // The statuses a battle leaves behind when it ends.
 constexpr std::int32_t kBattleOnly = kStatusSleep | kStatusSilence | kStatusFear |
                                      kStatusConfusion | kStatusFrozen | kStatusShocked |
                                      kStatusBattleWard | kStatusHidden | kStatusDecapitationWard |
                                      kStatusDrainWard | kStatusAttackReduced | kStatusMagicReflect |
                                      kStatusPhysicalReflect | kStatusGuard;
-
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
-}
 
 std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
@@ -42,7 +37,7 @@ void skillHeal(Game& game, Character& c) {
 }
 
 void healingSkills(Game& game) {
-    const int count = partySize(game);
+    const int count = PartySize(game);
     auto each = [&](auto&& fn) {
         for (int i = 1; i <= count; ++i)
             if (Character* c = PartyMember(game, i); c && !(c->status & kStatusGone)) fn(*c);
@@ -61,7 +56,7 @@ void healingSkills(Game& game) {
         each([](Character& c) { c.status &= ~(kStatusParalysis | kStatusPoison | kStatusStone); });
     if (PartyHasSkill(game, 158))
         each([](Character& c) {
-            c.status &= ~(kStatusDisease | kStatusFly | kStatusCarrot | kCureBits);
+            c.status &= ~(kStatusDisease | kStatusFly | kStatusCarrot | kCureStatusBits);
         });
     each([](Character& c) {
         if (HasSkill(c, 51)) HealCharacter(c, c.maxHitPoints / 8, true);
@@ -78,7 +73,7 @@ void healingSkills(Game& game) {
 
 void PayRewards(Game& game) {
     BattleState& b = game.battle;
-    const int count = partySize(game);
+    const int count = PartySize(game);
     const bool leaderTakesAll = PartyHasSkill(game, 100);
     int able = 0;
     int sharers = 0;
@@ -134,7 +129,7 @@ void Victory(Game& game) {
     b.partyFirstStrike = false;
     b.lastEnd = BattleEnd::Victory;
     // Counted before the clean-up saves, so the save holds them.
-    for (int i = 1; i <= partySize(game); ++i)
+    for (int i = 1; i <= PartySize(game); ++i)
         if (Character* c = PartyMember(game, i); c && !(c->status & kStatusOutOfFight))
             c->victories += 1;
     // The chest is rolled while the spell that makes chests likelier still holds (the
@@ -158,7 +153,7 @@ void Victory(Game& game) {
 void EndBattleCleanup(Game& game) {
     BattleState& b = game.battle;
     const std::int32_t effects = game.place.partyEffects;
-    for (int i = 1; i <= partySize(game); ++i) {
+    for (int i = 1; i <= PartySize(game); ++i) {
         Character* c = PartyMember(game, i);
         if (!c) continue;
         c->status &= ~kBattleOnly;

@@ -20,27 +20,9 @@ namespace {
 
 constexpr const char* CR = "\r";
 constexpr const char* LF = "\n";
-constexpr std::int32_t kCureBits = 134226943;
 
 std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
-}
-
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
-}
-
-std::vector<Character*> partyMembers(Game& game) {
-    std::vector<Character*> out;
-    for (int i = 1; i <= partySize(game); ++i)
-        if (Character* c = PartyMember(game, i)) out.push_back(c);
-    return out;
-}
-
-Character* chosenMember(Game& game, const Character& caster) {
-    for (Character* c : partyMembers(game))
-        if (c->rosterId == caster.targetGroup) return c;
-    return nullptr;
 }
 
 bool validGroup(int group) {
@@ -290,9 +272,9 @@ void SongAction(Game& game, Character& member) {
         case 5: {
             std::vector<Character*> targets;
             if (s.target == kTargetMember) {
-                if (Character* c = chosenMember(game, member)) targets.push_back(c);
+                if (Character* c = ChosenMember(game, member)) targets.push_back(c);
             } else {
-                targets = partyMembers(game);
+                targets = PartyMembers(game);
             }
             for (Character* c : targets) {
                 if (c->race == 256)
@@ -303,13 +285,13 @@ void SongAction(Game& game, Character& member) {
             break;
         }
         case 60:
-            if (Character* c = chosenMember(game, member)) {
-                c->status &= ~kCureBits;
+            if (Character* c = ChosenMember(game, member)) {
+                c->status &= ~kCureStatusBits;
                 Say(game, h + CR + c->name + "は" + LF + "回復した");
             }
             break;
         case 74:
-            for (Character* c : partyMembers(game)) {
+            for (Character* c : PartyMembers(game)) {
                 if (c->status & kStatusUnhealable)
                     Say(game, c->name + std::string(Message(1023)));
                 else
@@ -338,10 +320,10 @@ void SongAction(Game& game, Character& member) {
             bless(8, "パーティにリジェネの効果");
             break;
         case 106:
-            healSlots(1, std::min(3, partySize(game)));
+            healSlots(1, std::min(3, PartySize(game)));
             break;
         case 113:
-            healSlots(4, partySize(game));
+            healSlots(4, PartySize(game));
             break;
         case 107:
             for (Character* m : standing(game, g)) {
@@ -367,7 +349,7 @@ void SongAction(Game& game, Character& member) {
             bless(128, "パーティに防御シールドがはられた");
             break;
         case 114:
-            for (Character* c : partyMembers(game)) {
+            for (Character* c : PartyMembers(game)) {
                 if (c->status & (kStatusAshes | kStatusDead)) {
                     c->status &= ~(kStatusAshes | kStatusDead);
                     HealCharacter(*c, c->maxHitPoints, true);

@@ -25,10 +25,6 @@ namespace dv {
 
 namespace {
 
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
-}
-
 bool canAct(const Character& c) {
     return !(c.status & kStatusCannotAct);
 }
@@ -99,7 +95,7 @@ void partyAreaEffects(Game& game) {
             Character& ally = b.summons[static_cast<size_t>(s)];
             if (ally.rosterId > 0 && !(ally.status & kStatusGone)) strike(ally);
         }
-        for (int i = 1; i <= partySize(game); ++i)
+        for (int i = 1; i <= PartySize(game); ++i)
             if (Character* c = PartyMember(game, i); c && !(c->status & kStatusGone)) strike(*c);
         e.roundsLeft = static_cast<std::int16_t>(e.roundsLeft - 1);
         e.diceCount -= 1;
@@ -230,7 +226,7 @@ void betrayal(Game& game) {
 int partyUpkeep(Game& game) {
     int out = 0;
     const bool regenerationSong = (game.place.partyBlessings & 8) != 0;
-    for (int i = 1; i <= partySize(game); ++i) {
+    for (int i = 1; i <= PartySize(game); ++i) {
         Character* c = PartyMember(game, i);
         if (!c) continue;
         if (c->regeneration > 0 && !(c->status & kStatusGone))
@@ -302,7 +298,7 @@ void endOfRound(Game& game) {
 }  // namespace
 
 void DrawPartyInitiative(Game& game) {
-    for (int i = 1; i <= partySize(game); ++i) {
+    for (int i = 1; i <= PartySize(game); ++i) {
         Character* c = PartyMember(game, i);
         if (!c || !canAct(*c)) continue;
         c->initiative = static_cast<std::int16_t>(initiativeFor(game, *c));
@@ -348,7 +344,7 @@ void RunRound(Game& game) {
     for (int d = 50; d > 0;) {
         Character* member = nullptr;
         int memberSlot = 0;
-        for (int i = 1; i <= partySize(game) && !member; ++i) {
+        for (int i = 1; i <= PartySize(game) && !member; ++i) {
             Character* c = PartyMember(game, i);
             if (c && c->initiative == d && canAct(*c)) {
                 member = c;
@@ -425,7 +421,7 @@ void FlightTest(Game& game, int slot) {
         p.partyX = p.previousX;
         p.partyY = p.previousY;
         if (PartyHasSkill(game, 101)) PayRewards(game);
-        for (int i = 1; i <= partySize(game); ++i)
+        for (int i = 1; i <= PartySize(game); ++i)
             if (Character* m = PartyMember(game, i)) m->escapes += 1;
         b.battlePhase = kNoBattle;
         b.partyFirstStrike = false;
@@ -521,7 +517,7 @@ namespace {
 // standing monster of the chosen group.
 Character* fightTarget(Game& game, const Character& member) {
     if (member.status & (kStatusConfusion | kStatusCharm)) {
-        const int count = partySize(game);
+        const int count = PartySize(game);
         if (count < 1) return nullptr;
         for (int n = 0; n < 51; ++n) {
             Character* c = PartyMember(game, Die(game, count));

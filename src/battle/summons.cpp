@@ -24,7 +24,6 @@ namespace {
 
 constexpr const char* CR = "\r";
 constexpr const char* LF = "\n";
-constexpr std::int32_t kCureBits = 134226943;
 
 // Monster types and the skill that summons them.
 constexpr std::pair<std::int32_t, int> kTypeSkills[] = {
@@ -103,10 +102,6 @@ std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
 }
 
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
-}
-
 bool summonsType(const Character& summoner, std::int32_t classBit) {
     for (const auto& [bit, skill] : kTypeSkills)
         if (bit == classBit) return HasSkill(summoner, skill);
@@ -114,7 +109,7 @@ bool summonsType(const Character& summoner, std::int32_t classBit) {
 }
 
 bool someoneHasRoom(Game& game) {
-    for (int i = 1; i <= partySize(game); ++i)
+    for (int i = 1; i <= PartySize(game); ++i)
         if (const Character* c = PartyMember(game, i))
             for (int s = 1; s <= kInventorySlots; ++s)
                 if (c->items[static_cast<size_t>(s)].itemId == 0) return true;
@@ -124,7 +119,7 @@ bool someoneHasRoom(Game& game) {
 // One unidentified item to the first member with room.
 void giveToParty(Game& game, int item) {
     if (!itemAt(game.db, item)) return;
-    for (int i = 1; i <= partySize(game); ++i) {
+    for (int i = 1; i <= PartySize(game); ++i) {
         Character* c = PartyMember(game, i);
         if (!c) continue;
         for (int s = 1; s <= kInventorySlots; ++s) {
@@ -262,8 +257,8 @@ void AllyAct::spell(int kind, int level) {
         return;
     }
     auto randomMember = [&]() -> Character* {
-        for (int n = 0; n < 51 && partySize(game_) > 0; ++n) {
-            Character* c = PartyMember(game_, Die(game_, partySize(game_)));
+        for (int n = 0; n < 51 && PartySize(game_) > 0; ++n) {
+            Character* c = PartyMember(game_, Die(game_, PartySize(game_)));
             if (c && !(c->status & kStatusGone)) return c;
         }
         return nullptr;
@@ -327,7 +322,7 @@ void AllyAct::spell(int kind, int level) {
                 if (Character* c = randomMember())
                     ChangeArmorClass(game_, h + CR, a_, *c, -s.diceCount);
             } else {
-                for (int i = 1; i <= partySize(game_); ++i)
+                for (int i = 1; i <= PartySize(game_); ++i)
                     if (Character* c = PartyMember(game_, i))
                         ChangeArmorClass(game_, h + CR, a_, *c, -s.diceCount);
             }
@@ -336,12 +331,12 @@ void AllyAct::spell(int kind, int level) {
             if (Character* c = randomMember()) healMember(*c);
             break;
         case 52:
-            for (int i = 1; i <= partySize(game_); ++i)
+            for (int i = 1; i <= PartySize(game_); ++i)
                 if (Character* c = PartyMember(game_, i)) healMember(*c);
             break;
         case 53:
             if (Character* c = randomMember()) {
-                c->status &= ~kCureBits;
+                c->status &= ~kCureStatusBits;
                 say(h + CR + HealCharacter(*c, c->maxHitPoints, false));
             }
             break;

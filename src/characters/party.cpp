@@ -52,6 +52,17 @@ Character* PartyMember(Game& game, int partySlot) {
     return const_cast<Character*>(PartyMember(std::as_const(game), partySlot));
 }
 
+int PartySize(const Game& game) {
+    return std::clamp(game.place.partyCount, 0, kPartySlots);
+}
+
+std::vector<Character*> PartyMembers(Game& game) {
+    std::vector<Character*> out;
+    for (int i = 1; i <= PartySize(game); ++i)
+        if (Character* c = PartyMember(game, i)) out.push_back(c);
+    return out;
+}
+
 bool PartyHasSkill(const Game& game, int skill) {
     if (skill < 0 || skill >= kSkillCount) return false;
     for (int i = 1; i <= game.place.partyCount; ++i)

@@ -23,6 +23,10 @@ bool AlignmentAccepted(int partyMask, int alignment);
 // The roster record of party slot 1..6, or nullptr when the slot is empty or bad.
 Character* PartyMember(Game& game, int partySlot);
 const Character* PartyMember(const Game& game, int partySlot);
+// The number of party slots in use, 0..6.
+int PartySize(const Game& game);
+// The party's members in slot order.
+std::vector<Character*> PartyMembers(Game& game);
 // Any party member has skill n.
 bool PartyHasSkill(const Game& game, int skill);
 // Any party member (or, with wholeRoster, any roster character) carries item n.

@@ -20,17 +20,10 @@ namespace {
 constexpr const char* CR = "\r";
 constexpr const char* LF = "\n";
 
-// What a cure of sleep, paralysis, fear, confusion, frozen, shocked, charm, poison,
-// silence, blindness, stone and deadly poison clears.
-constexpr std::int32_t kCureBits = 134226943;
 constexpr std::int32_t kAngel = 256;
 
 std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
-}
-
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
 }
 
 bool angel(const Character& c) {
@@ -58,21 +51,6 @@ void putUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
-}
-
-// The party members in slot order.
-std::vector<Character*> partyMembers(Game& game) {
-    std::vector<Character*> out;
-    for (int i = 1; i <= partySize(game); ++i)
-        if (Character* c = PartyMember(game, i)) out.push_back(c);
-    return out;
-}
-
-// The member a spell was aimed at (targetGroup holds its roster slot), if still in the party.
-Character* chosenMember(Game& game, const Character& caster) {
-    for (Character* c : partyMembers(game))
-        if (c->rosterId == caster.targetGroup) return c;
-    return nullptr;
 }
 
 Character& monsterAt(Game& game, int group, int slot) {
@@ -130,11 +108,11 @@ class PartyCast {
     std::vector<Character*> memberOrParty(bool notGone = false) {
         if (HasSkill(c_, 193)) {
             std::vector<Character*> out;
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 if (!notGone || !(m->status & kStatusGone)) out.push_back(m);
             return out;
         }
-        if (Character* m = chosenMember(game_, c_)) return {m};
+        if (Character* m = ChosenMember(game_, c_)) return {m};
         return {};
     }
     void heal(Character& m) {
@@ -372,19 +350,19 @@ void PartyCast::gamble() {
     };
     switch (Dice(game_, 1, 10, 0)) {
         case 1:
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 if (!(m->status & kStatusUnhealable)) m->hitPoints = m->maxHitPoints;
             outcome("パーティーは全快した");
             break;
         case 2:
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 for (int kind = 0; kind <= 1; ++kind)
                     for (int level = 1; level <= 9; ++level)
                         m->spellPoints(kind, level) = m->maxSpellPoints(kind, level);
             outcome("パーティーの魔力が復活した");
             break;
         case 3:
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 m->status =
                     static_cast<std::int32_t>(static_cast<std::uint32_t>(m->status) & 4160740352u);
             outcome("パーティーは治癒した");
@@ -417,7 +395,7 @@ bool PartyCast::targetGone() {
     if ((code == 5 && s_.target == kTargetMember) ||
         ((code == 60 || code == 10 || code == 43) && !HasSkill(c_, 193)))
         member = true;
-    return member && chosenMember(game_, c_) == nullptr;
+    return member && ChosenMember(game_, c_) == nullptr;
 }
 
 void PartyCast::run() {
@@ -457,38 +435,38 @@ void PartyCast::run() {
         case 5: {
             std::vector<Character*> targets;
             if (s_.target == kTargetMember) {
-                if (Character* m = chosenMember(game_, c_)) targets.push_back(m);
+                if (Character* m = ChosenMember(game_, c_)) targets.push_back(m);
             } else {
-                targets = partyMembers(game_);
+                targets = PartyMembers(game_);
             }
             for (Character* m : targets)
                 if (!refusedByAngel(*m)) ChangeArmorClass(game_, h_ + CR, c_, *m, -s_.diceCount);
             break;
         }
         case 7:
-            if (Character* m = chosenMember(game_, c_)) heal(*m);
+            if (Character* m = ChosenMember(game_, c_)) heal(*m);
             break;
         case 52:
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 heal(*m);
             break;
         case 53:
-            if (Character* m = chosenMember(game_, c_)) {
+            if (Character* m = ChosenMember(game_, c_)) {
                 if (refusedByAngel(*m)) break;
                 say(h_);
-                m->status &= ~(kCureBits | (HasSkill(c_, 52) ? kStatusDisease : 0));
+                m->status &= ~(kCureStatusBits | (HasSkill(c_, 52) ? kStatusDisease : 0));
                 say(HealCharacter(*m, std::int64_t{m->maxHitPoints}, false));
             }
             break;
         case 74:
             say(h_);
-            for (Character* m : partyMembers(game_)) {
+            for (Character* m : PartyMembers(game_)) {
                 if (angel(*m)) {
                     say(m->name + "は" + LF + "呪文を無効化した");
                 } else if (m->status & kStatusUnhealable) {
                     say(m->name + std::string(Message(1023)));
                 } else {
-                    m->status &= ~kCureBits;
+                    m->status &= ~kCureStatusBits;
                     say(HealCharacter(*m, std::int64_t{m->maxHitPoints}, false));
                 }
             }
@@ -504,7 +482,7 @@ void PartyCast::run() {
             clearBits(memberOrParty(), kStatusPoison | kStatusDeadlyPoison);
             break;
         case 73:
-            if (Character* m = chosenMember(game_, c_)) clearBits({m}, kStatusStone);
+            if (Character* m = ChosenMember(game_, c_)) clearBits({m}, kStatusStone);
             break;
         case 76:
         case 77:
@@ -516,7 +494,7 @@ void PartyCast::run() {
                                : code == 77 ? "解毒された"
                                             : "盲目から回復した";
             say(h_);
-            for (Character* m : partyMembers(game_)) {
+            for (Character* m : PartyMembers(game_)) {
                 if (angel(*m)) {
                     say(m->name + "は" + LF + "呪文を無効化した");
                 } else if (m->status & bit) {
@@ -530,11 +508,11 @@ void PartyCast::run() {
         }
         case 1:
             say(h_);
-            if (Character* m = chosenMember(game_, c_)) raise(*m, 6);
+            if (Character* m = ChosenMember(game_, c_)) raise(*m, 6);
             break;
         case 9:
             say(h_);
-            if (Character* m = chosenMember(game_, c_)) resurrect(*m, 4);
+            if (Character* m = ChosenMember(game_, c_)) resurrect(*m, 4);
             break;
         case 83:
             say(h_);
@@ -542,7 +520,7 @@ void PartyCast::run() {
                 say(std::string(Message(1062)));
                 break;
             }
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 resurrect(*m, 4);
             DrainLevels(c_, 1, game_.rng);
             break;
@@ -559,7 +537,7 @@ void PartyCast::run() {
             break;
         case 61:
         case 62:
-            if (Character* m = chosenMember(game_, c_)) {
+            if (Character* m = ChosenMember(game_, c_)) {
                 m->status |= code == 61 ? kStatusDecapitationWard : kStatusDrainWard;
                 outcome(m->name + "は" + LF + "守られた");
             }
@@ -570,7 +548,7 @@ void PartyCast::run() {
         case 70: {
             constexpr std::int32_t kBits[] = {kStatusAttackReduced, kStatusMagicReflect,
                                               kStatusPhysicalReflect, kStatusGuard};
-            for (Character* m : partyMembers(game_)) {
+            for (Character* m : PartyMembers(game_)) {
                 if (refusedByAngel(*m)) continue;
                 m->status |= kBits[code - 67];
                 outcome(m->name + "は" + LF + "守られた");
@@ -579,7 +557,7 @@ void PartyCast::run() {
         }
         case 75:
             if (s_.target == kTargetParty) {
-                for (Character* m : partyMembers(game_)) {
+                for (Character* m : PartyMembers(game_)) {
                     if (refusedByAngel(*m)) continue;
                     m->status |= kStatusHidden;
                     outcome(m->name + "は影に隠れた");
@@ -627,7 +605,7 @@ void PartyCast::run() {
             break;
         }
         case 72:
-            if (Character* m = chosenMember(game_, c_)) {
+            if (Character* m = ChosenMember(game_, c_)) {
                 bool raised = false;
                 for (int level = 1; level <= 9; ++level) {
                     if (m->spellPoints(1, level) < m->maxSpellPoints(1, level)) {
@@ -663,6 +641,12 @@ void PartyCast::run() {
 }
 
 }  // namespace
+
+Character* ChosenMember(Game& game, const Character& caster) {
+    for (Character* c : PartyMembers(game))
+        if (c->rosterId == caster.targetGroup) return c;
+    return nullptr;
+}
 
 std::string SpellNameKey(std::string_view typed) {
     std::string out;

@@ -72,5 +72,7 @@ void CastSpell(Game& game, Character& member);
 
 // Whether the target of a spell still stands, for a second cast in a row.
 bool SpellTargetStands(const Game& game, const Character& member);
+// The member a spell was aimed at (targetGroup holds its roster slot), if still in the party.
+Character* ChosenMember(Game& game, const Character& caster);
 
 }  // namespace dv

@@ -14,6 +14,9 @@ namespace dv {
 // Gone or hidden: attacks, status attacks and spells pass such a character by.
 inline constexpr std::int32_t kStatusUntouchable = kStatusGone | kStatusHidden;
 // Battle-only wards against decapitation (1048576) and level drain (2097152).
+// What a cure of sleep, paralysis, fear, confusion, frozen, shocked, charm, poison,
+// silence, blindness, stone and deadly poison clears.
+inline constexpr std::int32_t kCureStatusBits = 134226943;
 inline constexpr std::int32_t kStatusBattleWard = 131072;
 inline constexpr std::int32_t kStatusDecapitationWard = 1048576;
 inline constexpr std::int32_t kStatusDrainWard = 2097152;

@@ -36,22 +36,10 @@ namespace {
 
 constexpr const char* CR = "\r";
 constexpr const char* LF = "\n";
-constexpr std::int32_t kCureBits = 134226943;
 constexpr std::int32_t kKeptBit = 524288;
 
 std::string wide(std::int64_t n) {
     return ToWide(std::to_string(n));
-}
-
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
-}
-
-std::vector<Character*> partyMembers(Game& game) {
-    std::vector<Character*> out;
-    for (int i = 1; i <= partySize(game); ++i)
-        if (Character* c = PartyMember(game, i)) out.push_back(c);
-    return out;
 }
 
 void say(Game& game, const std::string& text) {
@@ -125,7 +113,7 @@ class CampSpell {
         return true;
     }
     std::vector<Character*> memberOrParty() {
-        if (HasSkill(c_, 193)) return partyMembers(game_);
+        if (HasSkill(c_, 193)) return PartyMembers(game_);
         if (Character* m = pick()) return {m};
         return {};
     }
@@ -223,7 +211,7 @@ void CampSpell::teleport() {
 
 void CampSpell::returnToTown() {
     Place& p = game_.place;
-    for (Character* m : partyMembers(game_)) {
+    for (Character* m : PartyMembers(game_)) {
         m->floor = 1;
         m->posX = 0;
         m->posY = 0;
@@ -273,7 +261,7 @@ void CampSpell::run() {
             }
             p.partyEffects |= bit;
             say(game_, std::string(Message(1018)));
-            for (Character* m : partyMembers(game_))
+            for (Character* m : PartyMembers(game_))
                 m->armorClass = ClampLong(std::int64_t{m->baseArmorClass} - s_.diceCount);
             break;
         }
@@ -308,7 +296,7 @@ void CampSpell::run() {
             wish();
             break;
         case 52:
-            for (Character* m : partyMembers(game_)) {
+            for (Character* m : PartyMembers(game_)) {
                 if (m->status & kStatusUnhealable) {
                     say(game_, "効果がなかった");
                     continue;
@@ -338,19 +326,19 @@ void CampSpell::run() {
                     say(game_, m->name + std::string(Message(1023)));
                     break;
                 }
-                m->status &= ~(kCureBits | (HasSkill(c_, 52) ? kStatusDisease : 0));
+                m->status &= ~(kCureStatusBits | (HasSkill(c_, 52) ? kStatusDisease : 0));
                 say(game_, HealCharacter(*m, m->maxHitPoints, false) + hpLine(*m));
             }
             break;
         case 74:
-            for (Character* m : partyMembers(game_)) {
+            for (Character* m : PartyMembers(game_)) {
                 if (angel(*m)) continue;
                 if (m->status & kStatusGone) {
                     say(game_, m->name + std::string(Message(1023)));
                 } else if (m->status & kStatusDisease) {
                     say(game_, m->name + "は" + LF + "病気なので回復できない");
                 } else {
-                    m->status &= ~kCureBits;
+                    m->status &= ~kCureStatusBits;
                     const bool full = m->hitPoints >= m->maxHitPoints;
                     const std::string text = HealCharacter(*m, m->maxHitPoints, false);
                     say(game_, full ? text : text + hpLine(*m));
@@ -389,7 +377,7 @@ void CampSpell::run() {
         case 79: {
             const std::int32_t bit =
                 code == 77 ? (kStatusPoison | kStatusDeadlyPoison) : kStatusBlind;
-            for (Character* m : partyMembers(game_)) {
+            for (Character* m : PartyMembers(game_)) {
                 if (angel(*m)) continue;
                 if (m->status & bit) {
                     m->status &= ~bit;
@@ -403,7 +391,7 @@ void CampSpell::run() {
         case 106:
         case 113: {
             const int first = code == 106 ? 1 : 4;
-            const int last = code == 106 ? std::min(3, partySize(game_)) : partySize(game_);
+            const int last = code == 106 ? std::min(3, PartySize(game_)) : PartySize(game_);
             for (int i = first; i <= last; ++i) {
                 Character* m = PartyMember(game_, i);
                 if (!m) continue;
@@ -507,15 +495,15 @@ bool GrantWish(Game& game, int caster, int entry, int member) {
     constexpr std::int32_t kOutOfReach = kStatusDisease | kStatusGone;
     switch (entry) {
         case 0:
-            for (Character* p : partyMembers(game))
+            for (Character* p : PartyMembers(game))
                 if (!(p->status & kOutOfReach)) p->hitPoints = p->maxHitPoints;
             break;
         case 1:
-            for (Character* p : partyMembers(game))
+            for (Character* p : PartyMembers(game))
                 p->status = (p->status & kKeptBit) ? kKeptBit : 0;
             break;
         case 2:
-            for (Character* p : partyMembers(game))
+            for (Character* p : PartyMembers(game))
                 if (!(p->status & kOutOfReach))
                     for (int kind = 1; kind <= 2; ++kind)
                         for (int level = 1; level <= 9; ++level)
@@ -563,7 +551,7 @@ bool GrantWish(Game& game, int caster, int entry, int member) {
             Place& p = game.place;
             p.partyX = p.partyY = p.previousX = p.previousY = 0;
             p.currentFloor = 1;
-            for (Character* q : partyMembers(game)) {
+            for (Character* q : PartyMembers(game)) {
                 q->floor = 1;
                 q->posX = 0;
                 q->posY = 0;

@@ -21,15 +21,10 @@ namespace {
 
 constexpr const char* CR = "\r";
 constexpr const char* LF = "\n";
-constexpr std::int32_t kCureBits = 134226943;
 // Statuses that keep a monster from answering back after its spell.
 constexpr std::int32_t kCannotReact = kStatusSleep | kStatusParalysis | kStatusFear |
                                       kStatusFrozen | kStatusShocked | kStatusCarrot |
                                       kStatusStone | kStatusGone;
-
-int partySize(const Game& game) {
-    return std::min(game.place.partyCount, kPartySlots);
-}
 
 bool offField(const Character& c) {
     return (c.status & kStatusUntouchable) != 0;
@@ -63,7 +58,7 @@ std::vector<Character*> slots(Game& game, int first, int last) {
 
 // One row of the party: the front when the monster is dull or the party small.
 std::vector<Character*> partyRow(Game& game, const Character& m) {
-    const int count = partySize(game);
+    const int count = PartySize(game);
     if (Dice(game, 1, m.wisdom, 0) < 7 || count <= 3) return slots(game, 1, std::min(count, 3));
     return slots(game, 4, count);
 }
@@ -173,15 +168,15 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
             if (scope == 1) {
                 if (ally) {
                     targets.push_back(ally);
-                } else if (partySize(game) >= 1) {
-                    if (Character* c = PartyMember(game, Die(game, partySize(game))))
+                } else if (PartySize(game) >= 1) {
+                    if (Character* c = PartyMember(game, Die(game, PartySize(game))))
                         targets.push_back(c);
                 }
             } else if (scope == 2) {
                 targets = ally ? allies(game, false) : partyRow(game, m);
             } else if (scope == 3) {
                 if (ally) targets = allies(game, false);
-                auto all = slots(game, 1, partySize(game));
+                auto all = slots(game, 1, PartySize(game));
                 targets.insert(targets.end(), all.begin(), all.end());
             }
             std::vector<Character*> struck;
@@ -194,7 +189,7 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
                 regainPoint(*t, *spell);
                 if (!IsMonster(*t)) struck.push_back(t);
             }
-            if (scope == 3) struck = slots(game, 1, partySize(game));
+            if (scope == 3) struck = slots(game, 1, PartySize(game));
             reactions(game, m, struck, spellIndex);
             break;
         }
@@ -207,7 +202,7 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
             if (ally)
                 targets = allies(game, true);
             else
-                targets = scope == 2 ? partyRow(game, m) : slots(game, 1, partySize(game));
+                targets = scope == 2 ? partyRow(game, m) : slots(game, 1, PartySize(game));
             for (Character* t : targets) {
                 if (offField(*t)) continue;
                 InflictStatus(game, h, *t, code, 100, false, 0, &m);
@@ -228,7 +223,7 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
         }
         case 4: {
             std::vector<Character*> targets =
-                ally ? allies(game, false) : slots(game, 1, partySize(game));
+                ally ? allies(game, false) : slots(game, 1, PartySize(game));
             for (Character* t : targets)
                 ChangeArmorClass(game, h + CR, m, *t, spell->diceCount);
             break;
@@ -238,7 +233,7 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
         case 53: {
             for (Character* f : healable(game)) {
                 if (code == 53) {
-                    f->status &= ~kCureBits;
+                    f->status &= ~kCureStatusBits;
                     Say(game, h + CR + HealCharacter(*f, f->maxHitPoints, false));
                 } else {
                     const std::int64_t amount =
@@ -316,7 +311,7 @@ void BreathAttack(Game& game, Character& m, int element) {
         return;
     }
     const bool halved = PartyHasSkill(game, 131);
-    for (Character* t : slots(game, 1, partySize(game))) {
+    for (Character* t : slots(game, 1, PartySize(game))) {
         if (t->status & kStatusGone) continue;
         if (HasSkill(*t, 78)) {
             Say(game, h + CR + t->name + "は攻撃を無効化した！");
