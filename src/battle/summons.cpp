@@ -377,16 +377,8 @@ void AllyAct::spell(int kind, int level) {
 }
 
 void AllyAct::breath(int element) {
-    const char* word = element == kResistFire        ? "炎の"
-                       : element == kResistLightning ? "稲妻の"
-                       : element == kResistCold      ? "吹雪の"
-                       : element == kResistPoison    ? "酸の"
-                       : element == kResistHoly      ? "光の"
-                                                     : "闇の";
-    const int status = element == kResistCold        ? kEffectFrozen
-                       : element == kResistLightning ? kEffectShocked
-                       : element == kResistPoison    ? kEffectPoison
-                                                     : 0;
+    const char* word = BreathWord(element);
+    const int status = BreathStatus(element);
     const std::string header = a_.name + "は" + LF + word + "ブレスを吐いた";
     for (Character* t : standingIn(game_, randomGroup(game_))) {
         const std::int64_t base =

@@ -279,17 +279,25 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level) {
     }
 }
 
+const char* BreathWord(int element) {
+    return element == kResistFire        ? "炎の"
+           : element == kResistLightning ? "稲妻の"
+           : element == kResistCold      ? "吹雪の"
+           : element == kResistPoison    ? "酸の"
+           : element == kResistHoly      ? "光の"
+                                         : "闇の";
+}
+
+int BreathStatus(int element) {
+    return element == kResistLightning ? kEffectShocked
+           : element == kResistCold    ? kEffectFrozen
+           : element == kResistPoison  ? kEffectPoison
+                                       : 0;
+}
+
 void BreathAttack(Game& game, Character& m, int element) {
-    const char* word = element == kResistFire        ? "炎の"
-                       : element == kResistLightning ? "稲妻の"
-                       : element == kResistCold      ? "吹雪の"
-                       : element == kResistPoison    ? "酸の"
-                       : element == kResistHoly      ? "光の"
-                                                     : "闇の";
-    const int status = element == kResistLightning ? kEffectShocked
-                       : element == kResistCold    ? kEffectFrozen
-                       : element == kResistPoison  ? kEffectPoison
-                                                   : 0;
+    const char* word = BreathWord(element);
+    const int status = BreathStatus(element);
     const std::string h = m.name + "は" + LF + word + "ブレスを吐いた";
     const double shield = 1 - 0.2 * game.battle.partyShields[3];
     auto base = [&](const Character& t) {

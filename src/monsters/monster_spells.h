@@ -17,6 +17,9 @@ void CastMonsterSpell(Game& game, Character& m, int school, int level);
 bool MonsterSpellOfAction(int id, int& school, int& level);
 // Ids 36..39: fire (4), lightning (9), cold (8) or acid (10) on the party or the allies.
 void BreathAttack(Game& game, Character& m, int element);
+// A breath's word in its message ("炎の"...) and the status it brings (0: none), by element.
+const char* BreathWord(int element);
+int BreathStatus(int element);
 // Id 35: a dead place of the monster's group is filled again, one time in two.
 void CallForHelp(Game& game, Character& m);
 // Ids 90..95: a new group from the call table takes the first free group.
