@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 
 #include "characters/equipment_rules.h"
 #include "characters/inventory.h"
@@ -266,18 +267,32 @@ void buy(Game& game, int row) {
     buyListText(game);
 }
 
-void sell(Game& game, int row) {
-    ListEx& list = mainOf(game).lstCommandList;
-    const int slot = list.itemData(row);
+// The customer's item a row of the sell or service lists names. The row keeps its slot,
+// as the inventory may have gaps; a row naming no slot goes back to the shop's menu.
+struct RowItem {
+    Character* owner;
+    int slot;
+    const ItemRecord* item;
+};
+std::optional<RowItem> rowItem(Game& game, int row) {
+    const int slot = mainOf(game).lstCommandList.itemData(row);
     Character* c = customer(game);
     if (slot < 1 || slot > kInventorySlots || !c) {
         shopMenu(game);
-        return;
+        return std::nullopt;
     }
-    // The row names its slot: the inventory may have gaps.
+    const ItemRecord* item = itemAt(game.db, c->items[static_cast<size_t>(slot)].itemId);
+    if (!item) return std::nullopt;
+    return RowItem{c, slot, item};
+}
+
+void sell(Game& game, int row) {
+    const std::optional<RowItem> r = rowItem(game, row);
+    if (!r) return;
+    Character* c = r->owner;
+    const int slot = r->slot;
     ItemSlot& s = c->items[static_cast<size_t>(slot)];
-    const ItemRecord* item = itemAt(game.db, s.itemId);
-    if (!item) return;
+    const ItemRecord* item = r->item;
     if (s.itemFlags & kItemCursedWorn) {
         ShowMessage(game, "呪われてますよ");
         return;
@@ -312,16 +327,12 @@ void sell(Game& game, int row) {
 }
 
 void identifyOrUncurse(Game& game, int row, bool identify) {
-    ListEx& list = mainOf(game).lstCommandList;
-    const int slot = list.itemData(row);
-    Character* c = customer(game);
-    if (slot < 1 || slot > kInventorySlots || !c) {
-        shopMenu(game);
-        return;
-    }
+    const std::optional<RowItem> r = rowItem(game, row);
+    if (!r) return;
+    Character* c = r->owner;
+    const int slot = r->slot;
     ItemSlot& s = c->items[static_cast<size_t>(slot)];
-    const ItemRecord* item = itemAt(game.db, s.itemId);
-    if (!item) return;
+    const ItemRecord* item = r->item;
     const double fee = static_cast<double>(ShopPrice(*item) / 2);
     if (fee > c->gold) {
         ShowMessage(game, std::string(Message(3020)) + "\r" + kNoMoney);
