@@ -269,10 +269,14 @@ void BattleScreen::showPicture(int group) {
     const std::int32_t type = first.classBit;
     // One picture per monster type: monNN.png, NN = the type bit's place + 1.
     if (!shown && type > 0 && std::has_single_bit(static_cast<std::uint32_t>(type))) {
-        char name[32];
-        std::snprintf(name, sizeof name, "mon%02d.png",
-                      std::countr_zero(static_cast<std::uint32_t>(type)) + 1);
-        shown = &pictureFile(FindFileNoCase(game.programDir, name), false);
+        const int number = std::countr_zero(static_cast<std::uint32_t>(type)) + 1;
+        const Loaded*& typePicture = typePictures_[number];
+        if (!typePicture) {
+            char name[32];
+            std::snprintf(name, sizeof name, "mon%02d.png", number);
+            typePicture = &pictureFile(FindFileNoCase(game.programDir, name), false);
+        }
+        shown = typePicture;
     }
     if (!shown || shown->picture.width() == 0) return;
     picMonster.setPicture(shown->picture, shown->alpha, kPictureWidth, kPictureHeight);

@@ -95,6 +95,8 @@ class BattleScreen {
     // A file the player chose is named on standard error when it cannot be shown.
     const Loaded& pictureFile(const std::filesystem::path& path, bool chosen);
     std::map<std::filesystem::path, Loaded> pictures_;
+    // The type pictures' entries, so the folder is searched once per type.
+    std::map<int, const Loaded*> typePictures_;
 };
 
 // Hooks of the rules. A battle begins: the map keys are locked until it is over.
