@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
+#include "core/data/atomic_file.h"
 #include "core/data/names.h"
 #include "test_support.h"
 
@@ -83,6 +86,57 @@ TEST(DataFiles, EveryTableRoundTrips) {
     EXPECT_EQ(writeQtr4(*back), q4);
     EXPECT_EQ(writeQtr5(*back), q5);
     EXPECT_EQ(writeQtr6(*back), q6);
+}
+
+// Loading reads each file through a small window: records and texts that straddle its
+// edges come out as reading the whole file at once gives them.
+TEST(DataFiles, LoadingFromTheFolderGivesWhatTheBytesHold) {
+    const auto db = variedDatabase(5);
+    ScratchDir dir;
+    writeDataFiles(dir.path(), *db);
+    auto expected = std::make_unique<Database>();
+    ASSERT_TRUE(readQtr3(writeQtr3(*db), *expected));
+    ASSERT_TRUE(readQtr4(writeQtr4(*db), *expected));
+    ASSERT_TRUE(readQtr5(writeQtr5(*db), *expected));
+    ASSERT_TRUE(readQtr6(writeQtr6(*db), *expected));
+    DecodeDatabaseNames(*expected);
+    ApplyFixedMonsterNames(*expected);
+
+    auto loaded = std::make_unique<Database>();
+    auto save = std::make_unique<SaveData>();
+    const LoadReport report = LoadAllData(*loaded, *save, dir.path());
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_TRUE(*loaded == *expected);
+}
+
+TEST(DataFiles, AFileSourceGivesValuesLongerThanItsWindow) {
+    ScratchDir dir;
+    std::vector<std::uint8_t> bytes(700 * 1024 + 3);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    test::writeBytes(dir.path() / "big.bin", bytes);
+    FileSource file;
+    ASSERT_TRUE(file.open(dir.path() / "big.bin"));
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(file.rewind());
+        ByteReader in(file);
+        std::uint8_t first = 0;
+        in.read(first);
+        std::vector<std::int16_t> run(300 * 1024);  // 600 KB in one piece
+        in.readRun(run);
+        std::vector<std::uint8_t> rest(bytes.size() - 1 - 2 * run.size());
+        in.readRun(rest);
+        ASSERT_FALSE(in.isShort());
+        EXPECT_EQ(first, bytes[0]);
+        EXPECT_EQ(std::memcmp(run.data(), bytes.data() + 1, 2 * run.size()), 0);
+        EXPECT_TRUE(std::equal(rest.begin(), rest.end(), bytes.end() - rest.size()));
+        std::uint8_t past = 0;
+        in.read(past);
+        EXPECT_TRUE(in.isShort());
+    }
+    EXPECT_FALSE(file.open(dir.path()));  // a folder is not a file
+    EXPECT_FALSE(file.open(dir.path() / "missing.bin"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing.bin"));
 }
 
 TEST(DataFiles, TablesWithSeveralIndexesKeepTheFirstIndexFastest) {

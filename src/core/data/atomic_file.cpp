@@ -120,10 +120,10 @@ std::string WriteFailureReason(int errorCode) {
 
 namespace {
 
-// Reads a regular file into storage that `grow(n)` makes at least n bytes long (keeping
-// what it held) and returns the byte count; nothing when the file cannot be opened or read.
-// The size the file has when opened sizes the storage once; a file still growing is read
-// to its end all the same.
+// Reads a regular file into storage that `grow(n, keep)` makes at least n bytes long,
+// keeping its first `keep` bytes, and returns the byte count; nothing when the file cannot
+// be opened or read. The size the file has when opened sizes the storage once; a file still
+// growing is read to its end all the same.
 template <class Grow>
 std::optional<std::size_t> readRegularFile(const std::filesystem::path& path, Grow grow) {
     // Non-blocking, so that a pipe under a data file's name cannot stall start-up.
@@ -132,21 +132,23 @@ std::optional<std::size_t> readRegularFile(const std::filesystem::path& path, Gr
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     std::size_t size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
-    std::uint8_t* data = grow(size + 1);  // one spare byte tells the end without a second read
+    std::uint8_t* data = grow(size + 1, 0);  // one spare byte tells the end without a second read
     std::size_t got = 0;
     std::size_t room = size + 1;
     for (;;) {
         if (got == room) {
             room *= 2;
-            data = grow(room);
+            data = grow(room, got);
         }
-        const ssize_t n = ::read(fd.get(), data + got, room - got);
+        const std::size_t asked = room - got;
+        const ssize_t n = ::read(fd.get(), data + got, asked);
         if (n < 0) {
             if (errno == EINTR) continue;
             return std::nullopt;
         }
-        if (n == 0) return got;
         got += static_cast<std::size_t>(n);
+        // A regular file gives less than asked only at its end.
+        if (static_cast<std::size_t>(n) < asked) return got;
     }
 }
 
@@ -154,7 +156,7 @@ std::optional<std::size_t> readRegularFile(const std::filesystem::path& path, Gr
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
     std::vector<std::uint8_t> bytes;
-    const auto got = readRegularFile(path, [&bytes](std::size_t n) {
+    const auto got = readRegularFile(path, [&bytes](std::size_t n, std::size_t) {
         bytes.resize(n);
         return bytes.data();
     });
@@ -163,19 +165,50 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     return bytes;
 }
 
-std::optional<std::span<const std::uint8_t>> FileReader::read(const std::filesystem::path& path) {
-    const auto got = readRegularFile(path, [this](std::size_t n) {
-        if (n > capacity_) {
-            // Left uninitialised: read() fills what is used.
-            auto bigger = std::make_unique_for_overwrite<std::uint8_t[]>(n);
-            if (data_) std::memcpy(bigger.get(), data_.get(), capacity_);
-            data_ = std::move(bigger);
-            capacity_ = n;
-        }
-        return data_.get();
-    });
-    if (!got) return std::nullopt;
-    return std::span<const std::uint8_t>(data_.get(), *got);
+FileSource::~FileSource() {
+    close();
+}
+
+void FileSource::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool FileSource::open(const std::filesystem::path& path) {
+    close();
+    // Non-blocking, so that a pipe under a data file's name cannot stall start-up.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) return false;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool FileSource::rewind() {
+    return fd_ >= 0 && ::lseek(fd_, 0, SEEK_SET) == 0;
+}
+
+bool FileSource::fill(const std::uint8_t*& pos, const std::uint8_t*& end, std::size_t need) {
+    std::size_t have = pos ? static_cast<std::size_t>(end - pos) : 0;
+    if (need > buffer_.size()) {
+        std::vector<std::uint8_t> bigger(need);
+        if (have > 0) std::memcpy(bigger.data(), pos, have);
+        buffer_ = std::move(bigger);
+    } else if (have > 0 && pos != buffer_.data()) {
+        std::memmove(buffer_.data(), pos, have);
+    }
+    while (have < need && fd_ >= 0) {
+        const ssize_t n = ::read(fd_, buffer_.data() + have, buffer_.size() - have);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        have += static_cast<std::size_t>(n);
+    }
+    pos = buffer_.data();
+    end = pos + have;
+    return have >= need;
 }
 
 std::filesystem::path FindFileNoCase(const std::filesystem::path& dir, const std::string& name) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/data/binary_io.h"
+
 namespace dv {
 
 // For tests: make the write fail after this many bytes, as a full disk or a crash would.
@@ -33,17 +35,27 @@ std::string WriteFailureReason(int errorCode);
 // The whole file, or nothing when it cannot be opened or read. Never creates it.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 
-// Reads whole files one after another into one buffer, so loading several files allocates
-// once for the largest of them.
-class FileReader {
+// A regular file read from its start through a buffer that grows only for a value longer
+// than it, for ByteReader. A read that fails ends the file there.
+class FileSource : public ByteSource {
   public:
-    // The whole file, valid until the next read; nothing when it cannot be opened or read.
-    // Never creates it.
-    std::optional<std::span<const std::uint8_t>> read(const std::filesystem::path& path);
+    FileSource() = default;
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    // False when the file cannot be opened or is not a regular file. Never creates it.
+    bool open(const std::filesystem::path& path);
+    // Back to the start of the file, for reading it again.
+    bool rewind();
+    bool fill(const std::uint8_t*& pos, const std::uint8_t*& end, std::size_t need) override;
 
   private:
-    std::unique_ptr<std::uint8_t[]> data_;
-    std::size_t capacity_ = 0;
+    void close();
+
+    static constexpr std::size_t kBufferSize = 256 * 1024;
+    int fd_ = -1;
+    std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(kBufferSize);
 };
 
 // `name` inside `dir`, matched without regard to letter case when the exact name is

@@ -14,6 +14,18 @@
 
 namespace dv {
 
+// Where a reader gets more bytes when what it holds runs out: a file read piece by piece
+// through a small buffer, so loading megabytes needs neither megabytes of fresh memory nor
+// a pass over them before the records are read.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Makes [pos, end) hold at least `need` unread bytes, keeping those not yet read (the
+    // window may move). When the source ends or fails first, [pos, end) holds what there was
+    // and the answer is false.
+    virtual bool fill(const std::uint8_t*& pos, const std::uint8_t*& end, std::size_t need) = 0;
+};
+
 // Reads the game's little-endian file values one at a time, whatever the machine's byte
 // order. A read past the end leaves the value as it was and marks the reader short, so a
 // caller can read a whole table and ask once whether the file held all of it.
@@ -24,6 +36,8 @@ class ByteReader {
   public:
     explicit ByteReader(std::span<const std::uint8_t> bytes)
         : begin_(bytes.data()), pos_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    // Reads from the source's start (or wherever it stands).
+    explicit ByteReader(ByteSource& source) : source_(&source) {}
 
     void read(std::uint8_t& v) {
         if (const std::uint8_t* p = take(1)) v = p[0];
@@ -78,6 +92,7 @@ class ByteReader {
     void skip(std::size_t n) { take(n); }
 
     bool isShort() const { return short_; }
+    // Bytes read so far and bytes held but not yet read, for a reader over bytes in memory.
     std::size_t position() const { return static_cast<std::size_t>(pos_ - begin_); }
     std::size_t remaining() const { return static_cast<std::size_t>(end_ - pos_); }
 
@@ -95,17 +110,16 @@ class ByteReader {
     template <class T>
     void eachOf(std::span<T> values) {
         if (short_) return;
+        if (remaining() < values.size_bytes()) refill(values.size_bytes());
         const std::size_t fit = std::min(values.size(), remaining() / sizeof(T));
         copyOut(pos_, values.first(fit));
         pos_ += fit * sizeof(T);
         if (fit < values.size()) short_ = true;
     }
 
-    const std::uint8_t* take(std::size_t n) {
-        if (short_ || remaining() < n) {
-            short_ = true;
-            return nullptr;
-        }
+    [[gnu::always_inline]] const std::uint8_t* take(std::size_t n) {
+        if (short_ || remaining() < n) [[unlikely]]
+            return takeAfterRefill(n);
         const std::uint8_t* p = pos_;
         pos_ += n;
         return p;
@@ -136,11 +150,26 @@ class ByteReader {
         }
     }
 
+    // Rarely taken: a source is asked only when its window runs out.
+    [[gnu::noinline]] bool refill(std::size_t need) {
+        return source_ && source_->fill(pos_, end_, need);
+    }
+    [[gnu::noinline]] const std::uint8_t* takeAfterRefill(std::size_t n) {
+        if (short_ || !refill(n)) {
+            short_ = true;
+            return nullptr;
+        }
+        const std::uint8_t* p = pos_;
+        pos_ += n;
+        return p;
+    }
+
     static void readText(const std::uint8_t* p, std::size_t length, std::string& v);
 
-    const std::uint8_t* begin_;
-    const std::uint8_t* pos_;
-    const std::uint8_t* end_;
+    const std::uint8_t* begin_ = nullptr;
+    const std::uint8_t* pos_ = nullptr;
+    const std::uint8_t* end_ = nullptr;
+    ByteSource* source_ = nullptr;
     bool short_ = false;
 };
 

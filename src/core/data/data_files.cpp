@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/data/atomic_file.h"
 #include "core/data/names.h"
 #include "core/data/record_io.h"
 
@@ -32,23 +33,31 @@ void writeLayer(ByteWriter& out, const MazeLayer& layer) {
 
 // Reads a file's tables in place; a file that ends early is read again over cleared tables,
 // so what it lacks reads as zero and empty, never as what was there before.
-template <class Read, class Clear>
-bool readInPlace(std::span<const std::uint8_t> bytes, Read read, Clear clear) {
-    ByteReader in(bytes);
+template <class Open, class Read, class Clear>
+bool readInPlace(Open open, Read read, Clear clear) {
+    ByteReader in = open();
     read(in);
     if (!in.isShort()) return true;
     clear();
-    ByteReader again(bytes);
+    ByteReader again = open();
     read(again);
     return false;
 }
 
-}  // namespace
+// The names of a freshly read table are empty: the decoded text is moved in, not copied.
+void appendDecoded(std::string& text, std::span<const std::int16_t> codes) {
+    if (text.empty()) {
+        text = DecodeNameCodes(codes);
+    } else {
+        text += DecodeNameCodes(codes);
+    }
+}
 
-bool readQtr3(std::span<const std::uint8_t> bytes, Database& db) {
+template <class Open>
+bool readQtr3From(Open open, Database& db) {
     sizeTable(db.itemTable, kItemCount);
     return readInPlace(
-        bytes,
+        open,
         [&db](ByteReader& in) {
             readTable(in, db.itemTable);
             readValue(in, db.chestItemTable);
@@ -59,13 +68,14 @@ bool readQtr3(std::span<const std::uint8_t> bytes, Database& db) {
         });
 }
 
-bool readQtr4(std::span<const std::uint8_t> bytes, Database& db) {
+template <class Open>
+bool readQtr4From(Open open, Database& db) {
     sizeTable(db.spellTable, kSpellCount);
     sizeTable(db.trapTable, kTrapCount);
     sizeTable(db.npcTable, kNpcCount);
     sizeTable(db.skillTable, kSkillRecordCount);
     return readInPlace(
-        bytes,
+        open,
         [&db](ByteReader& in) {
             readTable(in, db.spellTable);
             readTable(in, db.trapTable);
@@ -88,12 +98,13 @@ bool readQtr4(std::span<const std::uint8_t> bytes, Database& db) {
         });
 }
 
-bool readQtr5(std::span<const std::uint8_t> bytes, Database& db) {
+template <class Open>
+bool readQtr5From(Open open, Database& db) {
     sizeTable(db.monsterTable, kMonsterCount);
     sizeTable(db.monsterActions, kActionCount);
     sizeTable(db.conversationTable, kConversationCount);
     return readInPlace(
-        bytes,
+        open,
         [&db](ByteReader& in) {
             readTable(in, db.monsterTable);
             readValue(in, db.encounterTable);
@@ -108,9 +119,10 @@ bool readQtr5(std::span<const std::uint8_t> bytes, Database& db) {
         });
 }
 
-bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
+template <class Open>
+bool readQtr6From(Open open, Database& db) {
     return readInPlace(
-        bytes,
+        open,
         [&db](ByteReader& in) {
             readLayer(in, db.mazeWalls);
             readLayer(in, db.mazeDoors);
@@ -121,6 +133,24 @@ bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
             db.mazeDoors.clear();
             db.mazeAttributes.clear();
         });
+}
+
+}  // namespace
+
+bool readQtr3(std::span<const std::uint8_t> bytes, Database& db) {
+    return readQtr3From([bytes] { return ByteReader(bytes); }, db);
+}
+
+bool readQtr4(std::span<const std::uint8_t> bytes, Database& db) {
+    return readQtr4From([bytes] { return ByteReader(bytes); }, db);
+}
+
+bool readQtr5(std::span<const std::uint8_t> bytes, Database& db) {
+    return readQtr5From([bytes] { return ByteReader(bytes); }, db);
+}
+
+bool readQtr6(std::span<const std::uint8_t> bytes, Database& db) {
+    return readQtr6From([bytes] { return ByteReader(bytes); }, db);
 }
 
 std::vector<std::uint8_t> writeQtr3(const Database& db) {
@@ -168,24 +198,17 @@ std::vector<std::uint8_t> writeQtr6(const Database& db) {
 void DecodeDatabaseNames(Database& db) {
     for (std::size_t i = 1; i < db.monsterTable.size(); ++i) {
         Character& m = db.monsterTable[i];
-        m.name += DecodeNameCodes(m.nameCodes);
-        m.altName += DecodeNameCodes(m.altNameCodes);
+        appendDecoded(m.name, m.nameCodes);
+        appendDecoded(m.altName, m.altNameCodes);
     }
     for (std::size_t i = 1; i < db.itemTable.size(); ++i) {
         ItemRecord& item = db.itemTable[i];
-        item.name += DecodeNameCodes(item.nameCodes);
-        item.altName += DecodeNameCodes(item.altNameCodes);
+        appendDecoded(item.name, item.nameCodes);
+        appendDecoded(item.altName, item.altNameCodes);
     }
     for (std::size_t i = 1; i < db.skillTable.size(); ++i) {
         SkillRecord& skill = db.skillTable[i];
-        skill.description += DecodeNameCodes(skill.descriptionCodes);
-    }
-}
-
-void ApplyFixedMonsterNames(Database& db) {
-    for (std::size_t i = 1; i < db.monsterTable.size(); ++i) {
-        const std::string_view fixed = FixedMonsterName(static_cast<int>(i));
-        if (!fixed.empty()) db.monsterTable[i].name = fixed;
+        appendDecoded(skill.description, skill.descriptionCodes);
     }
 }
 
@@ -194,18 +217,23 @@ LoadReport LoadAllData(Database& db, SaveData& save, const std::filesystem::path
     LoadReport report = LoadSave(save, saveDir.empty() ? dir : saveDir);
     if (!report.ok) return report;
 
-    using Reader = bool (*)(std::span<const std::uint8_t>, Database&);
-    const std::pair<const char*, Reader> files[] = {
-        {"QTR3.DAT", readQtr3},
-        {"QTR4.DAT", readQtr4},
-        {"QTR5.DAT", readQtr5},
-        {"QTR6.DAT", readQtr6},
+    // Each file is read straight into its tables through one small buffer; a file that
+    // turns out short is read again from its start over cleared tables.
+    FileSource file;
+    auto fromFile = [&file] {
+        // A file that cannot be read again from its start reads as empty, so as damaged.
+        return file.rewind() ? ByteReader(file) : ByteReader(std::span<const std::uint8_t>{});
     };
-    FileReader file;
+    using Reader = bool (*)(decltype(fromFile), Database&);
+    const std::pair<const char*, Reader> files[] = {
+        {"QTR3.DAT", readQtr3From},
+        {"QTR4.DAT", readQtr4From},
+        {"QTR5.DAT", readQtr5From},
+        {"QTR6.DAT", readQtr6From},
+    };
     for (const auto& [name, reader] : files) {
         // Database files are only ever opened for reading: a missing one is not created.
-        const auto bytes = file.read(FindFileNoCase(dir, name));
-        if (!bytes || !reader(*bytes, db)) {
+        if (!file.open(FindFileNoCase(dir, name)) || !reader(fromFile, db)) {
             return {false, std::string("データファイル ") + name + " が見つからないか壊れています"};
         }
     }

@@ -31,4 +31,11 @@ std::string_view FixedMonsterName(int monsterNumber) {
     return {};
 }
 
+void ApplyFixedMonsterNames(Database& db) {
+    for (const auto& [number, name] : kFixedNames) {
+        if (static_cast<std::size_t>(number) < db.monsterTable.size())
+            db.monsterTable[static_cast<std::size_t>(number)].name = name;
+    }
+}
+
 }  // namespace dv

@@ -1,8 +1,11 @@
 #include "core/data/names.h"
 
+#include "core/data/cp932_table.h"
+
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <stdexcept>
 
@@ -42,13 +45,8 @@ class Converter {
     iconv_t cd_;
 };
 
-// One converter each way per thread, opened on first use: opening iconv for every name
-// would dominate loading the database.
-Converter& fromCp932() {
-    thread_local Converter converter("UTF-8", "CP932");
-    return converter;
-}
-
+// One converter per thread, opened on first use: opening iconv for every name would be
+// slow.
 Converter& toCp932() {
     thread_local Converter converter("CP932", "UTF-8");
     return converter;
@@ -80,28 +78,44 @@ std::optional<std::vector<std::string_view>> splitUtf8(std::string_view text) {
     return chars;
 }
 
-bool isCp932Lead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+// One character as UTF-8 at `out` (room for three bytes); U+FFFD for a code with no
+// character. Returns the end of what was written.
+char* putCharacter(char* out, char16_t ch) {
+    if (ch == kCp932NoCharacter) {
+        return std::copy(kReplacement.begin(), kReplacement.end(), out);
+    }
+    if (ch < 0x80) {
+        *out++ = static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        *out++ = static_cast<char>(0xC0 | ch >> 6);
+        *out++ = static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xE0 | ch >> 12);
+        *out++ = static_cast<char>(0x80 | (ch >> 6 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (ch & 0x3F));
+    }
+    return out;
 }
 
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    if (cp932.empty()) return {};
-    Converter& conv = fromCp932();
-    if (auto whole = conv.convert(cp932)) return *whole;
-    // Convert character by character so one bad code spoils only itself.
-    std::string out;
+    // Every byte gives at most three bytes of UTF-8.
+    std::string out(cp932.size() * 3, '\0');
+    char* end = out.data();
     for (std::size_t i = 0; i < cp932.size();) {
         const auto b = static_cast<unsigned char>(cp932[i]);
-        const std::size_t n = (isCp932Lead(b) && i + 1 < cp932.size()) ? 2 : 1;
-        if (auto ch = conv.convert(cp932.substr(i, n))) {
-            out += *ch;
+        // A lead byte takes the next byte with it; a lone or undefined code spoils only
+        // itself.
+        if (IsCp932Lead(b) && i + 1 < cp932.size()) {
+            end = putCharacter(end, Cp932Character(b, static_cast<unsigned char>(cp932[i + 1])));
+            i += 2;
         } else {
-            out += kReplacement;
+            end = putCharacter(end, Cp932Character(b));
+            ++i;
         }
-        i += n;
     }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
@@ -146,45 +160,30 @@ std::string DecodeNameCodes(std::span<const std::int16_t> codes) {
     for (std::size_t j = 1; j < codes.size(); ++j)
         any = static_cast<std::uint16_t>(any | static_cast<std::uint16_t>(codes[j]));
     if (any == 0) return {};
-    Converter& conv = fromCp932();
-    // Usually every code is a character: the whole name converts in one call, and gives
-    // one character for each code when nothing in it is amiss.
-    std::string whole;
-    std::size_t characters = 0;
-    bool allShaped = true;
-    for (std::size_t j = 1; j < codes.size() && allShaped; ++j) {
+    std::size_t last = codes.size() - 1;
+    while (codes[last] == 0)
+        --last;
+    // Built in place and copied once, so the name holds no more room than its text.
+    std::array<char, 3 * 128> local;
+    std::string large;
+    if (last * 3 > local.size()) large.resize(last * 3);
+    char* const begin = large.empty() ? local.data() : large.data();
+    char* end = begin;
+    for (std::size_t j = 1; j <= last; ++j) {
         if (codes[j] == 0) continue;
         const auto code =
             static_cast<std::uint16_t>(static_cast<std::uint16_t>(codes[j]) ^ kNameCodeKey);
+        // A lone lead byte, a code of zero or an undefined code has no character.
+        char16_t ch = kCp932NoCharacter;
         if (code > 0xFF) {
-            allShaped = isCp932Lead(static_cast<unsigned char>(code >> 8));
-            whole.push_back(static_cast<char>(code >> 8));
-        } else {
-            allShaped = code != 0 && !isCp932Lead(static_cast<unsigned char>(code));
+            ch = Cp932Character(static_cast<unsigned char>(code >> 8),
+                                static_cast<unsigned char>(code & 0xFF));
+        } else if (code != 0) {
+            ch = Cp932Character(static_cast<unsigned char>(code));
         }
-        whole.push_back(static_cast<char>(code & 0xFF));
-        ++characters;
+        end = putCharacter(end, ch);
     }
-    if (allShaped) {
-        if (auto converted = conv.convert(whole);
-            converted && CharacterCount(*converted) == characters)
-            return *converted;
-    }
-    std::string out;
-    for (std::size_t j = 1; j < codes.size(); ++j) {
-        if (codes[j] == 0) continue;
-        const auto code =
-            static_cast<std::uint16_t>(static_cast<std::uint16_t>(codes[j]) ^ kNameCodeKey);
-        std::string bytes;
-        if (code > 0xFF) bytes.push_back(static_cast<char>(code >> 8));
-        bytes.push_back(static_cast<char>(code & 0xFF));
-        // A lone lead byte or an undefined code has no character.
-        const bool twoByteShape = code > 0xFF ? isCp932Lead(static_cast<unsigned char>(code >> 8))
-                                              : !isCp932Lead(static_cast<unsigned char>(code));
-        auto ch = (twoByteShape && code != 0) ? conv.convert(bytes) : std::nullopt;
-        out += (ch && !ch->empty()) ? *ch : std::string(kReplacement);
-    }
-    return out;
+    return std::string(begin, end);
 }
 
 bool EncodeNameCodes(std::string_view utf8, std::span<std::int16_t> codes) {

@@ -1,10 +1,10 @@
 #pragma once
 
-// Text at the file edges. In memory all text is UTF-8; in files it is code page 932,
-// converted through iconv's "CP932" (never "SHIFT_JIS", which maps 0x5C to the yen sign
-// and 0x8160 to another wave dash). Names travel as arrays of 16-bit codes: element j
-// (1..N) = the CP932 code of character j (a two-byte character is lead * 256 + trail)
-// XOR 31077; 0 = no character; element 0 unused.
+// Text at the file edges. In memory all text is UTF-8; in files it is code page 932, as
+// iconv's "CP932" converts it (decoded through a table made from iconv at build time; never
+// "SHIFT_JIS", which maps 0x5C to the yen sign and 0x8160 to another wave dash). Names travel as
+// arrays of 16-bit codes: element j (1..N) = the CP932 code of character j (a two-byte character is
+// lead * 256 + trail) XOR 31077; 0 = no character; element 0 unused.
 
 #include <cstdint>
 #include <optional>
