@@ -159,6 +159,32 @@ void Canvas::line(int x1, int y1, int x2, int y2, Color c, int penWidth, PenStyl
     }
 }
 
+namespace {
+
+long long floorDiv(long long n, long long d) {  // d > 0
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+// One edge of a polygon walked down its scan lines. The polygon covers a line's pixel
+// centres between its edges: an edge's first pixel on line y is
+// ceil(x(y + 0.5) - 0.5), kept exactly as a whole part `x` and a remainder `r` in (-d, 0]
+// of a fraction over d, so no line needs a division.
+struct ScanEdge {
+    int firstLine = 0, lastLine = 0;
+    long long x = 0, r = 0, stepX = 0, stepR = 0, d = 1;
+
+    void advance() {
+        x += stepX;
+        r += stepR;
+        if (r > 0) {
+            ++x;
+            r -= d;
+        }
+    }
+};
+
+}  // namespace
+
 void Canvas::fillPolygon(const std::vector<Point>& pts, Color fill) {
     if (pts.size() < 3) return;
     int top = pts[0].y, bottom = pts[0].y;
@@ -168,22 +194,49 @@ void Canvas::fillPolygon(const std::vector<Point>& pts, Color fill) {
     }
     top = std::max(top, clip_.y);
     bottom = std::min(bottom, clip_.bottom() - 1);
-    std::vector<double> xs;
+    if (top > bottom) return;
+    std::vector<ScanEdge> edges;
+    edges.reserve(pts.size());
+    for (size_t i = 0; i < pts.size(); ++i) {
+        Point a = pts[i];
+        Point b = pts[i + 1 < pts.size() ? i + 1 : 0];
+        if (a.y == b.y) continue;  // a level edge crosses no line's centre
+        if (a.y > b.y) std::swap(a, b);
+        // Lines whose centre y + 0.5 lies in [a.y, b.y).
+        ScanEdge e;
+        e.firstLine = std::max(a.y, top);
+        e.lastLine = std::min(b.y - 1, bottom);
+        if (e.firstLine > e.lastLine) continue;
+        const long long dx = static_cast<long long>(b.x) - a.x;
+        const long long dy = static_cast<long long>(b.y) - a.y;
+        e.d = 2 * dy;
+        // x(y + 0.5) - 0.5 - a.x = ((2 (y - a.y) + 1) dx - dy) / 2dy
+        const long long n = (2 * (static_cast<long long>(e.firstLine) - a.y) + 1) * dx - dy;
+        const long long q = -floorDiv(-n, e.d);  // rounded up
+        e.x = a.x + q;
+        e.r = n - q * e.d;
+        e.stepX = floorDiv(2 * dx, e.d);
+        e.stepR = 2 * dx - e.stepX * e.d;
+        edges.push_back(e);
+    }
+    std::vector<long long> xs(edges.size());
     for (int y = top; y <= bottom; ++y) {
-        xs.clear();
-        double cy = y + 0.5;
-        for (size_t i = 0; i < pts.size(); ++i) {
-            const Point& a = pts[i];
-            const Point& b = pts[(i + 1) % pts.size()];
-            if ((a.y <= cy && b.y > cy) || (b.y <= cy && a.y > cy)) {
-                xs.push_back(a.x + (cy - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
+        size_t count = 0;
+        for (ScanEdge& e : edges) {
+            if (y < e.firstLine || y > e.lastLine) continue;
+            // Kept in order as they come: a polygon crosses a line a few times at most.
+            size_t at = count++;
+            while (at > 0 && xs[at - 1] > e.x) {
+                xs[at] = xs[at - 1];
+                --at;
             }
+            xs[at] = e.x;
+            e.advance();
         }
-        std::sort(xs.begin(), xs.end());
-        for (size_t i = 0; i + 1 < xs.size(); i += 2) {
-            int xa = static_cast<int>(std::ceil(xs[i] - 0.5));
-            int xb = static_cast<int>(std::ceil(xs[i + 1] - 0.5)) - 1;
-            if (xa <= xb) hspan(xa, xb, y, fill);
+        for (size_t i = 0; i + 1 < count; i += 2) {
+            const long long xa = std::max<long long>(xs[i], clip_.x);
+            const long long xb = std::min<long long>(xs[i + 1] - 1, clip_.right() - 1);
+            if (xa <= xb) hspan(static_cast<int>(xa), static_cast<int>(xb), y, fill);
         }
     }
 }
