@@ -134,11 +134,11 @@ int main(int argc, char** argv) {
             if (!o.byEncounter) continue;
             for (int e : sim.floorEncounters(o.dungeon, floor)) {
                 const dv::sim::Tally u = sim.encounter(o.dungeon, floor, e, o.battles);
-                std::snprintf(line, sizeof line,
-                              "         encounter %4d  %s  %s  %s  %6.2f  %9.1f\n", e,
-                              percent(u.won, u.battles).c_str(), percent(u.fled, u.battles).c_str(),
-                              percent(u.wipedOut, u.battles).c_str(),
-                              static_cast<double>(u.rounds) / u.battles, 100.0 * u.fallen / u.battles);
+                std::snprintf(
+                    line, sizeof line, "         encounter %4d  %s  %s  %s  %6.2f  %9.1f\n", e,
+                    percent(u.won, u.battles).c_str(), percent(u.fled, u.battles).c_str(),
+                    percent(u.wipedOut, u.battles).c_str(),
+                    static_cast<double>(u.rounds) / u.battles, 100.0 * u.fallen / u.battles);
                 std::cout << line;
             }
         }
