@@ -58,7 +58,8 @@ std::unique_ptr<Game> MakeBotGame(const Database& db, const SaveData& save, std:
     };
     // The dungeon's own hand-over after a battle (as the app wires it): the event's
     // post-battle check, the chained battle, the wipe-out's way home. Chests the monsters
-    // leave are walked past: opening them needs the chest screen.
+    // leave wait for the explorer, which opens them with the chest's own rules.
+    g.links.battleChest = [](Game& gm, const BattleChest& chest) { KeepBattleChest(gm, chest); };
     // A person's room: the bot's own visit through the people's gift rules.
     g.links.talkTo = [&log](Game& gm, int npc) { VisitPerson(gm, npc, log); };
     // The town after a return: the party as the tavern keeps it, the ending when earned.

@@ -4,6 +4,7 @@
 #include "characters/healing.h"
 #include "characters/party.h"
 #include "combat/spells.h"
+#include "core/data/database.h"
 #include "core/game.h"
 #include "dungeon/camp_spells.h"
 
@@ -47,7 +48,64 @@ bool cast(Game& g, Intent& intent, int effect, int target) {
     return true;
 }
 
+// The worst hurt member below the share (by the share of its hit points), or nullptr.
+const Character* worstHurt(const Game& g, int healBelow) {
+    const Character* hurt = nullptr;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* m = PartyMember(g, i);
+        if (!m || (m->status & kStatusUnhealable)) continue;
+        if (m->hitPoints * 100 < m->maxHitPoints * healBelow &&
+            (!hurt || m->hitPoints * hurt->maxHitPoints < hurt->hitPoints * m->maxHitPoints))
+            hurt = m;
+    }
+    return hurt;
+}
+
+const SpellRecord* remedySpell(const Game& g, int itemId) {
+    const ItemRecord* item = itemAt(g.db, itemId);
+    if (!item || item->kind != 8 || item->spellLink <= 0) return nullptr;
+    const SpellRecord* s = SpellOfLink(g, item->spellLink);
+    if (!s || !(s->flags & kSpellInCamp)) return nullptr;
+    return s->effect == kHealOne || s->effect == kCurePoison ? s : nullptr;
+}
+
 }  // namespace
+
+bool IsRemedy(const Game& g, int itemId) {
+    return remedySpell(g, itemId) != nullptr;
+}
+
+int DrinkPotions(Game& g, Intent& intent, int healBelow) {
+    int used = 0;
+    for (int round = 0; round < 20; ++round) {
+        const Character* hurt = worstHurt(g, healBelow);
+        if (!hurt) break;
+        // The weakest remedy that heals, from whoever carries it.
+        int holder = 0;
+        const SpellRecord* best = nullptr;
+        for (int i = 1; i <= g.place.partyCount; ++i) {
+            const Character* c = PartyMember(g, i);
+            if (!c || (c->status & kStatusCannotAct)) continue;
+            for (int s = 1; s <= kInventorySlots; ++s) {
+                const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+                const SpellRecord* spell = remedySpell(g, slot.itemId);
+                if (!spell || spell->effect != kHealOne || (slot.itemFlags & kItemUnidentified))
+                    continue;
+                if (!best ||
+                    spell->diceCount * spell->diceSides < best->diceCount * best->diceSides) {
+                    best = spell;
+                    holder = c->rosterId;
+                }
+            }
+        }
+        if (!best) break;
+        g.currentCharacter = holder;
+        intent.pickSlot = hurt->rosterId;
+        CampCast(g, best->name, kCastByItem);
+        ++used;
+    }
+    return used;
+}
 
 int CampCare(Game& g, Intent& intent, int healBelow) {
     int cast_ = 0;

@@ -17,5 +17,13 @@ struct Intent;
 // Returns the spells cast.
 int CampCare(Game& game, Intent& intent, int healBelow);
 
+// With no spell left, the potions and salves the party carries heal the worst hurt below
+// the share, one at a time, used as the sheet uses an item. Returns the items used.
+int DrinkPotions(Game& game, Intent& intent, int healBelow);
+
+// Whether an item heals or cures poison when used outside battle (the bot buys and keeps
+// these).
+bool IsRemedy(const Game& game, int itemId);
+
 }  // namespace bot
 }  // namespace dv

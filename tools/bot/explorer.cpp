@@ -6,6 +6,7 @@
 #include "bot_game.h"
 #include "camp_care.h"
 #include "characters/party.h"
+#include "chests.h"
 #include "core/data/map_event_data.h"
 #include "core/game.h"
 #include "dungeon/expedition.h"
@@ -26,6 +27,8 @@ constexpr std::size_t kPlanLength = 12;
 constexpr int kHealBelow = 60;
 // A member below this share of its hit points after the healing turns the party home.
 constexpr int kNearDeath = 30;
+// Members below this share are given potions when no spell is left.
+constexpr int kDrinkBelow = 45;
 
 bool at(const MapEvent& e, int dungeon, const Spot& s) {
     return e.dungeon == dungeon && e.floor == s.floor && e.x == s.x && e.y == s.y;
@@ -139,6 +142,7 @@ void Explorer::settleBattles() {
             return;
         }
         t.deaths += std::max(0, deadCount(g_) - deadBefore);
+        if (g_.battle.battlePhase != kCommandEntry) HandleBattleChests(g_, log_);
     }
 }
 
@@ -292,6 +296,11 @@ bool Explorer::follow(const std::vector<Move>& moves) {
         if (!(Here(g_) == m.to)) return false;
         if (const int cast = CampCare(g_, intent_, kHealBelow); cast > 0)
             log_.detail(g_, std::to_string(cast) + " camp spells (" + partyState() + ")");
+        // The potions keep a badly hurt member on its feet when the spells are spent.
+        if (const int used = DrinkPotions(g_, intent_, kDrinkBelow); used > 0) {
+            log_.tallies().potionsUsed += used;
+            log_.detail(g_, std::to_string(used) + " potions (" + partyState() + ")");
+        }
         const std::string before = known_;
         noteKnowledge();
         if (known_ != before || tired()) return false;

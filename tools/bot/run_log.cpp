@@ -51,6 +51,11 @@ void RunLog::summary(const Game& g, bool reached, const std::string& goal) {
          << ", battles " << t_.battles << " (won " << t_.won << ", fled " << t_.fled << "), deaths "
          << t_.deaths << ", wipe-outs " << t_.wipeOuts << ", inn stays " << t_.innStays
          << ", levels gained " << t_.levelUps << "\n";
+    out_ << "chests opened " << t_.chestsOpened << " (traps sprung " << t_.trapsSprung << "), left "
+         << t_.chestsLeft << ", items sold " << t_.itemsSold << ", potions used " << t_.potionsUsed
+         << "; gold paid: temple " << static_cast<long long>(t_.goldTemple) << ", inn "
+         << static_cast<long long>(t_.goldInn) << ", shop " << static_cast<long long>(t_.goldShop)
+         << "\n";
     out_ << "party levels " << levels(g) << "\n";
 }
 

@@ -25,6 +25,14 @@ struct Tallies {
     int expeditions = 0;
     int innStays = 0;
     int levelUps = 0;
+    int chestsOpened = 0;
+    int chestsLeft = 0;
+    int trapsSprung = 0;
+    int itemsSold = 0;
+    int potionsUsed = 0;
+    double goldTemple = 0;
+    double goldInn = 0;
+    double goldShop = 0;
 };
 
 class RunLog {

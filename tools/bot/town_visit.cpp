@@ -14,6 +14,7 @@
 #include "characters/party.h"
 #include "characters/roster_rules.h"
 #include "combat/spells.h"
+#include "core/data/map_event_data.h"
 #include "core/game.h"
 #include "items/equipment_window.h"
 #include "items/item_actions.h"
@@ -41,6 +42,13 @@ constexpr double kInnReserve = 40;
 constexpr int kLongWeeks = 8;
 // Nights the casters heal the party in the free room before rooms are paid for.
 constexpr long kNursingNights = 60;
+// Gold kept per level of the most seasoned member for the temple (two raises).
+constexpr double kRaiseReserve = 500;
+// Item numbers from here on belong to the world's story; never sold.
+constexpr int kFirstWorldItem = 600;
+// Healing items carried per member, and antidotes for the party.
+constexpr int kRemediesPerMember = 2;
+constexpr int kAntidotes = 2;
 
 int slotOf(const Game& g, int partySlot) {
     return g.place.partyMembers[static_cast<size_t>(partySlot)];
@@ -128,6 +136,7 @@ int stay(Game& g, RunLog& log, int slot, int room, int weeks) {
     try {
         const StayResult r = StayAtInn(g.save, slot, room, weeks, g.db, g.rng);
         log.tallies().innStays += 1;
+        if (room != kFreeRoom) log.tallies().goldInn += StayCost(room, weeks);
         if (r.rest.result == RestResult::kDiedOfAge) {
             log.line(g, "a member died of old age at the inn");
             return -1;
@@ -161,6 +170,132 @@ int newAdventurer(Game& g, const policy::AdventurerPlan& plan, RunLog& log) {
                     std::to_string(c.maxHitPoints) + ", gold " +
                     std::to_string(static_cast<long>(c.gold)) + ")");
     return slot;
+}
+
+// Gold kept for the temple: two raises of the most seasoned member. A young company keeps
+// nothing back: its gear matters more, and a member lost young is replaced.
+double templeReserve(const Game& g) {
+    int highest = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i)) highest = std::max<int>(highest, c->level);
+    return highest <= kYoungCompany ? 0.0 : kRaiseReserve * highest;
+}
+
+// Items the world asks for somewhere (events and the people's trades) are never sold.
+bool kept(const Game& g, const ItemRecord& item, int id) {
+    if (item.kind < 1 || item.kind > 6 || id >= kFirstWorldItem) return true;
+    for (const MapEvent& e : g.dungeon.events)
+        for (std::int16_t n : e.items)
+            if (n == id) return true;
+    return false;
+}
+
+// The member (party position) for whom an item betters what it wears the most, 0 for
+// nobody.
+int wearerFor(const Game& g, const ItemRecord& item) {
+    const int code = codeOf(item.kind);
+    if (code == 0 || item.cursed) return 0;
+    int who = 0, gain = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || !MayUseItem(item, *c) || (item.kind == 2 && c->classBit != 1)) continue;
+        const int better = worth(item) - wornWorth(g, *c, code);
+        if (better > gain) {
+            who = i;
+            gain = better;
+        }
+    }
+    return who;
+}
+
+// The loot of the expeditions: identified at the shop while the gold above the reserve
+// allows, worn by whoever it betters, the rest sold.
+void sortLoot(Game& g, RunLog& log) {
+    const double reserve = templeReserve(g) + kInnReserve * g.place.partyCount;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        Character* c = PartyMember(g, i);
+        if (!c) continue;
+        for (int s = 1, guard = 0; s <= kInventorySlots && guard < 4 * kInventorySlots;
+             ++s, ++guard) {
+            const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+            const ItemRecord* item = itemAt(g.db, slot.itemId);
+            if (!item || (slot.itemFlags & kEquipCodeBits) || kept(g, *item, slot.itemId)) continue;
+            if (slot.itemFlags & kItemUnidentified) {
+                if (!PoolGold(g, c->rosterId) ||
+                    c->gold - static_cast<double>(ShopPrice(*item) / 2) < reserve ||
+                    !IdentifyForFee(g.db, *c, s))
+                    continue;
+                log.tallies().goldShop += static_cast<double>(ShopPrice(*item) / 2);
+            }
+            const int who = wearerFor(g, *item);
+            if (who != 0) {
+                Character* wearer = PartyMember(g, who);
+                if (wearer != c &&
+                    GiveItem(g, c->rosterId, s, wearer->rosterId) != GiveOutcome::Given)
+                    continue;
+                wearBest(g, *wearer);
+                log.detail(g, wearer->name + " wears " + item->name);
+                s = 0;
+                continue;
+            }
+            if (SellItem(g.save, g.db, *c, s, g.place.partyEffects) == Sale::kSold) {
+                log.tallies().itemsSold += 1;
+                s = 0;
+            }
+        }
+    }
+}
+
+// Remedies for the expedition: the cheapest healing per gold while the shop has them, up
+// to a few per member, and an antidote or two.
+void buyRemedies(Game& g, RunLog& log, double reserve) {
+    const int count = g.place.partyCount;
+    if (count == 0 || !PoolGold(g, slotOf(g, 1))) return;
+    Character& buyer = *PartyMember(g, 1);
+    int heals = 0, cures = 0;
+    for (int i = 1; i <= count; ++i)
+        if (const Character* c = PartyMember(g, i))
+            for (int s = 1; s <= kInventorySlots; ++s) {
+                const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+                if (!IsRemedy(g, slot.itemId)) continue;
+                const ItemRecord* item = itemAt(g.db, slot.itemId);
+                const SpellRecord* spell = SpellOfLink(g, item->spellLink);
+                (spell->effect == 7 ? heals : cures) += std::max(1, slot.itemCount);
+            }
+    std::vector<std::pair<double, int>> offer;  // gold per hit point, item
+    for (int n = 1; n < kCounterCount; ++n) {
+        if (!IsRemedy(g, n) || g.save.shopStock[static_cast<size_t>(n)] <= 0) continue;
+        const ItemRecord* item = itemAt(g.db, n);
+        const SpellRecord* spell = SpellOfLink(g, item->spellLink);
+        const double heal = spell->effect == 7
+                                ? spell->diceCount * (spell->diceSides + 1) / 2.0 + spell->diceBonus
+                                : 0.0;
+        offer.emplace_back(heal > 0 ? static_cast<double>(ShopPrice(*item)) / heal : -1.0, n);
+    }
+    std::sort(offer.begin(), offer.end());
+    for (const auto& [perPoint, n] : offer) {
+        const bool cure = perPoint < 0;
+        while ((cure ? cures < kAntidotes : heals < kRemediesPerMember * count) &&
+               g.save.shopStock[static_cast<size_t>(n)] > 0) {
+            const double price = static_cast<double>(ShopPrice(*itemAt(g.db, n)));
+            if (buyer.gold - price < reserve) return;
+            const Purchase p = BuyItem(g.save, g.db, buyer, n);
+            if (p != Purchase::kBought && p != Purchase::kLastOne) break;
+            log.tallies().goldShop += price;
+            (cure ? cures : heals) += 1;
+        }
+    }
+    // Carried behind the front row, which falls first.
+    for (int s = kInventorySlots; s >= 1; --s) {
+        const ItemSlot& slot = buyer.items[static_cast<size_t>(s)];
+        if (!IsRemedy(g, slot.itemId)) continue;
+        for (int i = 2; i <= count; ++i) {
+            const Character* c = PartyMember(g, i);
+            if (c && c->classBit != 1 &&
+                GiveItem(g, buyer.rosterId, s, c->rosterId) == GiveOutcome::Given)
+                break;
+        }
+    }
 }
 
 }  // namespace
@@ -209,13 +344,16 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
 }
 
 void Shop(Game& g, RunLog& log) {
+    sortLoot(g, log);
     const int count = g.place.partyCount;
+    const double reserve = templeReserve(g) + kInnReserve * count;
     for (int i = 1; i <= count; ++i) {
         const int slot = slotOf(g, i);
         if (slot < 1 || slot >= kRosterSlots || !PoolGold(g, slot)) continue;
         Character& c = g.save.roster[static_cast<size_t>(slot)];
-        // The gold not kept for the inn is shared among the members still to shop.
-        const double share = std::max(0.0, (c.gold - kInnReserve * count) / (count - i + 1));
+        // The gold not kept for the temple and the inn is shared among the members still to
+        // shop.
+        const double share = std::max(0.0, (c.gold - reserve) / (count - i + 1));
         double spent = 0;
         for (int kind : {3, 2, 1, 6, 4, 5}) {
             const int code = codeOf(kind);
@@ -239,8 +377,10 @@ void Shop(Game& g, RunLog& log) {
             spent += static_cast<double>(ShopPrice(*itemAt(g.db, best)));
             log.detail(g, c.name + " bought " + itemAt(g.db, best)->name);
         }
+        log.tallies().goldShop += spent;
         wearBest(g, c);
     }
+    buyRemedies(g, log, reserve);
 }
 
 void Temple(Game& g, const Company& company, RunLog& log) {
@@ -253,6 +393,7 @@ void Temple(Game& g, const Company& company, RunLog& log) {
         if (payer == 0 || !PoolGold(g, payer)) continue;
         try {
             const TreatmentResult r = PayAndTreat(g.save, payer, patient.slot, patient.fee, g.rng);
+            if (r.paid) log.tallies().goldTemple += patient.fee;
             log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
                             (r.paid ? ": " + r.message : ": too poor"));
         } catch (const std::exception& e) {
