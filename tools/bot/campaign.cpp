@@ -22,9 +22,12 @@ constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // The party level wanted per floor, from the levels each dungeon is drawn for and the
 // simulator's win rates (docs/balance.md, "The bot").
 constexpr int kNeeded[6][7] = {
-    {1, 2, 3, 4, 5, 0, 0},        {6, 9, 12, 15, 0, 0, 0}, {12, 16, 20, 24, 28, 32, 36},
+    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0}, {12, 16, 20, 24, 28, 32, 36},
     {17, 22, 27, 32, 36, 40, 44}, {33, 40, 0, 0, 0, 0, 0}, {45, 0, 0, 0, 0, 0, 0},
 };
+
+// Fewer members than this walk a floor less deep than their levels allow.
+constexpr int kFullEnough = 5;
 
 // The words the floors teach for their riddle doors.
 const char* const kRiddleWords[] = {"ハイエナ", "ヴァンパイア", "バベル", "エデン"};
@@ -70,7 +73,7 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
     std::map<int, std::pair<int, std::string>> exhausted;
     bool reached = false;
     for (int n = 0; n < o.maxExpeditions && log.tallies().days <= o.maxDays && !reached; ++n) {
-        const int level = RunLog::lowestLevel(g);
+        const int level = RunLog::partyLevel(g);
         const std::string known = PartyKnowledge(g);
         int dungeon = 0, deepest = 0, goalFloor = 0;
         bool grind = false;
@@ -94,6 +97,8 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             }
             deepest = std::max(1, deepestFor(dungeon, level));
         }
+        // A party short of members keeps a floor higher until the temple has them back.
+        if (g.place.partyCount < kFullEnough && goalFloor == 0) deepest = std::max(1, deepest - 1);
         const ExpeditionResult r = explorer.run(dungeon, deepest, goalFloor, grind);
         if (r.wipedOut) {
             log.line(g, "the party was wiped out in dungeon " + std::to_string(dungeon));

@@ -27,6 +27,11 @@ constexpr std::size_t kPlanLength = 12;
 constexpr int kHealBelow = 60;
 // A member below this share of its hit points after the healing turns the party home.
 constexpr int kNearDeath = 30;
+// The party's share of its hit points below which it walks home from the first floor,
+// the more per floor below it, at most kMostSpare.
+constexpr int kHomeBelow = 55;
+constexpr int kSparePerFloor = 5;
+constexpr int kMostSpare = 75;
 // Members below this share are given potions when no spell is left.
 constexpr int kDrinkBelow = 45;
 
@@ -91,7 +96,21 @@ bool Explorer::tired() const {
     // A member fallen on this expedition sends the party home; one the temple could not
     // help yet walks with it as it was. A party the inn could not heal turns back after a
     // share of what it set out with.
-    return hitPointPercent() < std::min(55, homeBelow_) || fallenCount(g_) > fallenAtEntry_;
+    // The deeper the floor, the longer the walk home and the more battles on it: the party
+    // turns back with more to spare.
+    const int floor = std::max(1, static_cast<int>(g_.place.currentFloor));
+    const int spare = std::min(kHomeBelow, homeBelow_) + kSparePerFloor * (floor - 1);
+    return hitPointPercent() < std::min(kMostSpare, spare) || fallenCount(g_) > fallenAtEntry_;
+}
+
+bool WorldItem(const Game& g, int id) {
+    const ItemRecord* item = itemAt(g.db, id);
+    if (!item) return false;
+    if (item->kind == 11 || id >= kFirstWorldItem) return true;
+    for (const MapEvent& e : g.dungeon.events)
+        for (std::int16_t n : e.items)
+            if (n == id) return true;
+    return false;
 }
 
 std::string PartyKnowledge(const Game& g) {
@@ -99,7 +118,7 @@ std::string PartyKnowledge(const Game& g) {
     for (int i = 1; i <= g.place.partyCount; ++i)
         if (const Character* c = PartyMember(g, i))
             for (int s = 1; s <= kInventorySlots; ++s)
-                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0)
+                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0 && WorldItem(g, id))
                     k += std::to_string(id) + ",";
     k += "|";
     for (std::int32_t f : g.save.eventFlags)
@@ -156,7 +175,7 @@ void Explorer::lookAround() {
         if (!at(e, d, here) || done_.count(&e)) continue;
         if (e.trigger == EventTrigger::Arrival) {
             done_.insert(&e);
-            if (e.action == EventAction::FixedBattle) foughtAt_[&e] = RunLog::lowestLevel(g_);
+            if (e.action == EventAction::FixedBattle) foughtAt_[&e] = RunLog::partyLevel(g_);
             continue;
         }
         if (e.trigger != EventTrigger::Search && e.trigger != EventTrigger::ItemUse) continue;
@@ -202,8 +221,7 @@ bool Explorer::pending(const Spot& s) const {
                         break;
                     case EventAction::FixedBattle: {
                         const auto f = foughtAt_.find(&e);
-                        if (f == foughtAt_.end() || RunLog::lowestLevel(g_) > f->second)
-                            return true;
+                        if (f == foughtAt_.end() || RunLog::partyLevel(g_) > f->second) return true;
                         break;
                     }
                     default:

@@ -28,6 +28,16 @@ int RunLog::lowestLevel(const Game& g) {
     return lowest;
 }
 
+int RunLog::partyLevel(const Game& g) {
+    int sum = 0, n = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i)) {
+            sum += c->level;
+            ++n;
+        }
+    return n > 0 ? sum / n : 0;
+}
+
 void RunLog::line(const Game& g, const std::string& text) {
     out_ << "day " << t_.days << " step " << t_.steps << " [" << levels(g) << "] " << text << "\n";
 }

@@ -55,6 +55,9 @@ class RunLog {
     static std::string levels(const Game& game);
     // The lowest level among the members.
     static int lowestLevel(const Game& game);
+    // The members' mean level, rounded down: a new member among seasoned ones is carried
+    // by them and catches up fast.
+    static int partyLevel(const Game& game);
 
   private:
     std::ostream& out_;

@@ -16,6 +16,7 @@
 #include "combat/spells.h"
 #include "core/data/map_event_data.h"
 #include "core/game.h"
+#include "explorer.h"
 #include "items/equipment_window.h"
 #include "items/item_actions.h"
 #include "run_log.h"
@@ -32,9 +33,9 @@ constexpr int kGoodRoll = 8;
 constexpr int kRerolls = 30;
 constexpr std::int32_t kPriestClass = 4;
 // Below this level a fallen member is replaced rather than waited for, and always when
-// fewer than kFewestAble members are left standing.
+// fewer than kFewestAble members are left standing to earn the temple's fee.
 constexpr int kYoungCompany = 4;
-constexpr int kFewestAble = 5;
+constexpr int kFewestAble = 3;
 constexpr int kHealEffect = 7;
 // Gold kept per member for the inn when shopping.
 constexpr double kInnReserve = 40;
@@ -44,8 +45,6 @@ constexpr int kLongWeeks = 8;
 constexpr long kNursingNights = 60;
 // Gold kept per level of the most seasoned member for the temple (two raises).
 constexpr double kRaiseReserve = 500;
-// Item numbers from here on belong to the world's story; never sold.
-constexpr int kFirstWorldItem = 600;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
 constexpr int kAntidotes = 2;
@@ -181,13 +180,9 @@ double templeReserve(const Game& g) {
     return highest <= kYoungCompany ? 0.0 : kRaiseReserve * highest;
 }
 
-// Items the world asks for somewhere (events and the people's trades) are never sold.
+// Only weapons and armour are sold, never what the world asks for.
 bool kept(const Game& g, const ItemRecord& item, int id) {
-    if (item.kind < 1 || item.kind > 6 || id >= kFirstWorldItem) return true;
-    for (const MapEvent& e : g.dungeon.events)
-        for (std::int16_t n : e.items)
-            if (n == id) return true;
-    return false;
+    return item.kind < 1 || item.kind > 6 || WorldItem(g, id);
 }
 
 // The member (party position) for whom an item betters what it wears the most, 0 for
@@ -318,6 +313,7 @@ void FormParty(Game& g, const Company& company) {
     g.place.partyCount = 0;
     for (int slot : company)
         if (slot >= 1 && slot < kRosterSlots &&
+            g.save.roster[static_cast<size_t>(slot)].rosterId != 0 &&
             !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
             AddToParty(g, slot);
 }
@@ -327,11 +323,17 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
     int able = 0, highest = 0;
     for (int slot : company) {
         const Character& c = g.save.roster[static_cast<size_t>(slot)];
-        if (!(c.status & kTempleStatusMask)) ++able;
+        if (c.rosterId != 0 && !(c.status & kTempleStatusMask)) ++able;
         highest = std::max<int>(highest, c.level);
     }
     for (std::size_t i = 0; i < company.size() && i < plans.size(); ++i) {
         const Character& c = g.save.roster[static_cast<size_t>(company[i])];
+        // One the temple could not raise from its ashes is gone for good.
+        if (c.rosterId == 0) {
+            log.line(g, "a member was lost for good and is replaced by a new adventurer");
+            if (const int slot = newAdventurer(g, plans[i], log); slot != 0) company[i] = slot;
+            continue;
+        }
         if (!(c.status & kTempleStatusMask) || (highest > kYoungCompany && able >= kFewestAble))
             continue;
         log.line(g, c.name + " (level " + std::to_string(c.level) +
@@ -384,22 +386,37 @@ void Shop(Game& g, RunLog& log) {
 }
 
 void Temple(Game& g, const Company& company, RunLog& log) {
-    for (const TemplePatient& patient : TemplePatients(g.save)) {
-        if (std::find(company.begin(), company.end(), patient.slot) == company.end()) continue;
-        // The party pools its gold in one purse and pays from it.
-        int payer = 0;
-        for (int i = 1; i <= g.place.partyCount && payer == 0; ++i)
-            if (slotOf(g, i) != patient.slot) payer = slotOf(g, i);
-        if (payer == 0 || !PoolGold(g, payer)) continue;
-        try {
-            const TreatmentResult r = PayAndTreat(g.save, payer, patient.slot, patient.fee, g.rng);
-            if (r.paid) log.tallies().goldTemple += patient.fee;
-            log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
-                            (r.paid ? ": " + r.message : ": too poor"));
-        } catch (const std::exception& e) {
-            log.line(g, std::string("temple refused: ") + e.what());
+    // The fallen keep their purses: each pays for itself when it can, and every member back
+    // on its feet joins the party, whose pooled gold pays for the next.
+    for (bool progress = true; progress;) {
+        progress = false;
+        FormParty(g, company);
+        for (const TemplePatient& patient : TemplePatients(g.save)) {
+            if (std::find(company.begin(), company.end(), patient.slot) == company.end()) continue;
+            const Character& sick = g.save.roster[static_cast<size_t>(patient.slot)];
+            int payer = sick.gold >= patient.fee ? patient.slot : 0;
+            if (payer == 0 && g.place.partyCount > 0 && PoolGold(g, slotOf(g, 1)) &&
+                g.save.roster[static_cast<size_t>(slotOf(g, 1))].gold >= patient.fee)
+                payer = slotOf(g, 1);
+            if (payer == 0) continue;
+            try {
+                const TreatmentResult r =
+                    PayAndTreat(g.save, payer, patient.slot, patient.fee, g.rng);
+                if (!r.paid) continue;
+                log.tallies().goldTemple += patient.fee;
+                log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
+                                ": " + r.message);
+                progress = true;
+                break;  // the party changed: pool again
+            } catch (const std::exception& e) {
+                log.line(g, std::string("temple refused: ") + e.what());
+            }
         }
     }
+    for (const TemplePatient& patient : TemplePatients(g.save))
+        if (std::find(company.begin(), company.end(), patient.slot) != company.end())
+            log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
+                            ": too poor");
     FormParty(g, company);
 }
 
