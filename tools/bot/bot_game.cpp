@@ -1,5 +1,7 @@
 #include "bot_game.h"
 
+#include <iostream>
+
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
@@ -15,6 +17,7 @@ bool contains(const std::string& text, const char* part) {
 }
 
 std::string answer(Intent& intent, const std::string& text, int mode) {
+    if (intent.trace) std::cerr << text << "\n";
     if (mode == kPromptInput) {
         // A member to choose (a spell's target, who opens a lock): its roster slot.
         if (!contains(text, "何と答える") && !contains(text, "名は何"))

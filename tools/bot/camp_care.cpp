@@ -69,6 +69,27 @@ const SpellRecord* remedySpell(const Game& g, int itemId) {
     return s->effect == kHealOne || s->effect == kCurePoison ? s : nullptr;
 }
 
+// The first remedy of an effect someone able to act carries: its holder and its spell.
+std::pair<int, const SpellRecord*> carried(const Game& g, int effect) {
+    int holder = 0;
+    const SpellRecord* best = nullptr;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || (c->status & kStatusCannotAct)) continue;
+        for (int s = 1; s <= kInventorySlots; ++s) {
+            const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+            const SpellRecord* spell = remedySpell(g, slot.itemId);
+            if (!spell || spell->effect != effect || (slot.itemFlags & kItemUnidentified)) continue;
+            // The weakest that does: the strong ones are kept for the deep wounds.
+            if (!best || spell->diceCount * spell->diceSides < best->diceCount * best->diceSides) {
+                best = spell;
+                holder = c->rosterId;
+            }
+        }
+    }
+    return {holder, best};
+}
+
 }  // namespace
 
 bool IsRemedy(const Game& g, int itemId) {
@@ -77,27 +98,21 @@ bool IsRemedy(const Game& g, int itemId) {
 
 int DrinkPotions(Game& g, Intent& intent, int healBelow) {
     int used = 0;
+    // Poison eats a point a step: an antidote first.
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* m = PartyMember(g, i);
+        if (!m || (m->status & kStatusUnhealable) || !(m->status & kStatusPoison)) continue;
+        const auto [holder, spell] = carried(g, kCurePoison);
+        if (!spell) break;
+        g.currentCharacter = holder;
+        intent.pickSlot = m->rosterId;
+        CampCast(g, spell->name, kCastByItem);
+        ++used;
+    }
     for (int round = 0; round < 20; ++round) {
         const Character* hurt = worstHurt(g, healBelow);
         if (!hurt) break;
-        // The weakest remedy that heals, from whoever carries it.
-        int holder = 0;
-        const SpellRecord* best = nullptr;
-        for (int i = 1; i <= g.place.partyCount; ++i) {
-            const Character* c = PartyMember(g, i);
-            if (!c || (c->status & kStatusCannotAct)) continue;
-            for (int s = 1; s <= kInventorySlots; ++s) {
-                const ItemSlot& slot = c->items[static_cast<size_t>(s)];
-                const SpellRecord* spell = remedySpell(g, slot.itemId);
-                if (!spell || spell->effect != kHealOne || (slot.itemFlags & kItemUnidentified))
-                    continue;
-                if (!best ||
-                    spell->diceCount * spell->diceSides < best->diceCount * best->diceSides) {
-                    best = spell;
-                    holder = c->rosterId;
-                }
-            }
-        }
+        const auto [holder, best] = carried(g, kHealOne);
         if (!best) break;
         g.currentCharacter = holder;
         intent.pickSlot = hurt->rosterId;

@@ -56,6 +56,7 @@ int LevelNeeded(int dungeon, int floor) {
 bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions& o,
                  std::ostream& out) {
     Intent intent;
+    intent.trace = o.trace;
     for (const char* w : kRiddleWords)
         intent.riddleWords.emplace_back(w);
     RunLog log(out, o.quiet);
@@ -83,16 +84,18 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             goalFloor = deepest == o.goalFloor ? o.goalFloor : 0;
             grind = goalFloor == 0;
         } else {
-            int lastOpen = 21;
-            for (int d = 21; d <= 26 && dungeon == 0; ++d) {
+            // The deepest dungeon the levels allow that has something left to do; a
+            // shallower one only when the deeper ones wait for what it holds.
+            int deepestOpen = 0;
+            for (int d = 26; d >= 21 && dungeon == 0; --d) {
                 if (!DungeonOffered(g, d) || deepestFor(d, level) < 1) continue;
-                lastOpen = d;
+                if (deepestOpen == 0) deepestOpen = d;
                 const auto it = exhausted.find(d);
                 if (it != exhausted.end() && it->second == std::make_pair(level, known)) continue;
                 dungeon = d;
             }
             if (dungeon == 0) {
-                dungeon = lastOpen;
+                dungeon = deepestOpen == 0 ? 21 : deepestOpen;
                 grind = true;
             }
             deepest = std::max(1, deepestFor(dungeon, level));

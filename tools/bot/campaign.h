@@ -26,6 +26,7 @@ struct CampaignOptions {
     long maxDays = 200000;
     int fleeBelow = 35;
     bool quiet = false;
+    bool trace = false;
 };
 
 // Plays the run and prints its log; true when the goal was reached.

@@ -1,6 +1,8 @@
 #include "chests.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <string>
 
 #include "characters/party.h"
@@ -13,13 +15,14 @@ namespace dv::bot {
 
 namespace {
 
-// Trap rows from which a trap strikes the whole party, and from which it kills or
-// turns to stone (docs of content/traps.yaml).
-constexpr int kFirstBlast = 17;
-constexpr int kFirstKiller = 30;
-// The most a single-victim trap or a blast takes from one member.
+// The trap kinds a careful party lets go off: a needle or an arrow in the opener (at most
+// kWorstSingleHit points), poison or paralysis on the opener alone, spell points lost by
+// one member, a blade against a class the party does not have. Everything that strikes
+// the whole party, kills outright or curses is left alone.
 constexpr int kWorstSingleHit = 21;
-constexpr int kWorstBlast = 26;
+constexpr int kHurtOpener[] = {1, 4};
+constexpr int kAfflictOpener[] = {2, 5};
+constexpr int kHarmless[] = {9, 10};
 constexpr int kDisarmTries = 3;
 
 bool canTouch(const Character& c) {
@@ -42,15 +45,17 @@ Character* best(Game& g, int (*score)(const Character&)) {
     return pick;
 }
 
+template <std::size_t N>
+bool among(int kind, const int (&kinds)[N]) {
+    return std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds);
+}
+
 // Whether the party can bear the trap it believes the chest holds.
-bool bearable(Game& g, int row, const Character& opener) {
-    if (row == 0 || row >= kFirstKiller) return false;
-    if (row < kFirstBlast) return opener.hitPoints > kWorstSingleHit;
-    for (int i = 1; i <= g.place.partyCount; ++i)
-        if (const Character* c = PartyMember(g, i);
-            c && canTouch(*c) && c->hitPoints <= kWorstBlast)
-            return false;
-    return true;
+bool bearable(const Game& g, int row, const Character& opener) {
+    const TrapRecord* t = row > 0 ? trapAt(g.db, row) : nullptr;
+    if (!t) return false;
+    if (among(t->trapKind, kHurtOpener)) return opener.hitPoints > kWorstSingleHit;
+    return among(t->trapKind, kAfflictOpener) || among(t->trapKind, kHarmless);
 }
 
 // Opens with the trap set off or made safe; false when the trap ended the party.

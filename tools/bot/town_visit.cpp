@@ -47,7 +47,7 @@ constexpr long kNursingNights = 60;
 constexpr double kRaiseReserve = 500;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
-constexpr int kAntidotes = 2;
+constexpr int kAntidotes = 4;
 
 int slotOf(const Game& g, int partySlot) {
     return g.place.partyMembers[static_cast<size_t>(partySlot)];
