@@ -32,6 +32,8 @@ constexpr int kNearDeath = 30;
 constexpr int kHomeBelow = 55;
 constexpr int kSparePerFloor = 5;
 constexpr int kMostSpare = 75;
+// The casters' share of their spell points below which the party walks home.
+constexpr int kSpellsLeftBelow = 25;
 // Members below this share are given potions when no spell is left.
 constexpr int kDrinkBelow = 45;
 
@@ -51,6 +53,22 @@ int fallenCount(const Game& g) {
     for (int i = 1; i <= g.place.partyCount; ++i)
         if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight)) ++n;
     return n;
+}
+
+// The casters' spell points left, as a share of their maximum (100 without casters).
+int spellPointPercent(const Game& g) {
+    long now = 0, max = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || (c->status & kStatusOutOfFight)) continue;
+        for (int kind = 0; kind <= 3; ++kind)
+            for (int level = 1; level <= 9; ++level) {
+                max += std::max(0, static_cast<int>(c->maxSpellPoints(kind, level)));
+                now += std::clamp(static_cast<int>(c->spellPoints(kind, level)), 0,
+                                  std::max(0, static_cast<int>(c->maxSpellPoints(kind, level))));
+            }
+    }
+    return max > 0 ? static_cast<int>(now * 100 / max) : 100;
 }
 
 }  // namespace
@@ -96,6 +114,9 @@ bool Explorer::tired() const {
     // A member fallen on this expedition sends the party home; one the temple could not
     // help yet walks with it as it was. A party the inn could not heal turns back after a
     // share of what it set out with.
+    // Casters with their points spent leave the party without healing or spells in the
+    // next battles: home, as a player would.
+    if (spellPointPercent(g_) < kSpellsLeftBelow) return true;
     // The deeper the floor, the longer the walk home and the more battles on it: the party
     // turns back with more to spare.
     const int floor = std::max(1, static_cast<int>(g_.place.currentFloor));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <set>
 #include <string>
 
 #include "adventurers.h"
@@ -48,6 +49,8 @@ constexpr double kRaiseReserve = 500;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
 constexpr int kAntidotes = 4;
+// Looks through the packs when sorting the loot, at most.
+constexpr int kLootRounds = 200;
 
 int slotOf(const Game& g, int partySlot) {
     return g.place.partyMembers[static_cast<size_t>(partySlot)];
@@ -207,7 +210,8 @@ int wearerFor(const Game& g, const ItemRecord& item) {
 // allows, worn by whoever it betters, the rest sold.
 void sortLoot(Game& g, RunLog& log) {
     const double reserve = templeReserve(g) + kInnReserve * g.place.partyCount;
-    for (int i = 1; i <= g.place.partyCount; ++i) {
+    std::set<int> refused;
+    for (int i = 1, rounds = 0; i <= g.place.partyCount && rounds < kLootRounds; ++i, ++rounds) {
         Character* c = PartyMember(g, i);
         if (!c) continue;
         for (int s = 1, guard = 0; s <= kInventorySlots && guard < 4 * kInventorySlots;
@@ -222,16 +226,23 @@ void sortLoot(Game& g, RunLog& log) {
                     continue;
                 log.tallies().goldShop += static_cast<double>(ShopPrice(*item) / 2);
             }
-            const int who = wearerFor(g, *item);
+            const int who = refused.count(slot.itemId) ? 0 : wearerFor(g, *item);
             if (who != 0) {
                 Character* wearer = PartyMember(g, who);
+                const int id = slot.itemId;
                 if (wearer != c &&
                     GiveItem(g, c->rosterId, s, wearer->rosterId) != GiveOutcome::Given)
                     continue;
                 wearBest(g, *wearer);
-                log.detail(g, wearer->name + " wears " + item->name);
-                s = 0;
-                continue;
+                // Worn after all, or not (the equipment rules have the last word): then it is
+                // sold like the rest on the next look.
+                if (wornWorth(g, *wearer, codeOf(item->kind)) >= worth(*item))
+                    log.detail(g, wearer->name + " wears " + item->name);
+                else
+                    refused.insert(id);
+                // Look through this pack again (or all of them, when the item moved).
+                i = wearer == c ? i - 1 : 0;
+                break;
             }
             if (SellItem(g.save, g.db, *c, s, g.place.partyEffects) == Sale::kSold) {
                 log.tallies().itemsSold += 1;
@@ -293,6 +304,19 @@ void buyRemedies(Game& g, RunLog& log, double reserve) {
     }
 }
 
+// A member sent away leaves the world's items with one who stays.
+void handOver(Game& g, const Company& company, int leaving) {
+    int heir = 0;
+    for (int slot : company)
+        if (slot != leaving && g.save.roster[static_cast<size_t>(slot)].rosterId != 0 &&
+            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
+            heir = heir == 0 ? slot : heir;
+    if (heir == 0) return;
+    Character& from = g.save.roster[static_cast<size_t>(leaving)];
+    for (int s = kInventorySlots; s >= 1; --s)
+        if (WorldItem(g, from.items[static_cast<size_t>(s)].itemId)) GiveItem(g, leaving, s, heir);
+}
+
 }  // namespace
 
 Company CreateCompany(Game& g, RunLog& log) {
@@ -338,6 +362,7 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
             continue;
         log.line(g, c.name + " (level " + std::to_string(c.level) +
                         ") could not be helped at the temple and is replaced by a new adventurer");
+        handOver(g, company, company[i]);
         DeleteCharacter(g.save, company[i]);
         const int slot = newAdventurer(g, plans[i], log);
         if (slot != 0) company[i] = slot;
