@@ -96,6 +96,10 @@ bool IsRemedy(const Game& g, int itemId) {
     return remedySpell(g, itemId) != nullptr;
 }
 
+bool CanCurePoison(const Game& g) {
+    return carried(g, kCurePoison).second != nullptr || caster(g, kCurePoison).second != nullptr;
+}
+
 int DrinkPotions(Game& g, Intent& intent, int healBelow) {
     int used = 0;
     // Poison eats a point a step: an antidote first.

@@ -21,6 +21,9 @@ int CampCare(Game& game, Intent& intent, int healBelow);
 // the share, one at a time, used as the sheet uses an item. Returns the items used.
 int DrinkPotions(Game& game, Intent& intent, int healBelow);
 
+// Whether the party can cure poison now: an antidote carried or a caster with the spell.
+bool CanCurePoison(const Game& game);
+
 // Whether an item heals or cures poison when used outside battle (the bot buys and keeps
 // these).
 bool IsRemedy(const Game& game, int itemId);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "camp_care.h"
 #include "characters/party.h"
 #include "core/game.h"
 #include "dungeon/chest.h"
@@ -20,6 +21,8 @@ namespace {
 // one member, a blade against a class the party does not have. Everything that strikes
 // the whole party, kills outright or curses is left alone.
 constexpr int kWorstSingleHit = 21;
+// The most a blast on everyone takes from each member.
+constexpr int kWorstBlast = 26;
 constexpr int kHurtOpener[] = {1, 4};
 constexpr int kAfflictOpener[] = {2, 5};
 constexpr int kHarmless[] = {9, 10};
@@ -58,6 +61,16 @@ bool bearable(const Game& g, int row, const Character& opener) {
     return among(t->trapKind, kAfflictOpener) || among(t->trapKind, kHarmless);
 }
 
+// A chest of unknown trap is opened only by a party every member of which would stand a
+// blast, with poison curable.
+bool sturdy(const Game& g) {
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i);
+            c && canTouch(*c) && c->hitPoints <= kWorstBlast)
+            return false;
+    return g.place.partyCount > 0;
+}
+
 // Opens with the trap set off or made safe; false when the trap ended the party.
 bool open(Game& g, const ChestOrigin& origin, const TrapRecord& trap, Character& opener, bool safe,
           RunLog& log) {
@@ -79,21 +92,27 @@ bool handle(Game& g, const BattleChest& chest, RunLog& log) {
     origin.dropItem = chest.dropItem;
     const TrapRecord* t = trapAt(g.db, chest.trap);
     const TrapRecord trap = t ? *t : TrapRecord{};
-    // The trap's name: the spell when someone has a point for it, else a look.
+    // The trap's name: the spell when someone has a point for it, else the look of a member
+    // with the skill for it. Anyone else would read a name at random and might set the trap
+    // off while looking.
     std::string name;
     for (int i = 1; i <= g.place.partyCount && name.empty(); ++i)
         if (Character* c = PartyMember(g, i); c && canTouch(*c)) CastDisba(g, *c, trap, name);
     if (name.empty()) {
-        Character* looker = best(g, [](const Character& c) { return int{c.agility}; });
-        if (!looker) return true;
-        g.currentCharacter = looker->rosterId;
-        const InspectReading reading = InspectChest(g, *looker, trap);
-        if (reading.result == Inspection::TrapSprung)
-            return open(g, origin, trap, *looker, false, log);
-        name = reading.name;
+        Character* looker =
+            best(g, [](const Character& c) { return c.skills[1] != 0 ? int{c.dexterity} : -1; });
+        if (looker && looker->skills[1] != 0) {
+            g.currentCharacter = looker->rosterId;
+            const InspectReading reading = InspectChest(g, *looker, trap);
+            if (reading.result == Inspection::TrapSprung)
+                return open(g, origin, trap, *looker, false, log);
+            name = reading.name;
+        }
     }
     Character* opener = best(g, [](const Character& c) { return c.hitPoints; });
-    if (!opener || !bearable(g, rowOfName(g, name), *opener)) {
+    const bool willing = name.empty() ? sturdy(g) && CanCurePoison(g)
+                                      : opener && bearable(g, rowOfName(g, name), *opener);
+    if (!opener || !willing) {
         log.tallies().chestsLeft += 1;
         return true;
     }

@@ -71,6 +71,26 @@ int spellPointPercent(const Game& g) {
     return max > 0 ? static_cast<int>(now * 100 / max) : 100;
 }
 
+// The highest level among the monsters of an encounter (0 for none): a player who has
+// met a guardian once knows what waits there.
+int strongest(const Game& g, int encounter) {
+    int level = 0;
+    if (encounter <= 0) return 0;
+    for (int row = 1; row <= 2000; ++row) {
+        if (g.db.encounterTable(row, kEncounterId) != encounter) continue;
+        for (int c = kEncounterFirstGroup; c < kEncounterFirstGroup + 4; ++c)
+            if (const Character* m = monsterAt(g.db, g.db.encounterTable(row, c)))
+                level = std::max<int>(level, m->level);
+        break;
+    }
+    return level;
+}
+
+// An event battle the party is strong enough for.
+bool readyFor(const Game& g, const MapEvent& e) {
+    return RunLog::partyLevel(g) >= strongest(g, e.encounter);
+}
+
 }  // namespace
 
 std::string Explorer::partyState() const {
@@ -85,8 +105,19 @@ std::string Explorer::partyState() const {
     return text;
 }
 
-Explorer::Explorer(Game& game, Intent& intent, RunLog& log)
-    : g_(game), intent_(intent), log_(log) {}
+Explorer::Explorer(Game& game, Intent& intent, RunLog& log) : g_(game), intent_(intent), log_(log) {
+    // A guardian the party is not ready for is walked around while a way around exists.
+    planner_.setAvoid([this](const Spot& s) {
+        const int d = g_.place.currentDungeon;
+        for (const MapEvent& e : g_.dungeon.events) {
+            // (Its conditions are not asked: some hold only while the party moves.)
+            if (at(e, d, s) && e.trigger == EventTrigger::Arrival &&
+                e.action == EventAction::FixedBattle && !readyFor(g_, e))
+                return true;
+        }
+        return false;
+    });
+}
 
 int Explorer::hitPointPercent() const {
     std::int64_t hp = 0, max = 0;
@@ -202,6 +233,8 @@ void Explorer::lookAround() {
         if (e.trigger != EventTrigger::Search && e.trigger != EventTrigger::ItemUse) continue;
         if (!EventConditionsHold(g_, e)) continue;
         if (e.trigger == EventTrigger::ItemUse && !PartyHasItem(g_, e.items[0])) continue;
+        // A search that wakes a guardian waits until the party can face it.
+        if (!readyFor(g_, e)) continue;
         done_.insert(&e);
         const EncounterCall call =
             e.trigger == EventTrigger::Search ? SearchCheck(g_) : ItemUseCheck(g_, e.items[0]);
@@ -224,7 +257,8 @@ bool Explorer::pending(const Spot& s) const {
         if (!at(e, d, s) || done_.count(&e) || !EventConditionsHold(g_, e)) continue;
         switch (e.trigger) {
             case EventTrigger::Search:
-                return true;
+                if (readyFor(g_, e)) return true;
+                break;
             case EventTrigger::ItemUse:
                 if (PartyHasItem(g_, e.items[0])) return true;
                 break;
@@ -242,7 +276,9 @@ bool Explorer::pending(const Spot& s) const {
                         break;
                     case EventAction::FixedBattle: {
                         const auto f = foughtAt_.find(&e);
-                        if (f == foughtAt_.end() || RunLog::partyLevel(g_) > f->second) return true;
+                        if (readyFor(g_, e) &&
+                            (f == foughtAt_.end() || RunLog::partyLevel(g_) > f->second))
+                            return true;
                         break;
                     }
                     default:
@@ -358,7 +394,8 @@ void Explorer::goHome() {
         intent_.home = false;
         return;
     }
-    const auto moves = planner_.routeTo(g_, [&](const Spot& s) { return s == entrance; });
+    const auto moves = planner_.routeTo(
+        g_, [&](const Spot& s) { return s == entrance; }, true);
     if (moves.empty()) {
         const Spot h = Here(g_);
         log_.line(g_, "no way back to the entrance from floor " + std::to_string(h.floor) + " (" +
