@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kHealOne = 7;
 constexpr int kCurePoison = 43;
+constexpr int kReturnToEntrance = 54;
 
 // A camp spell of an effect the caster knows and has a point for (the lowest level
 // first: the cheap heal for small wounds leaves the big ones their points).
@@ -94,6 +95,15 @@ std::pair<int, const SpellRecord*> carried(const Game& g, int effect) {
 
 bool IsRemedy(const Game& g, int itemId) {
     return remedySpell(g, itemId) != nullptr;
+}
+
+bool CastReturn(Game& g, Intent& intent) {
+    const auto [slot, spell] = caster(g, kReturnToEntrance);
+    if (!spell) return false;
+    g.currentCharacter = slot;
+    intent.pickSlot = slot;
+    CampCast(g, spell->name, kCastByMember);
+    return true;
 }
 
 bool CanCurePoison(const Game& g) {

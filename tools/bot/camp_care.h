@@ -21,6 +21,10 @@ int CampCare(Game& game, Intent& intent, int healBelow);
 // the share, one at a time, used as the sheet uses an item. Returns the items used.
 int DrinkPotions(Game& game, Intent& intent, int healBelow);
 
+// The spell that takes the party back to the dungeon's entrance (all its gold left
+// behind), cast by whoever has a point for it; false when nobody has.
+bool CastReturn(Game& game, Intent& intent);
+
 // Whether the party can cure poison now: an antidote carried or a caster with the spell.
 bool CanCurePoison(const Game& game);
 

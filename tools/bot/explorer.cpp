@@ -5,6 +5,7 @@
 #include "battle_policy.h"
 #include "bot_game.h"
 #include "camp_care.h"
+#include "characters/healing.h"
 #include "characters/party.h"
 #include "chests.h"
 #include "core/data/map_event_data.h"
@@ -32,6 +33,10 @@ constexpr int kNearDeath = 30;
 constexpr int kHomeBelow = 55;
 constexpr int kSparePerFloor = 5;
 constexpr int kMostSpare = 75;
+// From this floor down a party in danger casts the spell home rather than walk.
+constexpr int kFarFromHome = 3;
+// The party's share of its hit points below which it is in danger.
+constexpr int kDangerBelow = 45;
 // The casters' share of their spell points below which the party walks home.
 constexpr int kSpellsLeftBelow = 25;
 // Members below this share are given potions when no spell is left.
@@ -130,6 +135,15 @@ int Explorer::hitPointPercent() const {
     return max > 0 ? static_cast<int>(hp * 100 / max) : 0;
 }
 
+bool Explorer::inDanger() const {
+    if (fallenCount(g_) > fallenAtEntry_ || hitPointPercent() < kDangerBelow) return true;
+    for (int i = 1; i <= g_.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g_, i);
+            c && !(c->status & kStatusGone) && (c->status & kStatusDisease))
+            return true;
+    return false;
+}
+
 bool Explorer::tired() const {
     // Poison eats hit points with every step: a poisoned member nobody could cure goes
     // home at once.
@@ -138,6 +152,8 @@ bool Explorer::tired() const {
         const Character* c = PartyMember(g_, i);
         if (!c || (c->status & kStatusGone)) continue;
         if (c->status & (kStatusPoison | kStatusDeadlyPoison)) return true;
+        // Disease stops every healing but the temple's.
+        if (c->status & kStatusDisease) return true;
         if (c->hitPoints * 100 < c->maxHitPoints * kNearDeath &&
             c->hitPoints < entryHitPoints_[static_cast<size_t>(i)])
             return true;
@@ -433,6 +449,11 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         if (goalFloor > 0 && g_.place.currentFloor == goalFloor) r.goalReached = true;
         if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
             homeward = true;
+            // Deep down and in a bad way: the spell home is worth the purse it costs.
+            if (g_.place.currentFloor >= kFarFromHome && inDanger() && CastReturn(g_, intent_)) {
+                log_.tallies().returnSpells += 1;
+                log_.detail(g_, "cast the spell home from deep down (" + partyState() + ")");
+            }
             log_.detail(g_, r.goalReached ? "goal reached, going home"
                                           : "going home to rest (" + partyState() + ")");
         }

@@ -57,6 +57,8 @@ class Explorer {
 
   private:
     bool tired() const;
+    // Fallen members, disease or a party low on hit points.
+    bool inDanger() const;
     // The living members' hit points as a share of their maximum.
     int hitPointPercent() const;
     // Hit points and statuses of the members, for the log.

@@ -63,9 +63,9 @@ void RunLog::summary(const Game& g, bool reached, const std::string& goal) {
          << ", levels gained " << t_.levelUps << "\n";
     out_ << "chests opened " << t_.chestsOpened << " (traps sprung " << t_.trapsSprung << "), left "
          << t_.chestsLeft << ", items sold " << t_.itemsSold << ", potions used " << t_.potionsUsed
-         << "; gold paid: temple " << static_cast<long long>(t_.goldTemple) << ", inn "
-         << static_cast<long long>(t_.goldInn) << ", shop " << static_cast<long long>(t_.goldShop)
-         << "\n";
+         << ", spells home " << t_.returnSpells << "; gold paid: temple "
+         << static_cast<long long>(t_.goldTemple) << ", inn " << static_cast<long long>(t_.goldInn)
+         << ", shop " << static_cast<long long>(t_.goldShop) << "\n";
     out_ << "party levels " << levels(g) << "\n";
 }
 

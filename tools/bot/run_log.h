@@ -30,6 +30,7 @@ struct Tallies {
     int trapsSprung = 0;
     int itemsSold = 0;
     int potionsUsed = 0;
+    int returnSpells = 0;
     double goldTemple = 0;
     double goldInn = 0;
     double goldShop = 0;

@@ -44,8 +44,9 @@ constexpr double kInnReserve = 40;
 constexpr int kLongWeeks = 8;
 // Nights the casters heal the party in the free room before rooms are paid for.
 constexpr long kNursingNights = 60;
-// Gold kept per level of the most seasoned member for the temple (two raises).
-constexpr double kRaiseReserve = 500;
+// Gold kept per level of the most seasoned member for the temple (six raises, or one
+// from the ashes and two more).
+constexpr double kRaiseReserve = 1500;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
 constexpr int kAntidotes = 4;
