@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kHealOne = 7;
 constexpr int kCurePoison = 43;
+constexpr int kCureParalysis = 10;
+constexpr int kCureStone = 73;
+constexpr int kWake = 60;
 constexpr int kReturnToEntrance = 54;
 
 // A camp spell of an effect the caster knows and has a point for (the lowest level
@@ -137,22 +140,33 @@ int DrinkPotions(Game& g, Intent& intent, int healBelow) {
 }
 
 int CampCare(Game& g, Intent& intent, int healBelow) {
+    // The conditions the camp prayers lift, worst first, with the prayer's effect.
+    struct Cure {
+        std::int32_t bits;
+        int effect;
+    };
+    static constexpr Cure kCures[] = {
+        {kStatusStone, kCureStone},
+        {kStatusParalysis, kCureParalysis},
+        {kStatusPoison | kStatusDeadlyPoison, kCurePoison},
+        {kStatusSleep | kStatusFear | kStatusBlind | kStatusConfusion | kStatusCharm, kWake},
+    };
     int cast_ = 0;
     for (int round = 0; round < 30; ++round) {
-        const Character* hurt = nullptr;
-        const Character* poisoned = nullptr;
-        for (int i = 1; i <= g.place.partyCount; ++i) {
-            const Character* m = PartyMember(g, i);
-            if (!m || (m->status & kStatusUnhealable)) continue;
-            if (m->status & (kStatusPoison | kStatusDeadlyPoison)) poisoned = m;
-            if (m->hitPoints * 100 < m->maxHitPoints * healBelow &&
-                (!hurt || m->hitPoints * hurt->maxHitPoints < hurt->hitPoints * m->maxHitPoints))
-                hurt = m;
+        bool done = false;
+        for (const Cure& cure : kCures) {
+            for (int i = 1; i <= g.place.partyCount && !done; ++i) {
+                const Character* m = PartyMember(g, i);
+                if (!m || (m->status & kStatusGone) || !(m->status & cure.bits)) continue;
+                done = cast(g, intent, cure.effect, m->rosterId);
+            }
+            if (done) break;
         }
-        if (poisoned && cast(g, intent, kCurePoison, poisoned->rosterId)) {
+        if (done) {
             ++cast_;
             continue;
         }
+        const Character* hurt = worstHurt(g, healBelow);
         if (hurt && cast(g, intent, kHealOne, hurt->rosterId)) {
             ++cast_;
             continue;
