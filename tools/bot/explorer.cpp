@@ -429,8 +429,8 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     expeditionSteps_ = 0;
     planner_.setDeepest(deepest);
     planner_.forget();
-    done_.clear();
-    known_.clear();
+    // The searches and meetings of earlier expeditions stay done while what the party
+    // knows is the same: no walking the upper floors again for nothing.
     EnterDungeon(g_, dungeon);
     fallenAtEntry_ = fallenCount(g_);
     for (int i = 1; i <= kPartySlots; ++i) {
