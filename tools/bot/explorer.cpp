@@ -33,6 +33,9 @@ constexpr int kNearDeath = 30;
 constexpr int kHomeBelow = 55;
 constexpr int kSparePerFloor = 5;
 constexpr int kMostSpare = 75;
+// The share of its hit points (and half that of its spell points) a party wants before
+// it seeks out a guardian.
+constexpr int kFreshForGuardian = 80;
 // From this floor down a party in danger casts the spell home rather than walk.
 constexpr int kFarFromHome = 3;
 // The party's share of its hit points below which it is in danger.
@@ -111,13 +114,18 @@ std::string Explorer::partyState() const {
 }
 
 Explorer::Explorer(Game& game, Intent& intent, RunLog& log) : g_(game), intent_(intent), log_(log) {
-    // A guardian the party is not ready for is walked around while a way around exists.
+    // A guardian the party is not ready for, or met already at its level, is walked around
+    // while a way around exists.
     planner_.setAvoid([this](const Spot& s) {
         const int d = g_.place.currentDungeon;
         for (const MapEvent& e : g_.dungeon.events) {
-            // (Its conditions are not asked: some hold only while the party moves.)
-            if (at(e, d, s) && e.trigger == EventTrigger::Arrival &&
-                e.action == EventAction::FixedBattle && !readyFor(g_, e))
+            // One already beaten lets the party by.
+            if (!at(e, d, s) || e.trigger != EventTrigger::Arrival ||
+                e.action != EventAction::FixedBattle || !EventConditionsHold(g_, e))
+                continue;
+            // Met already at this level (and left or fled): not again until it rises.
+            const auto f = foughtAt_.find(&e);
+            if (!readyFor(g_, e) || (f != foughtAt_.end() && RunLog::partyLevel(g_) <= f->second))
                 return true;
         }
         return false;
@@ -292,7 +300,9 @@ bool Explorer::pending(const Spot& s) const {
                         break;
                     case EventAction::FixedBattle: {
                         const auto f = foughtAt_.find(&e);
-                        if (readyFor(g_, e) &&
+                        // A guardian is sought out fresh, not on the way back.
+                        if (readyFor(g_, e) && hitPointPercent() >= kFreshForGuardian &&
+                            spellPointPercent(g_) >= kFreshForGuardian / 2 &&
                             (f == foughtAt_.end() || RunLog::partyLevel(g_) > f->second))
                             return true;
                         break;
