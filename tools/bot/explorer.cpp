@@ -342,6 +342,13 @@ bool Explorer::walk(int direction, bool transitAfter) {
             e.flag >= 0 && e.flag < kEventFlagCount &&
             g_.save.eventFlags[static_cast<size_t>(e.flag)] == e.flagValue)
             intent_.pullLever = false;
+    // The guardian waiting ahead, if any: met now, whether it is beaten, fled from or
+    // the party is thrown back.
+    const MapEvent* guardian = nullptr;
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, g_.place.currentDungeon, ahead) && e.trigger == EventTrigger::Arrival &&
+            e.action == EventAction::FixedBattle && EventConditionsHold(g_, e) && !guardian)
+            guardian = &e;
     intent_.transit = transitAfter;
     WalkForward(g_, true);
     intent_.transit = false;
@@ -349,6 +356,7 @@ bool Explorer::walk(int direction, bool transitAfter) {
     ++expeditionSteps_;
     const bool fought = g_.battle.battlePhase == kCommandEntry;
     settleBattles();
+    if (guardian && fought) foughtAt_[guardian] = RunLog::partyLevel(g_);
     if (g_.place.currentFloor > 0 && Here(g_) == from && !fought) {
         // Shut: a riddle is tried with every word the party knows before it gives up.
         int limit = 1;
