@@ -33,6 +33,8 @@ constexpr int kNearDeath = 30;
 constexpr int kHomeBelow = 55;
 constexpr int kSparePerFloor = 5;
 constexpr int kMostSpare = 75;
+// Levels a party wants above the strongest monster of an event battle.
+constexpr int kGuardianMargin = 3;
 // The share of its hit points (and half that of its spell points) a party wants before
 // it seeks out a guardian.
 constexpr int kFreshForGuardian = 80;
@@ -94,9 +96,11 @@ int strongest(const Game& g, int encounter) {
     return level;
 }
 
-// An event battle the party is strong enough for.
+// An event battle the party is strong enough for: some levels above its strongest
+// monster, as guardians come with their guard.
 bool readyFor(const Game& g, const MapEvent& e) {
-    return RunLog::partyLevel(g) >= strongest(g, e.encounter);
+    const int level = strongest(g, e.encounter);
+    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin;
 }
 
 }  // namespace
