@@ -22,7 +22,7 @@ constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // The party level wanted per floor, from the levels each dungeon is drawn for and the
 // simulator's win rates (docs/balance.md, "The bot").
 constexpr int kNeeded[6][7] = {
-    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0}, {16, 18, 22, 25, 29, 33, 37},
+    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0}, {18, 22, 26, 30, 34, 38, 42},
     {17, 22, 27, 32, 36, 40, 44}, {33, 40, 0, 0, 0, 0, 0}, {45, 0, 0, 0, 0, 0, 0},
 };
 

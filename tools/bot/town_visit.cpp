@@ -37,6 +37,10 @@ constexpr std::int32_t kPriestClass = 4;
 // fewer than kFewestAble members are left standing to earn the temple's fee.
 constexpr int kYoungCompany = 4;
 constexpr int kFewestAble = 3;
+// A member below 1/kNewcomerGap of the highest level stays home while kFewestSeasoned
+// others can go.
+constexpr int kNewcomerGap = 3;
+constexpr int kFewestSeasoned = 5;
 constexpr int kHealEffect = 7;
 // Gold kept per member for the inn when shopping.
 constexpr double kInnReserve = 40;
@@ -336,10 +340,23 @@ void FormParty(Game& g, const Company& company) {
         RemoveFromParty(g, slotOf(g, i));
     g.place.partyMembers.fill(0);
     g.place.partyCount = 0;
+    std::vector<int> able;
+    int highest = 0;
     for (int slot : company)
         if (slot >= 1 && slot < kRosterSlots &&
             g.save.roster[static_cast<size_t>(slot)].rosterId != 0 &&
-            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
+            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask)) {
+            able.push_back(slot);
+            highest = std::max<int>(highest, g.save.roster[static_cast<size_t>(slot)].level);
+        }
+    // A newcomer far below the others would die in the first blow where they walk: it
+    // waits at the tavern while enough seasoned members go.
+    int seasoned = 0;
+    for (int slot : able)
+        if (g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) ++seasoned;
+    for (int slot : able)
+        if (seasoned < kFewestSeasoned ||
+            g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest)
             AddToParty(g, slot);
 }
 
