@@ -70,7 +70,9 @@ const SpellRecord* remedySpell(const Game& g, int itemId) {
     if (!item || item->kind != 8 || item->spellLink <= 0) return nullptr;
     const SpellRecord* s = SpellOfLink(g, item->spellLink);
     if (!s || !(s->flags & kSpellInCamp)) return nullptr;
-    return s->effect == kHealOne || s->effect == kCurePoison ? s : nullptr;
+    return s->effect == kHealOne || s->effect == kCurePoison || s->effect == kReturnToEntrance
+               ? s
+               : nullptr;
 }
 
 // The first remedy of an effect someone able to act carries: its holder and its spell.
@@ -101,12 +103,20 @@ bool IsRemedy(const Game& g, int itemId) {
 }
 
 bool CastReturn(Game& g, Intent& intent) {
-    const auto [slot, spell] = caster(g, kReturnToEntrance);
-    if (!spell) return false;
-    g.currentCharacter = slot;
-    intent.pickSlot = slot;
-    CampCast(g, spell->name, kCastByMember);
-    return true;
+    if (const auto [slot, spell] = caster(g, kReturnToEntrance); spell) {
+        g.currentCharacter = slot;
+        intent.pickSlot = slot;
+        CampCast(g, spell->name, kCastByMember);
+        return true;
+    }
+    // Without the spell, the wings the party carries for it.
+    if (const auto [holder, spell] = carried(g, kReturnToEntrance); spell) {
+        g.currentCharacter = holder;
+        intent.pickSlot = holder;
+        CampCast(g, spell->name, kCastByItem);
+        return true;
+    }
+    return false;
 }
 
 bool CanCurePoison(const Game& g) {

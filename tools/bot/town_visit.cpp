@@ -54,6 +54,8 @@ constexpr double kRaiseReserve = 1500;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
 constexpr int kAntidotes = 4;
+// Wings home carried for the worst moments, once the purse allows.
+constexpr int kWings = 1;
 // Looks through the packs when sorting the loot, at most.
 constexpr int kLootRounds = 200;
 
@@ -257,13 +259,13 @@ void sortLoot(Game& g, RunLog& log) {
     }
 }
 
-// Remedies for the expedition: the cheapest healing per gold while the shop has them, up
-// to a few per member, and an antidote or two.
+// Remedies for the expedition: antidotes, a pair of wings home, then the cheapest healing
+// per gold while the shop has them, a few per member.
 void buyRemedies(Game& g, RunLog& log, double reserve) {
     const int count = g.place.partyCount;
     if (count == 0 || !PoolGold(g, slotOf(g, 1))) return;
     Character& buyer = *PartyMember(g, 1);
-    int heals = 0, cures = 0;
+    int heals = 0, cures = 0, wings = 0;
     for (int i = 1; i <= count; ++i)
         if (const Character* c = PartyMember(g, i))
             for (int s = 1; s <= kInventorySlots; ++s) {
@@ -271,7 +273,9 @@ void buyRemedies(Game& g, RunLog& log, double reserve) {
                 if (!IsRemedy(g, slot.itemId)) continue;
                 const ItemRecord* item = itemAt(g.db, slot.itemId);
                 const SpellRecord* spell = SpellOfLink(g, item->spellLink);
-                (spell->effect == 7 ? heals : cures) += std::max(1, slot.itemCount);
+                (spell->effect == 7    ? heals
+                 : spell->effect == 43 ? cures
+                                       : wings) += std::max(1, slot.itemCount);
             }
     std::vector<std::pair<double, int>> offer;  // gold per hit point, item
     for (int n = 1; n < kCounterCount; ++n) {
@@ -281,19 +285,25 @@ void buyRemedies(Game& g, RunLog& log, double reserve) {
         const double heal = spell->effect == 7
                                 ? spell->diceCount * (spell->diceSides + 1) / 2.0 + spell->diceBonus
                                 : 0.0;
-        offer.emplace_back(heal > 0 ? static_cast<double>(ShopPrice(*item)) / heal : -1.0, n);
+        // Cures first, then the wings home, then healing by its price per point.
+        offer.emplace_back(heal > 0              ? static_cast<double>(ShopPrice(*item)) / heal
+                           : spell->effect == 43 ? -2.0
+                                                 : -1.0,
+                           n);
     }
     std::sort(offer.begin(), offer.end());
     for (const auto& [perPoint, n] : offer) {
-        const bool cure = perPoint < 0;
-        while ((cure ? cures < kAntidotes : heals < kRemediesPerMember * count) &&
-               g.save.shopStock[static_cast<size_t>(n)] > 0) {
+        int& have = perPoint == -2.0 ? cures : perPoint == -1.0 ? wings : heals;
+        const int want = perPoint == -2.0   ? kAntidotes
+                         : perPoint == -1.0 ? kWings
+                                            : kRemediesPerMember * count;
+        while (have < want && g.save.shopStock[static_cast<size_t>(n)] > 0) {
             const double price = static_cast<double>(ShopPrice(*itemAt(g.db, n)));
             if (buyer.gold - price < reserve) return;
             const Purchase p = BuyItem(g.save, g.db, buyer, n);
             if (p != Purchase::kBought && p != Purchase::kLastOne) break;
             log.tallies().goldShop += price;
-            (cure ? cures : heals) += 1;
+            have += 1;
         }
     }
     // Carried behind the front row, which falls first.
