@@ -33,7 +33,7 @@ struct CampaignOptions {
 bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions& o,
                  std::ostream& out);
 
-// The party level (the members' mean) the bot wants before it walks a floor of a dungeon.
+// The party level (the members' middle level) the bot wants before it walks a floor of a dungeon.
 int LevelNeeded(int dungeon, int floor);
 
 }  // namespace bot

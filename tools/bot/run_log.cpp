@@ -29,13 +29,12 @@ int RunLog::lowestLevel(const Game& g) {
 }
 
 int RunLog::partyLevel(const Game& g) {
-    int sum = 0, n = 0;
+    std::vector<int> all;
     for (int i = 1; i <= g.place.partyCount; ++i)
-        if (const Character* c = PartyMember(g, i)) {
-            sum += c->level;
-            ++n;
-        }
-    return n > 0 ? sum / n : 0;
+        if (const Character* c = PartyMember(g, i)) all.push_back(c->level);
+    if (all.empty()) return 0;
+    std::sort(all.begin(), all.end());
+    return all[(all.size() - 1) / 2];
 }
 
 void RunLog::line(const Game& g, const std::string& text) {

@@ -56,8 +56,9 @@ class RunLog {
     static std::string levels(const Game& game);
     // The lowest level among the members.
     static int lowestLevel(const Game& game);
-    // The members' mean level, rounded down: a new member among seasoned ones is carried
-    // by them and catches up fast.
+    // The members' middle level (the lower one of an even party): a new member among
+    // seasoned ones is carried by them and catches up fast, while one seasoned member
+    // among new ones does not take them deep.
     static int partyLevel(const Game& game);
 
   private:
