@@ -26,8 +26,10 @@ constexpr int kNeeded[6][7] = {
     {17, 22, 27, 32, 36, 40, 44}, {33, 40, 0, 0, 0, 0, 0}, {45, 0, 0, 0, 0, 0, 0},
 };
 
-// Fewer members than this walk a floor less deep than their levels allow.
+// Fewer members than this walk a floor less deep than their levels allow, and fewer than
+// kFewMembers go where half their level would.
 constexpr int kFullEnough = 5;
+constexpr int kFewMembers = 4;
 
 // The words the floors teach for their riddle doors.
 const char* const kRiddleWords[] = {"ハイエナ", "ヴァンパイア", "バベル", "エデン"};
@@ -74,7 +76,10 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
     std::map<int, std::pair<int, std::string>> exhausted;
     bool reached = false;
     for (int n = 0; n < o.maxExpeditions && log.tallies().days <= o.maxDays && !reached; ++n) {
-        const int level = RunLog::partyLevel(g);
+        // A party of a few walks where half its level would: it earns the temple's fee for
+        // the others without joining them.
+        const int level =
+            g.place.partyCount < kFewMembers ? RunLog::partyLevel(g) / 2 : RunLog::partyLevel(g);
         const std::string known = PartyKnowledge(g);
         int dungeon = 0, deepest = 0, goalFloor = 0;
         bool grind = false;

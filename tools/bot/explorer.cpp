@@ -512,6 +512,13 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         }
         follow(moves);
     }
+    // A party ended in the monsters' opening blows never saw the command entry: it is
+    // counted here.
+    if (g_.place.partyCount == 0 && g_.battle.lastEnd == BattleEnd::WipeOut &&
+        log_.tallies().wipeOuts == 0) {
+        log_.tallies().wipeOuts += 1;
+        log_.tallies().battles += 1;
+    }
     r.backInTown = g_.place.currentFloor == 0 && g_.place.partyCount > 0;
     r.wipedOut = g_.place.partyCount == 0 || log_.tallies().wipeOuts > 0;
     return r;

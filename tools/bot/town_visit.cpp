@@ -36,7 +36,7 @@ constexpr std::int32_t kPriestClass = 4;
 // Below this level a fallen member is replaced rather than waited for, and always when
 // fewer than kFewestAble members are left standing to earn the temple's fee.
 constexpr int kYoungCompany = 4;
-constexpr int kFewestAble = 3;
+constexpr int kFewestAble = 2;
 // A member below 1/kNewcomerGap of the highest level stays home while kFewestSeasoned
 // others can go.
 constexpr int kNewcomerGap = 3;
@@ -48,9 +48,9 @@ constexpr double kInnReserve = 40;
 constexpr int kLongWeeks = 8;
 // Nights the casters heal the party in the free room before rooms are paid for.
 constexpr long kNursingNights = 60;
-// Gold kept per level of the most seasoned member for the temple (six raises, or one
-// from the ashes and two more).
-constexpr double kRaiseReserve = 1500;
+// Gold kept per level of the most seasoned member for the temple (a dozen raises, or
+// three from the ashes).
+constexpr double kRaiseReserve = 3000;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
 constexpr int kAntidotes = 4;
