@@ -69,7 +69,10 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
                                                       " floor " + std::to_string(o.goalFloor);
     log.line(g, "seed " + std::to_string(o.seed) + ", goal: " + goal);
     Company company = CreateCompany(g, log);
+    const int keeper = CreateKeeper(g, log);
+    FormParty(g, company);
     Shop(g, log);
+    KeepGold(g, company, keeper, true);
     Explorer explorer(g, intent, log);
     explorer.setFleeBelow(o.fleeBelow);
     // A dungeon with nothing left to do for a level and what the party knew then.
@@ -118,11 +121,13 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
         }
         if (!grind && !r.workLeft) exhausted[dungeon] = {level, known};
         if (o.goalDungeon == 0 && endingSeen(g)) reached = true;
+        KeepGold(g, company, keeper, false);
         Temple(g, company, log);
         ReplaceFallen(g, company, log);
         const int gained = Inn(g, intent, log);
         if (gained > 0) log.line(g, "rested: " + std::to_string(gained) + " levels gained");
         Shop(g, log);
+        KeepGold(g, company, keeper, true);
         if (o.goalDungeon != 0 && r.goalReached) reached = true;
     }
     log.summary(g, reached, goal);

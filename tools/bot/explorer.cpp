@@ -39,9 +39,9 @@ constexpr int kGuardianMargin = 3;
 // it seeks out a guardian.
 constexpr int kFreshForGuardian = 80;
 // From this floor down a party in danger casts the spell home rather than walk.
-constexpr int kFarFromHome = 4;
+constexpr int kFarFromHome = 3;
 // The party's share of its hit points below which it is in danger.
-constexpr int kDangerBelow = 30;
+constexpr int kDangerBelow = 45;
 // The casters' share of their spell points below which the party walks home.
 constexpr int kSpellsLeftBelow = 25;
 // Members below this share are given potions when no spell is left.
@@ -148,7 +148,7 @@ int Explorer::hitPointPercent() const {
 }
 
 bool Explorer::inDanger() const {
-    if (fallenCount(g_) >= fallenAtEntry_ + 2 || hitPointPercent() < kDangerBelow) return true;
+    if (fallenCount(g_) > fallenAtEntry_ || hitPointPercent() < kDangerBelow) return true;
     for (int i = 1; i <= g_.place.partyCount; ++i)
         if (const Character* c = PartyMember(g_, i);
             c && !(c->status & kStatusGone) && (c->status & kStatusDisease))

@@ -57,7 +57,7 @@ class Explorer {
 
   private:
     bool tired() const;
-    // Two members fallen, disease, or a party very low on hit points.
+    // A member fallen, disease, or a party low on hit points.
     bool inDanger() const;
     // The living members' hit points as a share of their maximum.
     int hitPointPercent() const;

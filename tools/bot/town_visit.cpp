@@ -334,6 +334,36 @@ void handOver(Game& g, const Company& company, int leaving) {
 
 }  // namespace
 
+int CreateKeeper(Game& g, RunLog& log) {
+    const policy::AdventurerPlan keeper{"留守番", policy::StandardParty()[0].classBit,
+                                        policy::StandardParty()[0].bonus};
+    return newAdventurer(g, keeper, log);
+}
+
+void KeepGold(Game& g, const Company& company, int keeper, bool deposit) {
+    if (keeper == 0 || company.empty()) return;
+    const auto pair = [&](int member) {
+        for (int i = 1; i <= g.place.partyCount; ++i)
+            RemoveFromParty(g, slotOf(g, i));
+        g.place.partyMembers.fill(0);
+        g.place.partyCount = 0;
+        AddToParty(g, keeper);
+        AddToParty(g, member);
+    };
+    if (deposit) {
+        for (int member : company)
+            if (g.save.roster[static_cast<size_t>(member)].rosterId != 0) {
+                pair(member);
+                PoolGold(g, keeper);
+            }
+    } else {
+        pair(company.front());
+        PoolGold(g, company.front());
+    }
+    RemoveFromParty(g, keeper);
+    FormParty(g, company);
+}
+
 Company CreateCompany(Game& g, RunLog& log) {
     Company company;
     for (const policy::AdventurerPlan& plan : policy::StandardParty()) {
