@@ -103,6 +103,95 @@ std::vector<int> ChestCandidates(const Game& game, const ChestOrigin& origin) {
     return items;
 }
 
+InspectReading InspectChest(Game& game, const Character& member, const TrapRecord& trap) {
+    InspectReading reading;
+    reading.result = InspectionOf(game, member);
+    if (reading.result == Inspection::TrueName) {
+        reading.name = trap.trapName;
+    } else if (reading.result == Inspection::FalseName) {
+        const TrapRecord* other = randomTrap(game, 50);
+        reading.name = other ? other->trapName : std::string();
+    }
+    return reading;
+}
+
+bool CastDisba(Game& game, Character& member, const TrapRecord& trap, std::string& shown) {
+    const SpellRecord* spell = DisbaSpell(game);
+    const bool castable = spell && spell->kind <= 3 && spell->level >= 1 && spell->level <= 9 &&
+                          spell->number >= 1 && spell->number <= 4 &&
+                          member.spellsKnown(spell->kind, spell->level, spell->number) != 0 &&
+                          member.spellPoints(spell->kind, spell->level) >= 1;
+    if (!castable) return false;
+    --member.spellPoints(spell->kind, spell->level);
+    if (game.rng.uniform(1, 20) == 1) {
+        const TrapRecord* other = randomTrap(game, 41);
+        shown = other ? other->trapName : std::string();
+    } else {
+        shown = trap.trapName;
+    }
+    return true;
+}
+
+DisarmResult DisarmAttempt(Game& game, const Character& member, const ChestOrigin& origin,
+                           const TrapRecord& trap, const std::string& typed) {
+    if (TrapAnswer(typed) != trap.trapName) return DisarmResult::Sprung;
+    if (member.skills[12] != 0) {
+        ShowMessage(game, "罠を外した");
+        return DisarmResult::Disarmed;
+    }
+    // A found chest's disarm roll uses its own level.
+    const int level = origin.foundLevel > 0 ? origin.foundLevel : origin.battleLevel;
+    const std::int64_t r = game.rng.uniform(1, level + 50);
+    if (r == 1) return DisarmResult::Sprung;
+    if (r >= std::int64_t{member.dexterity} + member.level) {
+        ShowMessage(game, "罠を外すことができなかった");
+        return DisarmResult::Failed;
+    }
+    if (member.skills[2] != 0 || game.rng.uniform(1, std::max<int>(member.luck, 1)) > 15) {
+        ShowMessage(game, "罠を外した");
+        return DisarmResult::Disarmed;
+    }
+    return DisarmResult::Sprung;
+}
+
+bool OpenChestAndLoot(Game& game, const ChestOrigin& origin, const TrapRecord& trap,
+                      Character* opener, bool safe) {
+    if (safe && opener && opener->skills[103] != 0)
+        opener->experience += static_cast<double>(trap.trapLevel) * 25;
+    if (!safe) {
+        ShowMessage(game, "罠に引っかかった！");
+        SpringTrap(game, trap, game.currentCharacter, origin.mapEvent != 0);
+        if (CheckLanding(game) || WipeOutTest(game)) return false;
+    }
+    RefreshPartyPanel(game);
+    const std::vector<int> candidates = ChestCandidates(game, origin);
+    int given = 0, lost = 0;
+    auto give = [&](int item) {
+        for (int i = 1; i <= game.place.partyCount; ++i) {
+            Character* c = PartyMember(game, i);
+            if (!c) continue;
+            if (StoreItem(*c, game.db, item, true, 1) != 0) continue;
+            const ItemRecord* r = itemAt(game.db, item);
+            ShowMessage(game, c->name + std::string(Message(1024)) + (r ? r->altName : "") +
+                                  "を手に入れた");
+            CountFound(game, item);
+            ++given;
+            return;
+        }
+        ++lost;
+    };
+    if (!candidates.empty()) {
+        const int most = PartyHasSkill(game, 93) ? 4 : 3;
+        const std::int64_t count = game.rng.uniform(1, most);
+        for (std::int64_t k = 0; k < count; ++k)
+            give(candidates[static_cast<size_t>(
+                game.rng.uniform(0, static_cast<std::int64_t>(candidates.size()) - 1))]);
+    }
+    if (itemAt(game.db, origin.dropItem) && game.rng.uniform(1, 5) == 1) give(origin.dropItem);
+    if (given == 0 && lost > 0) ShowMessage(game, "パーティーの持ち物はいっぱいだった");
+    return true;
+}
+
 void ChestScreen::attach(MainWindow& main, Game& game) {
     game_ = &game;
     main_ = &main;
@@ -249,41 +338,23 @@ void ChestScreen::inspect(Character& member) {
     // Inspecting is done once a chest.
     fillCommands(false);
     lstTreasure.setListIndex(0);
-    switch (InspectionOf(game, member)) {
-        case Inspection::TrueName:
-            showName(trap_.trapName);
-            break;
-        case Inspection::FalseName: {
-            const TrapRecord* other = randomTrap(game, 50);
-            showName(other ? other->trapName : std::string());
-            break;
-        }
-        case Inspection::TrapSprung:
-            openChest(&member, false);
-            return;
+    const InspectReading reading = InspectChest(game, member, trap_);
+    if (reading.result == Inspection::TrapSprung) {
+        openChest(&member, false);
+        return;
     }
+    showName(reading.name);
     backToList();
 }
 
 void ChestScreen::disba(Character& member) {
-    Game& game = *game_;
-    const SpellRecord* spell = DisbaSpell(game);
-    const bool castable = spell && spell->kind <= 3 && spell->level >= 1 && spell->level <= 9 &&
-                          spell->number >= 1 && spell->number <= 4 &&
-                          member.spellsKnown(spell->kind, spell->level, spell->number) != 0 &&
-                          member.spellPoints(spell->kind, spell->level) >= 1;
-    if (!castable) {
-        ShowMessage(game, "唱える力がありません");
+    std::string shown;
+    if (!CastDisba(*game_, member, trap_, shown)) {
+        ShowMessage(*game_, "唱える力がありません");
         backToList();
         return;
     }
-    --member.spellPoints(spell->kind, spell->level);
-    if (game.rng.uniform(1, 20) == 1) {
-        const TrapRecord* other = randomTrap(game, 41);
-        showName(other ? other->trapName : std::string());
-    } else {
-        showName(trap_.trapName);
-    }
+    showName(shown);
     backToList();
 }
 
@@ -295,74 +366,26 @@ void ChestScreen::disarm(Character& member) {
         backToList();
         return;
     }
-    if (TrapAnswer(typed) != trap_.trapName) {
-        openChest(&member, false);
-        return;
-    }
-    if (member.skills[12] != 0) {
-        ShowMessage(game, "罠を外した");
-        openChest(&member, true);
-        return;
-    }
-    // A found chest's disarm roll uses its own level.
-    const int level = origin_.foundLevel > 0 ? origin_.foundLevel : origin_.battleLevel;
-    const std::int64_t r = game.rng.uniform(1, level + 50);
-    if (r == 1) {
-        openChest(&member, false);
-        return;
-    }
-    if (r >= std::int64_t{member.dexterity} + member.level) {
-        ShowMessage(game, "罠を外すことができなかった");
-        backToList();
-        return;
-    }
-    if (member.skills[2] != 0 || game.rng.uniform(1, std::max<int>(member.luck, 1)) > 15) {
-        ShowMessage(game, "罠を外した");
-        openChest(&member, true);
-    } else {
-        openChest(&member, false);
+    switch (DisarmAttempt(game, member, origin_, trap_, typed)) {
+        case DisarmResult::Disarmed:
+            openChest(&member, true);
+            return;
+        case DisarmResult::Failed:
+            backToList();
+            return;
+        case DisarmResult::Sprung:
+            openChest(&member, false);
+            return;
     }
 }
 
 void ChestScreen::openChest(Character* opener, bool safe) {
     Game& game = *game_;
-    if (safe && opener && opener->skills[103] != 0)
-        opener->experience += static_cast<double>(trap_.trapLevel) * 25;
-    if (!safe) {
-        ShowMessage(game, "罠に引っかかった！");
-        SpringTrap(game, trap_, game.currentCharacter, origin_.mapEvent != 0);
-        if (CheckLanding(game) || WipeOutTest(game)) {
-            close();
-            WipeOut(game);
-            return;
-        }
+    if (!OpenChestAndLoot(game, origin_, trap_, opener, safe)) {
+        close();
+        WipeOut(game);
+        return;
     }
-    RefreshPartyPanel(game);
-    const std::vector<int> candidates = ChestCandidates(game, origin_);
-    int given = 0, lost = 0;
-    auto give = [&](int item) {
-        for (int i = 1; i <= game.place.partyCount; ++i) {
-            Character* c = PartyMember(game, i);
-            if (!c) continue;
-            if (StoreItem(*c, game.db, item, true, 1) != 0) continue;
-            const ItemRecord* r = itemAt(game.db, item);
-            ShowMessage(game, c->name + std::string(Message(1024)) + (r ? r->altName : "") +
-                                  "を手に入れた");
-            CountFound(game, item);
-            ++given;
-            return;
-        }
-        ++lost;
-    };
-    if (!candidates.empty()) {
-        const int most = PartyHasSkill(game, 93) ? 4 : 3;
-        const std::int64_t count = game.rng.uniform(1, most);
-        for (std::int64_t k = 0; k < count; ++k)
-            give(candidates[static_cast<size_t>(
-                game.rng.uniform(0, static_cast<std::int64_t>(candidates.size()) - 1))]);
-    }
-    if (itemAt(game.db, origin_.dropItem) && game.rng.uniform(1, 5) == 1) give(origin_.dropItem);
-    if (given == 0 && lost > 0) ShowMessage(game, "パーティーの持ち物はいっぱいだった");
     const int mapEvent = origin_.mapEvent;
     close();
     const EncounterCall next = mapEvent != 0 ? PostBattleCheck(game) : EncounterCall{};

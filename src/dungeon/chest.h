@@ -77,6 +77,30 @@ void OpenFoundChest(Game& game);
 enum class Inspection { TrueName, FalseName, TrapSprung };
 Inspection InspectionOf(Game& game, const Character& member);
 
+// An inspection as the player sees it: the name read (a false one drawn from all fifty
+// rows), empty when the trap went off instead.
+struct InspectReading {
+    Inspection result = Inspection::FalseName;
+    std::string name;
+};
+InspectReading InspectChest(Game& game, const Character& member, const TrapRecord& trap);
+
+// "D)ＤＩＳＢＡ": false when the member cannot cast it; else one point is spent and
+// `shown` is the name it reads (a false one one time in twenty).
+bool CastDisba(Game& game, Character& member, const TrapRecord& trap, std::string& shown);
+
+// A disarm with a typed name: a wrong name, or a slip, sets the trap off; a member short
+// of skill may only fail and try again.
+enum class DisarmResult { Disarmed, Failed, Sprung };
+DisarmResult DisarmAttempt(Game& game, const Character& member, const ChestOrigin& origin,
+                           const TrapRecord& trap, const std::string& typed);
+
+// Opens a chest: the trap goes off on the opener (a roster slot's member) unless the
+// chest was made safe, then the party takes the loot. False when the trap ended the
+// party; the caller then runs the wipe-out.
+bool OpenChestAndLoot(Game& game, const ChestOrigin& origin, const TrapRecord& trap,
+                      Character* opener, bool safe);
+
 // The spell the chest's "D)ＤＩＳＢＡ" casts: the first of spells 1..60 with effect 41,
 // or nullptr.
 const SpellRecord* DisbaSpell(const Game& game);

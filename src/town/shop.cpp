@@ -289,34 +289,24 @@ std::optional<RowItem> rowItem(Game& game, int row) {
 void sell(Game& game, int row) {
     const std::optional<RowItem> r = rowItem(game, row);
     if (!r) return;
-    Character* c = r->owner;
-    const int slot = r->slot;
-    ItemSlot& s = c->items[static_cast<size_t>(slot)];
-    const ItemRecord* item = r->item;
-    if (s.itemFlags & kItemCursedWorn) {
-        ShowMessage(game, "呪われてますよ");
-        return;
+    switch (SellItem(game.save, game.db, *r->owner, r->slot, game.place.partyEffects)) {
+        case Sale::kCursed:
+            ShowMessage(game, "呪われてますよ");
+            return;
+        case Sale::kWorn:
+            ShowMessage(game, "装備してるものは引き取れませんよ");
+            return;
+        case Sale::kNotTaken:
+            ShowMessage(game, "それはうちじゃ引き取れないよ");
+            return;
+        case Sale::kPurseFull:
+            ShowMessage(game, "これ以上お金を持てません");
+            return;
+        case Sale::kNothing:
+            return;
+        case Sale::kSold:
+            break;
     }
-    if (s.itemFlags & kEquipCodeBits) {
-        ShowMessage(game, "装備してるものは引き取れませんよ");
-        return;
-    }
-    if (item->kind == 11) {
-        ShowMessage(game, "それはうちじゃ引き取れないよ");
-        return;
-    }
-    const double pay =
-        (s.itemFlags & kItemUnidentified) ? 1.0 : static_cast<double>(ShopPrice(*item) / 2);
-    if (c->gold + pay > kGoldLimit) {
-        ShowMessage(game, "これ以上お金を持てません");
-        return;
-    }
-    c->gold += pay;
-    auto& stock = game.save.shopStock[static_cast<size_t>(s.itemId)];
-    if (stock >= 0 && stock < INT32_MAX) stock += 1;
-    RemoveItemUnits(*c, game.db, slot, 1, game.place.partyEffects);
-    CompactInventory(*c);
-    RefreshAllUsable(*c, game.db);
     ShowMessage(game, "まいどあり");
     if (!buildSellList(game)) {
         shopMenu(game);
@@ -331,18 +321,20 @@ void identifyOrUncurse(Game& game, int row, bool identify) {
     if (!r) return;
     Character* c = r->owner;
     const int slot = r->slot;
-    ItemSlot& s = c->items[static_cast<size_t>(slot)];
     const ItemRecord* item = r->item;
-    const double fee = static_cast<double>(ShopPrice(*item) / 2);
-    if (fee > c->gold) {
-        ShowMessage(game, std::string(Message(3020)) + "\r" + kNoMoney);
-        return;
-    }
-    c->gold -= fee;
     if (identify) {
-        s.itemFlags &= ~kItemUnidentified;
+        if (!IdentifyForFee(game.db, *c, slot)) {
+            ShowMessage(game, std::string(Message(3020)) + "\r" + kNoMoney);
+            return;
+        }
         ShowMessage(game, std::string(Message(1049)) + "\r\r" + item->name);
     } else {
+        const double fee = static_cast<double>(ShopPrice(*item) / 2);
+        if (fee > c->gold) {
+            ShowMessage(game, std::string(Message(3020)) + "\r" + kNoMoney);
+            return;
+        }
+        c->gold -= fee;
         // The curse goes with the item.
         RemoveItemUnits(*c, game.db, slot, 1, game.place.partyEffects);
         ResetDerived(*c);

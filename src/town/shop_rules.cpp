@@ -1,7 +1,9 @@
 #include "town/shop_rules.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "characters/equipment_rules.h"
 #include "characters/inventory.h"
 
 namespace dv {
@@ -27,6 +29,41 @@ Purchase BuyItem(SaveData& save, const Database& db, Character& customer, int it
     auto& stock = save.shopStock[static_cast<size_t>(itemId)];
     stock -= 1;
     return stock > 0 ? Purchase::kBought : Purchase::kLastOne;
+}
+
+Sale SellItem(SaveData& save, const Database& db, Character& seller, int slot,
+              std::int32_t partyEffects) {
+    if (slot < 1 || slot > kInventorySlots) return Sale::kNothing;
+    ItemSlot& s = seller.items[static_cast<size_t>(slot)];
+    const ItemRecord* item = itemAt(db, s.itemId);
+    if (!item) return Sale::kNothing;
+    if (s.itemFlags & kItemCursedWorn) return Sale::kCursed;
+    if (s.itemFlags & kEquipCodeBits) return Sale::kWorn;
+    if (item->kind == 11) return Sale::kNotTaken;
+    const double pay =
+        (s.itemFlags & kItemUnidentified) ? 1.0 : static_cast<double>(ShopPrice(*item) / 2);
+    if (seller.gold + pay > kGoldLimit) return Sale::kPurseFull;
+    seller.gold += pay;
+    if (s.itemId >= 1 && s.itemId < kCounterCount) {
+        auto& stock = save.shopStock[static_cast<size_t>(s.itemId)];
+        if (stock >= 0 && stock < INT32_MAX) stock += 1;
+    }
+    RemoveItemUnits(seller, db, slot, 1, partyEffects);
+    CompactInventory(seller);
+    RefreshAllUsable(seller, db);
+    return Sale::kSold;
+}
+
+bool IdentifyForFee(const Database& db, Character& customer, int slot) {
+    if (slot < 1 || slot > kInventorySlots) return false;
+    ItemSlot& s = customer.items[static_cast<size_t>(slot)];
+    const ItemRecord* item = itemAt(db, s.itemId);
+    if (!item) return false;
+    const double fee = static_cast<double>(ShopPrice(*item) / 2);
+    if (fee > customer.gold) return false;
+    customer.gold -= fee;
+    s.itemFlags &= ~kItemUnidentified;
+    return true;
 }
 
 }  // namespace dv

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -283,6 +284,57 @@ TEST(Chests, CandidatesByLevel) {
         EXPECT_EQ(ChestCandidates(g, k.origin), k.items);
     EXPECT_EQ(TrapAnswer("needleｎｅ"), "NEEDLEＮＥ");
     EXPECT_EQ(TrapAnswer("ドクバリ"), "ドクバリ");
+}
+
+// The chest's rules without the screen (as the bot uses them): a wrong name sets the trap
+// off, skill 12 always disarms, a steady hand mostly does and a clumsy one mostly fails
+// and may try again; a chest made safe gives its loot and springs nothing.
+TEST(Chests, DisarmAndOpenWithoutTheScreen) {
+    DungeonFixture f;
+    setUp(f, 1);
+    const TrapRecord& trap = f.game().db.trapTable[1];
+    ChestOrigin origin;
+    origin.battleLevel = 3;
+    origin.trap = 1;
+    struct Case {
+        const char* what;
+        const char* typed;
+        int skill12, skill2, dexterity, level;
+        int disarmedAtLeast, failedAtLeast, sprungAtLeast;
+    };
+    const Case cases[] = {
+        {"a wrong name", "pin", 0, 0, 18, 10, 0, 0, 40},
+        {"skill 12", "needle", -1, 0, 3, 1, 40, 0, 0},
+        {"a steady hand", "NEEDLE", 0, -1, 18, 60, 36, 0, 0},
+        {"a clumsy hand", "needle", 0, 0, 1, 1, 0, 36, 0},
+    };
+    for (const Case& k : cases) {
+        Character& m = f.member(1);
+        m.skills[12] = static_cast<std::int8_t>(k.skill12);
+        m.skills[2] = static_cast<std::int8_t>(k.skill2);
+        m.dexterity = static_cast<std::uint8_t>(k.dexterity);
+        m.level = static_cast<std::int16_t>(k.level);
+        auto counts = std::make_shared<std::array<int, 3>>();
+        f.call([&, counts] {
+            for (int n = 0; n < 40; ++n)
+                ++(*counts)[static_cast<size_t>(DisarmAttempt(f.game(), m, origin, trap, k.typed))];
+        });
+        drain(f, std::make_shared<std::vector<std::string>>());
+        f.run();
+        EXPECT_GE((*counts)[static_cast<size_t>(DisarmResult::Disarmed)], k.disarmedAtLeast)
+            << k.what;
+        EXPECT_GE((*counts)[static_cast<size_t>(DisarmResult::Failed)], k.failedAtLeast) << k.what;
+        EXPECT_GE((*counts)[static_cast<size_t>(DisarmResult::Sprung)], k.sprungAtLeast) << k.what;
+    }
+    ChestOrigin found;
+    found.foundLevel = 1;
+    f.member(1).hitPoints = 50;
+    f.call([&] { EXPECT_TRUE(OpenChestAndLoot(f.game(), found, trap, &f.member(1), true)); });
+    auto seen = std::make_shared<std::vector<std::string>>();
+    drain(f, seen);
+    f.run();
+    EXPECT_GE(potions(f.member(1)), 1);
+    EXPECT_FALSE(contains(*seen, "罠に引っかかった")) << "a safe chest springs nothing";
 }
 
 TEST(Traps, EachKindOnThePartyItHits) {

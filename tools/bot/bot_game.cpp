@@ -1,5 +1,7 @@
 #include "bot_game.h"
 
+#include <iostream>
+
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
@@ -15,6 +17,7 @@ bool contains(const std::string& text, const char* part) {
 }
 
 std::string answer(Intent& intent, const std::string& text, int mode) {
+    if (intent.trace) std::cerr << text << "\n";
     if (mode == kPromptInput) {
         // A member to choose (a spell's target, who opens a lock): its roster slot.
         if (!contains(text, "何と答える") && !contains(text, "名は何"))
@@ -58,7 +61,8 @@ std::unique_ptr<Game> MakeBotGame(const Database& db, const SaveData& save, std:
     };
     // The dungeon's own hand-over after a battle (as the app wires it): the event's
     // post-battle check, the chained battle, the wipe-out's way home. Chests the monsters
-    // leave are walked past: opening them needs the chest screen.
+    // leave wait for the explorer, which opens them with the chest's own rules.
+    g.links.battleChest = [](Game& gm, const BattleChest& chest) { KeepBattleChest(gm, chest); };
     // A person's room: the bot's own visit through the people's gift rules.
     g.links.talkTo = [&log](Game& gm, int npc) { VisitPerson(gm, npc, log); };
     // The town after a return: the party as the tavern keeps it, the ending when earned.

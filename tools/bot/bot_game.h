@@ -28,6 +28,8 @@ struct Intent {
     // The words tried at riddle doors, in turn: each refusal moves on to the next.
     std::vector<std::string> riddleWords;
     std::size_t nextWord = 0;
+    // Every message and question is also written to standard error (--trace).
+    bool trace = false;
 };
 
 class RunLog;

@@ -22,9 +22,14 @@ constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // The party level wanted per floor, from the levels each dungeon is drawn for and the
 // simulator's win rates (docs/balance.md, "The bot").
 constexpr int kNeeded[6][7] = {
-    {1, 2, 3, 4, 5, 0, 0},        {6, 9, 12, 15, 0, 0, 0}, {12, 16, 20, 24, 28, 32, 36},
+    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0}, {18, 22, 26, 30, 34, 38, 42},
     {17, 22, 27, 32, 36, 40, 44}, {33, 40, 0, 0, 0, 0, 0}, {45, 0, 0, 0, 0, 0, 0},
 };
+
+// Fewer members than this walk a floor less deep than their levels allow, and fewer than
+// kFewMembers go where half their level would.
+constexpr int kFullEnough = 5;
+constexpr int kFewMembers = 4;
 
 // The words the floors teach for their riddle doors.
 const char* const kRiddleWords[] = {"ハイエナ", "ヴァンパイア", "バベル", "エデン"};
@@ -53,6 +58,7 @@ int LevelNeeded(int dungeon, int floor) {
 bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions& o,
                  std::ostream& out) {
     Intent intent;
+    intent.trace = o.trace;
     for (const char* w : kRiddleWords)
         intent.riddleWords.emplace_back(w);
     RunLog log(out, o.quiet);
@@ -63,14 +69,20 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
                                                       " floor " + std::to_string(o.goalFloor);
     log.line(g, "seed " + std::to_string(o.seed) + ", goal: " + goal);
     Company company = CreateCompany(g, log);
+    const int keeper = CreateKeeper(g, log);
+    FormParty(g, company);
     Shop(g, log);
+    KeepGold(g, company, keeper, true);
     Explorer explorer(g, intent, log);
     explorer.setFleeBelow(o.fleeBelow);
     // A dungeon with nothing left to do for a level and what the party knew then.
     std::map<int, std::pair<int, std::string>> exhausted;
     bool reached = false;
     for (int n = 0; n < o.maxExpeditions && log.tallies().days <= o.maxDays && !reached; ++n) {
-        const int level = RunLog::lowestLevel(g);
+        // A party of a few walks where half its level would: it earns the temple's fee for
+        // the others without joining them.
+        const int level =
+            g.place.partyCount < kFewMembers ? RunLog::partyLevel(g) / 2 : RunLog::partyLevel(g);
         const std::string known = PartyKnowledge(g);
         int dungeon = 0, deepest = 0, goalFloor = 0;
         bool grind = false;
@@ -80,20 +92,24 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             goalFloor = deepest == o.goalFloor ? o.goalFloor : 0;
             grind = goalFloor == 0;
         } else {
-            int lastOpen = 21;
-            for (int d = 21; d <= 26 && dungeon == 0; ++d) {
+            // The deepest dungeon the levels allow that has something left to do; a
+            // shallower one only when the deeper ones wait for what it holds.
+            int deepestOpen = 0;
+            for (int d = 26; d >= 21 && dungeon == 0; --d) {
                 if (!DungeonOffered(g, d) || deepestFor(d, level) < 1) continue;
-                lastOpen = d;
+                if (deepestOpen == 0) deepestOpen = d;
                 const auto it = exhausted.find(d);
                 if (it != exhausted.end() && it->second == std::make_pair(level, known)) continue;
                 dungeon = d;
             }
             if (dungeon == 0) {
-                dungeon = lastOpen;
+                dungeon = deepestOpen == 0 ? 21 : deepestOpen;
                 grind = true;
             }
             deepest = std::max(1, deepestFor(dungeon, level));
         }
+        // A party short of members keeps a floor higher until the temple has them back.
+        if (g.place.partyCount < kFullEnough && goalFloor == 0) deepest = std::max(1, deepest - 1);
         const ExpeditionResult r = explorer.run(dungeon, deepest, goalFloor, grind);
         if (r.wipedOut) {
             log.line(g, "the party was wiped out in dungeon " + std::to_string(dungeon));
@@ -105,11 +121,13 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
         }
         if (!grind && !r.workLeft) exhausted[dungeon] = {level, known};
         if (o.goalDungeon == 0 && endingSeen(g)) reached = true;
+        KeepGold(g, company, keeper, false);
         Temple(g, company, log);
         ReplaceFallen(g, company, log);
         const int gained = Inn(g, intent, log);
         if (gained > 0) log.line(g, "rested: " + std::to_string(gained) + " levels gained");
         Shop(g, log);
+        KeepGold(g, company, keeper, true);
         if (o.goalDungeon != 0 && r.goalReached) reached = true;
     }
     log.summary(g, reached, goal);

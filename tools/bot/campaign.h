@@ -26,13 +26,14 @@ struct CampaignOptions {
     long maxDays = 200000;
     int fleeBelow = 35;
     bool quiet = false;
+    bool trace = false;
 };
 
 // Plays the run and prints its log; true when the goal was reached.
 bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions& o,
                  std::ostream& out);
 
-// The lowest party level the bot wants before it walks a floor of a dungeon.
+// The party level (the members' middle level) the bot wants before it walks a floor of a dungeon.
 int LevelNeeded(int dungeon, int floor);
 
 }  // namespace bot

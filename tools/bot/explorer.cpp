@@ -5,7 +5,9 @@
 #include "battle_policy.h"
 #include "bot_game.h"
 #include "camp_care.h"
+#include "characters/healing.h"
 #include "characters/party.h"
+#include "chests.h"
 #include "core/data/map_event_data.h"
 #include "core/game.h"
 #include "dungeon/expedition.h"
@@ -26,6 +28,24 @@ constexpr std::size_t kPlanLength = 12;
 constexpr int kHealBelow = 60;
 // A member below this share of its hit points after the healing turns the party home.
 constexpr int kNearDeath = 30;
+// The party's share of its hit points below which it walks home from the first floor,
+// the more per floor below it, at most kMostSpare.
+constexpr int kHomeBelow = 55;
+constexpr int kSparePerFloor = 5;
+constexpr int kMostSpare = 75;
+// Levels a party wants above the strongest monster of an event battle.
+constexpr int kGuardianMargin = 3;
+// The share of its hit points (and half that of its spell points) a party wants before
+// it seeks out a guardian.
+constexpr int kFreshForGuardian = 80;
+// From this floor down a party in danger casts the spell home rather than walk.
+constexpr int kFarFromHome = 3;
+// The party's share of its hit points below which it is in danger.
+constexpr int kDangerBelow = 45;
+// The casters' share of their spell points below which the party walks home.
+constexpr int kSpellsLeftBelow = 25;
+// Members below this share are given potions when no spell is left.
+constexpr int kDrinkBelow = 45;
 
 bool at(const MapEvent& e, int dungeon, const Spot& s) {
     return e.dungeon == dungeon && e.floor == s.floor && e.x == s.x && e.y == s.y;
@@ -45,6 +65,44 @@ int fallenCount(const Game& g) {
     return n;
 }
 
+// The casters' spell points left, as a share of their maximum (100 without casters).
+int spellPointPercent(const Game& g) {
+    long now = 0, max = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || (c->status & kStatusOutOfFight)) continue;
+        for (int kind = 0; kind <= 3; ++kind)
+            for (int level = 1; level <= 9; ++level) {
+                max += std::max(0, static_cast<int>(c->maxSpellPoints(kind, level)));
+                now += std::clamp(static_cast<int>(c->spellPoints(kind, level)), 0,
+                                  std::max(0, static_cast<int>(c->maxSpellPoints(kind, level))));
+            }
+    }
+    return max > 0 ? static_cast<int>(now * 100 / max) : 100;
+}
+
+// The highest level among the monsters of an encounter (0 for none): a player who has
+// met a guardian once knows what waits there.
+int strongest(const Game& g, int encounter) {
+    int level = 0;
+    if (encounter <= 0) return 0;
+    for (int row = 1; row <= 2000; ++row) {
+        if (g.db.encounterTable(row, kEncounterId) != encounter) continue;
+        for (int c = kEncounterFirstGroup; c < kEncounterFirstGroup + 4; ++c)
+            if (const Character* m = monsterAt(g.db, g.db.encounterTable(row, c)))
+                level = std::max<int>(level, m->level);
+        break;
+    }
+    return level;
+}
+
+// An event battle the party is strong enough for: some levels above its strongest
+// monster, as guardians come with their guard.
+bool readyFor(const Game& g, const MapEvent& e) {
+    const int level = strongest(g, e.encounter);
+    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin;
+}
+
 }  // namespace
 
 std::string Explorer::partyState() const {
@@ -59,8 +117,24 @@ std::string Explorer::partyState() const {
     return text;
 }
 
-Explorer::Explorer(Game& game, Intent& intent, RunLog& log)
-    : g_(game), intent_(intent), log_(log) {}
+Explorer::Explorer(Game& game, Intent& intent, RunLog& log) : g_(game), intent_(intent), log_(log) {
+    // A guardian the party is not ready for, or met already at its level, is walked around
+    // while a way around exists.
+    planner_.setAvoid([this](const Spot& s) {
+        const int d = g_.place.currentDungeon;
+        for (const MapEvent& e : g_.dungeon.events) {
+            // One already beaten lets the party by.
+            if (!at(e, d, s) || e.trigger != EventTrigger::Arrival ||
+                e.action != EventAction::FixedBattle || !EventConditionsHold(g_, e))
+                continue;
+            // Met already at this level (and left or fled): not again until it rises.
+            const auto f = foughtAt_.find(&e);
+            if (!readyFor(g_, e) || (f != foughtAt_.end() && RunLog::partyLevel(g_) <= f->second))
+                return true;
+        }
+        return false;
+    });
+}
 
 int Explorer::hitPointPercent() const {
     std::int64_t hp = 0, max = 0;
@@ -73,6 +147,15 @@ int Explorer::hitPointPercent() const {
     return max > 0 ? static_cast<int>(hp * 100 / max) : 0;
 }
 
+bool Explorer::inDanger() const {
+    if (fallenCount(g_) > fallenAtEntry_ || hitPointPercent() < kDangerBelow) return true;
+    for (int i = 1; i <= g_.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g_, i);
+            c && !(c->status & kStatusGone) && (c->status & kStatusDisease))
+            return true;
+    return false;
+}
+
 bool Explorer::tired() const {
     // Poison eats hit points with every step: a poisoned member nobody could cure goes
     // home at once.
@@ -81,6 +164,8 @@ bool Explorer::tired() const {
         const Character* c = PartyMember(g_, i);
         if (!c || (c->status & kStatusGone)) continue;
         if (c->status & (kStatusPoison | kStatusDeadlyPoison)) return true;
+        // Disease stops every healing but the temple's.
+        if (c->status & kStatusDisease) return true;
         if (c->hitPoints * 100 < c->maxHitPoints * kNearDeath &&
             c->hitPoints < entryHitPoints_[static_cast<size_t>(i)])
             return true;
@@ -88,7 +173,24 @@ bool Explorer::tired() const {
     // A member fallen on this expedition sends the party home; one the temple could not
     // help yet walks with it as it was. A party the inn could not heal turns back after a
     // share of what it set out with.
-    return hitPointPercent() < std::min(55, homeBelow_) || fallenCount(g_) > fallenAtEntry_;
+    // Casters with their points spent leave the party without healing or spells in the
+    // next battles: home, as a player would.
+    if (spellPointPercent(g_) < kSpellsLeftBelow) return true;
+    // The deeper the floor, the longer the walk home and the more battles on it: the party
+    // turns back with more to spare.
+    const int floor = std::max(1, static_cast<int>(g_.place.currentFloor));
+    const int spare = std::min(kHomeBelow, homeBelow_) + kSparePerFloor * (floor - 1);
+    return hitPointPercent() < std::min(kMostSpare, spare) || fallenCount(g_) > fallenAtEntry_;
+}
+
+bool WorldItem(const Game& g, int id) {
+    const ItemRecord* item = itemAt(g.db, id);
+    if (!item) return false;
+    if (item->kind == 11 || id >= kFirstWorldItem) return true;
+    for (const MapEvent& e : g.dungeon.events)
+        for (std::int16_t n : e.items)
+            if (n == id) return true;
+    return false;
 }
 
 std::string PartyKnowledge(const Game& g) {
@@ -96,7 +198,7 @@ std::string PartyKnowledge(const Game& g) {
     for (int i = 1; i <= g.place.partyCount; ++i)
         if (const Character* c = PartyMember(g, i))
             for (int s = 1; s <= kInventorySlots; ++s)
-                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0)
+                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0 && WorldItem(g, id))
                     k += std::to_string(id) + ",";
     k += "|";
     for (std::int32_t f : g.save.eventFlags)
@@ -139,6 +241,7 @@ void Explorer::settleBattles() {
             return;
         }
         t.deaths += std::max(0, deadCount(g_) - deadBefore);
+        if (g_.battle.battlePhase != kCommandEntry) HandleBattleChests(g_, log_);
     }
 }
 
@@ -152,12 +255,14 @@ void Explorer::lookAround() {
         if (!at(e, d, here) || done_.count(&e)) continue;
         if (e.trigger == EventTrigger::Arrival) {
             done_.insert(&e);
-            if (e.action == EventAction::FixedBattle) foughtAt_[&e] = RunLog::lowestLevel(g_);
+            if (e.action == EventAction::FixedBattle) foughtAt_[&e] = RunLog::partyLevel(g_);
             continue;
         }
         if (e.trigger != EventTrigger::Search && e.trigger != EventTrigger::ItemUse) continue;
         if (!EventConditionsHold(g_, e)) continue;
         if (e.trigger == EventTrigger::ItemUse && !PartyHasItem(g_, e.items[0])) continue;
+        // A search that wakes a guardian waits until the party can face it.
+        if (!readyFor(g_, e)) continue;
         done_.insert(&e);
         const EncounterCall call =
             e.trigger == EventTrigger::Search ? SearchCheck(g_) : ItemUseCheck(g_, e.items[0]);
@@ -180,7 +285,8 @@ bool Explorer::pending(const Spot& s) const {
         if (!at(e, d, s) || done_.count(&e) || !EventConditionsHold(g_, e)) continue;
         switch (e.trigger) {
             case EventTrigger::Search:
-                return true;
+                if (readyFor(g_, e)) return true;
+                break;
             case EventTrigger::ItemUse:
                 if (PartyHasItem(g_, e.items[0])) return true;
                 break;
@@ -198,7 +304,10 @@ bool Explorer::pending(const Spot& s) const {
                         break;
                     case EventAction::FixedBattle: {
                         const auto f = foughtAt_.find(&e);
-                        if (f == foughtAt_.end() || RunLog::lowestLevel(g_) > f->second)
+                        // A guardian is sought out fresh, not on the way back.
+                        if (readyFor(g_, e) && hitPointPercent() >= kFreshForGuardian &&
+                            spellPointPercent(g_) >= kFreshForGuardian / 2 &&
+                            (f == foughtAt_.end() || RunLog::partyLevel(g_) > f->second))
                             return true;
                         break;
                     }
@@ -237,6 +346,13 @@ bool Explorer::walk(int direction, bool transitAfter) {
             e.flag >= 0 && e.flag < kEventFlagCount &&
             g_.save.eventFlags[static_cast<size_t>(e.flag)] == e.flagValue)
             intent_.pullLever = false;
+    // The guardian waiting ahead, if any: met now, whether it is beaten, fled from or
+    // the party is thrown back.
+    const MapEvent* guardian = nullptr;
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, g_.place.currentDungeon, ahead) && e.trigger == EventTrigger::Arrival &&
+            e.action == EventAction::FixedBattle && EventConditionsHold(g_, e) && !guardian)
+            guardian = &e;
     intent_.transit = transitAfter;
     WalkForward(g_, true);
     intent_.transit = false;
@@ -244,6 +360,7 @@ bool Explorer::walk(int direction, bool transitAfter) {
     ++expeditionSteps_;
     const bool fought = g_.battle.battlePhase == kCommandEntry;
     settleBattles();
+    if (guardian && fought) foughtAt_[guardian] = RunLog::partyLevel(g_);
     if (g_.place.currentFloor > 0 && Here(g_) == from && !fought) {
         // Shut: a riddle is tried with every word the party knows before it gives up.
         int limit = 1;
@@ -292,6 +409,11 @@ bool Explorer::follow(const std::vector<Move>& moves) {
         if (!(Here(g_) == m.to)) return false;
         if (const int cast = CampCare(g_, intent_, kHealBelow); cast > 0)
             log_.detail(g_, std::to_string(cast) + " camp spells (" + partyState() + ")");
+        // The potions keep a badly hurt member on its feet when the spells are spent.
+        if (const int used = DrinkPotions(g_, intent_, kDrinkBelow); used > 0) {
+            log_.tallies().potionsUsed += used;
+            log_.detail(g_, std::to_string(used) + " potions (" + partyState() + ")");
+        }
         const std::string before = known_;
         noteKnowledge();
         if (known_ != before || tired()) return false;
@@ -310,7 +432,8 @@ void Explorer::goHome() {
         intent_.home = false;
         return;
     }
-    const auto moves = planner_.routeTo(g_, [&](const Spot& s) { return s == entrance; });
+    const auto moves = planner_.routeTo(
+        g_, [&](const Spot& s) { return s == entrance; }, true);
     if (moves.empty()) {
         const Spot h = Here(g_);
         log_.line(g_, "no way back to the entrance from floor " + std::to_string(h.floor) + " (" +
@@ -328,8 +451,8 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     expeditionSteps_ = 0;
     planner_.setDeepest(deepest);
     planner_.forget();
-    done_.clear();
-    known_.clear();
+    // The searches and meetings of earlier expeditions stay done while what the party
+    // knows is the same: no walking the upper floors again for nothing.
     EnterDungeon(g_, dungeon);
     fallenAtEntry_ = fallenCount(g_);
     for (int i = 1; i <= kPartySlots; ++i) {
@@ -348,6 +471,11 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         if (goalFloor > 0 && g_.place.currentFloor == goalFloor) r.goalReached = true;
         if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
             homeward = true;
+            // Deep down and in a bad way: the spell home is worth the purse it costs.
+            if (g_.place.currentFloor >= kFarFromHome && inDanger() && CastReturn(g_, intent_)) {
+                log_.tallies().returnSpells += 1;
+                log_.detail(g_, "cast the spell home from deep down (" + partyState() + ")");
+            }
             log_.detail(g_, r.goalReached ? "goal reached, going home"
                                           : "going home to rest (" + partyState() + ")");
         }
@@ -383,6 +511,13 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
             continue;
         }
         follow(moves);
+    }
+    // A party ended in the monsters' opening blows never saw the command entry: it is
+    // counted here.
+    if (g_.place.partyCount == 0 && g_.battle.lastEnd == BattleEnd::WipeOut &&
+        log_.tallies().wipeOuts == 0) {
+        log_.tallies().wipeOuts += 1;
+        log_.tallies().battles += 1;
     }
     r.backInTown = g_.place.currentFloor == 0 && g_.place.partyCount > 0;
     r.wipedOut = g_.place.partyCount == 0 || log_.tallies().wipeOuts > 0;

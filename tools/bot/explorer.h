@@ -30,8 +30,15 @@ struct ExpeditionResult {
     bool workLeft = false;     // something was left to do at the allowed depth
 };
 
-// What the party holds and which flags are set, as one text: a change means doors may
-// have opened and events may give something new.
+// Item numbers from here on belong to the world's story.
+inline constexpr int kFirstWorldItem = 600;
+
+// An item the world asks for somewhere: an event item, one of the story's, or one an event
+// of the floors takes or looks for. Never sold, and a change in them is news.
+bool WorldItem(const Game& game, int id);
+
+// The world's items the party holds and which flags are set, as one text: a change means
+// doors may have opened and events may give something new. Loot does not count.
 std::string PartyKnowledge(const Game& game);
 
 class Explorer {
@@ -50,6 +57,8 @@ class Explorer {
 
   private:
     bool tired() const;
+    // A member fallen, disease, or a party low on hit points.
+    bool inDanger() const;
     // The living members' hit points as a share of their maximum.
     int hitPointPercent() const;
     // Hit points and statuses of the members, for the log.

@@ -1,10 +1,11 @@
 // dalvenor-bot: plays the game's rules headless from a new roster towards the ending.
 //
 //   dalvenor-bot [--data DIR] [--seed N] [--goal DUNGEON:FLOOR] [--expeditions N]
-//                [--days N] [--flee PERCENT] [--quiet]
+//                [--days N] [--flee PERCENT] [--quiet] [--trace]
 //
 // Reads QTR3..QTR6.DAT from DIR (default: the folder of the program), prints the log of
-// the run and exits 0 only when the ending (or the goal) was reached.
+// the run and exits 0 only when the ending (or the goal) was reached. --trace writes every
+// message of the game to standard error.
 
 #include <filesystem>
 #include <iostream>
@@ -23,7 +24,7 @@ struct Options {
 
 int usage() {
     std::cerr << "usage: dalvenor-bot [--data DIR] [--seed N] [--goal DUNGEON:FLOOR] "
-                 "[--expeditions N] [--days N] [--flee PERCENT] [--quiet]\n";
+                 "[--expeditions N] [--days N] [--flee PERCENT] [--quiet] [--trace]\n";
     return 2;
 }
 
@@ -33,6 +34,10 @@ bool parse(int argc, char** argv, Options& o) {
         const std::string arg = argv[i];
         if (arg == "--quiet") {
             c.quiet = true;
+            continue;
+        }
+        if (arg == "--trace") {
+            c.trace = true;
             continue;
         }
         if (i + 1 >= argc) return false;

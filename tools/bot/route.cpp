@@ -94,7 +94,17 @@ std::vector<std::pair<Spot, Move>> RoutePlanner::next(const Game& g, const Spot&
 }
 
 std::vector<Move> RoutePlanner::routeTo(const Game& g,
-                                        const std::function<bool(const Spot&)>& wanted) const {
+                                        const std::function<bool(const Spot&)>& wanted,
+                                        bool throughAvoided) const {
+    if (!avoid_) return search(g, wanted, false);
+    std::vector<Move> around = search(g, wanted, true);
+    if (!around.empty() || !throughAvoided) return around;
+    return search(g, wanted, false);
+}
+
+std::vector<Move> RoutePlanner::search(const Game& g,
+                                       const std::function<bool(const Spot&)>& wanted,
+                                       bool avoiding) const {
     const Spot start = Here(g);
     walls_.clear();
     std::map<Spot, std::pair<Spot, Move>> cameFrom;
@@ -111,6 +121,7 @@ std::vector<Move> RoutePlanner::routeTo(const Game& g,
         }
         for (const auto& [to, move] : next(g, s)) {
             if (cameFrom.count(to)) continue;
+            if (avoiding && avoid_(to)) continue;
             cameFrom[to] = {s, move};
             todo.push_back(to);
         }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "dungeon/map_events.h"
@@ -44,11 +45,15 @@ class RoutePlanner {
     void markShut(const Spot& from, int direction);
     // What the party knows changed: shut ways are tried again.
     void forget() { shut_.clear(); }
+    // Cells the routes keep out of (a guardian the party is not ready for).
+    void setAvoid(std::function<bool(const Spot&)> avoid) { avoid_ = std::move(avoid); }
 
     // The moves from the party's place to the nearest spot that satisfies wanted (not the
     // place itself); empty when none can be reached.
-    std::vector<Move> routeTo(const Game& game,
-                              const std::function<bool(const Spot&)>& wanted) const;
+    // throughAvoided: when no route goes around the avoided cells, one through them will do
+    // (the way home).
+    std::vector<Move> routeTo(const Game& game, const std::function<bool(const Spot&)>& wanted,
+                              bool throughAvoided = false) const;
 
     // Whether the party can stand on a spot (not rock, on the dungeon's floors).
     bool standable(const Game& game, const Spot& s) const;
@@ -57,7 +62,11 @@ class RoutePlanner {
     std::vector<std::pair<Spot, Move>> next(const Game& game, const Spot& s) const;
     std::int16_t wallsAt(const Game& game, const Spot& s) const;
 
+    std::vector<Move> search(const Game& game, const std::function<bool(const Spot&)>& wanted,
+                             bool avoiding) const;
+
     int deepest_ = 1;
+    std::function<bool(const Spot&)> avoid_;
     std::map<std::tuple<int, int, int, int>, int> shut_;
     // The patched walls of the floors the current search reads.
     mutable std::map<int, FloorWalls> walls_;

@@ -28,6 +28,15 @@ int RunLog::lowestLevel(const Game& g) {
     return lowest;
 }
 
+int RunLog::partyLevel(const Game& g) {
+    std::vector<int> all;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i)) all.push_back(c->level);
+    if (all.empty()) return 0;
+    std::sort(all.begin(), all.end());
+    return all[(all.size() - 1) / 2];
+}
+
 void RunLog::line(const Game& g, const std::string& text) {
     out_ << "day " << t_.days << " step " << t_.steps << " [" << levels(g) << "] " << text << "\n";
 }
@@ -51,6 +60,11 @@ void RunLog::summary(const Game& g, bool reached, const std::string& goal) {
          << ", battles " << t_.battles << " (won " << t_.won << ", fled " << t_.fled << "), deaths "
          << t_.deaths << ", wipe-outs " << t_.wipeOuts << ", inn stays " << t_.innStays
          << ", levels gained " << t_.levelUps << "\n";
+    out_ << "chests opened " << t_.chestsOpened << " (traps sprung " << t_.trapsSprung << "), left "
+         << t_.chestsLeft << ", items sold " << t_.itemsSold << ", potions used " << t_.potionsUsed
+         << ", spells home " << t_.returnSpells << "; gold paid: temple "
+         << static_cast<long long>(t_.goldTemple) << ", inn " << static_cast<long long>(t_.goldInn)
+         << ", shop " << static_cast<long long>(t_.goldShop) << "\n";
     out_ << "party levels " << levels(g) << "\n";
 }
 

@@ -25,6 +25,15 @@ struct Tallies {
     int expeditions = 0;
     int innStays = 0;
     int levelUps = 0;
+    int chestsOpened = 0;
+    int chestsLeft = 0;
+    int trapsSprung = 0;
+    int itemsSold = 0;
+    int potionsUsed = 0;
+    int returnSpells = 0;
+    double goldTemple = 0;
+    double goldInn = 0;
+    double goldShop = 0;
 };
 
 class RunLog {
@@ -47,6 +56,10 @@ class RunLog {
     static std::string levels(const Game& game);
     // The lowest level among the members.
     static int lowestLevel(const Game& game);
+    // The members' middle level (the lower one of an even party): a new member among
+    // seasoned ones is carried by them and catches up fast, while one seasoned member
+    // among new ones does not take them deep.
+    static int partyLevel(const Game& game);
 
   private:
     std::ostream& out_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <set>
 #include <string>
 
 #include "adventurers.h"
@@ -14,7 +15,9 @@
 #include "characters/party.h"
 #include "characters/roster_rules.h"
 #include "combat/spells.h"
+#include "core/data/map_event_data.h"
 #include "core/game.h"
+#include "explorer.h"
 #include "items/equipment_window.h"
 #include "items/item_actions.h"
 #include "run_log.h"
@@ -31,9 +34,13 @@ constexpr int kGoodRoll = 8;
 constexpr int kRerolls = 30;
 constexpr std::int32_t kPriestClass = 4;
 // Below this level a fallen member is replaced rather than waited for, and always when
-// fewer than kFewestAble members are left standing.
+// fewer than kFewestAble members are left standing to earn the temple's fee.
 constexpr int kYoungCompany = 4;
-constexpr int kFewestAble = 5;
+constexpr int kFewestAble = 2;
+// A member below 1/kNewcomerGap of the highest level stays home while kFewestSeasoned
+// others can go.
+constexpr int kNewcomerGap = 3;
+constexpr int kFewestSeasoned = 5;
 constexpr int kHealEffect = 7;
 // Gold kept per member for the inn when shopping.
 constexpr double kInnReserve = 40;
@@ -41,6 +48,16 @@ constexpr double kInnReserve = 40;
 constexpr int kLongWeeks = 8;
 // Nights the casters heal the party in the free room before rooms are paid for.
 constexpr long kNursingNights = 60;
+// Gold kept per level of the most seasoned member for the temple (a dozen raises, or
+// three from the ashes).
+constexpr double kRaiseReserve = 3000;
+// Healing items carried per member, and antidotes for the party.
+constexpr int kRemediesPerMember = 2;
+constexpr int kAntidotes = 4;
+// Wings home carried for the worst moments, once the purse allows.
+constexpr int kWings = 1;
+// Looks through the packs when sorting the loot, at most.
+constexpr int kLootRounds = 200;
 
 int slotOf(const Game& g, int partySlot) {
     return g.place.partyMembers[static_cast<size_t>(partySlot)];
@@ -128,6 +145,7 @@ int stay(Game& g, RunLog& log, int slot, int room, int weeks) {
     try {
         const StayResult r = StayAtInn(g.save, slot, room, weeks, g.db, g.rng);
         log.tallies().innStays += 1;
+        if (room != kFreeRoom) log.tallies().goldInn += StayCost(room, weeks);
         if (r.rest.result == RestResult::kDiedOfAge) {
             log.line(g, "a member died of old age at the inn");
             return -1;
@@ -163,7 +181,188 @@ int newAdventurer(Game& g, const policy::AdventurerPlan& plan, RunLog& log) {
     return slot;
 }
 
+// Gold kept for the temple: two raises of the most seasoned member. A young company keeps
+// nothing back: its gear matters more, and a member lost young is replaced.
+double templeReserve(const Game& g) {
+    int highest = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i)) highest = std::max<int>(highest, c->level);
+    return highest <= kYoungCompany ? 0.0 : kRaiseReserve * highest;
+}
+
+// Only weapons and armour are sold, never what the world asks for.
+bool kept(const Game& g, const ItemRecord& item, int id) {
+    return item.kind < 1 || item.kind > 6 || WorldItem(g, id);
+}
+
+// The member (party position) for whom an item betters what it wears the most, 0 for
+// nobody.
+int wearerFor(const Game& g, const ItemRecord& item) {
+    const int code = codeOf(item.kind);
+    if (code == 0 || item.cursed) return 0;
+    int who = 0, gain = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || !MayUseItem(item, *c) || (item.kind == 2 && c->classBit != 1)) continue;
+        const int better = worth(item) - wornWorth(g, *c, code);
+        if (better > gain) {
+            who = i;
+            gain = better;
+        }
+    }
+    return who;
+}
+
+// The loot of the expeditions: identified at the shop while the gold above the reserve
+// allows, worn by whoever it betters, the rest sold.
+void sortLoot(Game& g, RunLog& log) {
+    const double reserve = templeReserve(g) + kInnReserve * g.place.partyCount;
+    std::set<int> refused;
+    for (int i = 1, rounds = 0; i <= g.place.partyCount && rounds < kLootRounds; ++i, ++rounds) {
+        Character* c = PartyMember(g, i);
+        if (!c) continue;
+        for (int s = 1, guard = 0; s <= kInventorySlots && guard < 4 * kInventorySlots;
+             ++s, ++guard) {
+            const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+            const ItemRecord* item = itemAt(g.db, slot.itemId);
+            if (!item || (slot.itemFlags & kEquipCodeBits) || kept(g, *item, slot.itemId)) continue;
+            if (slot.itemFlags & kItemUnidentified) {
+                if (!PoolGold(g, c->rosterId) ||
+                    c->gold - static_cast<double>(ShopPrice(*item) / 2) < reserve ||
+                    !IdentifyForFee(g.db, *c, s))
+                    continue;
+                log.tallies().goldShop += static_cast<double>(ShopPrice(*item) / 2);
+            }
+            const int who = refused.count(slot.itemId) ? 0 : wearerFor(g, *item);
+            if (who != 0) {
+                Character* wearer = PartyMember(g, who);
+                const int id = slot.itemId;
+                if (wearer != c &&
+                    GiveItem(g, c->rosterId, s, wearer->rosterId) != GiveOutcome::Given)
+                    continue;
+                wearBest(g, *wearer);
+                // Worn after all, or not (the equipment rules have the last word): then it is
+                // sold like the rest on the next look.
+                if (wornWorth(g, *wearer, codeOf(item->kind)) >= worth(*item))
+                    log.detail(g, wearer->name + " wears " + item->name);
+                else
+                    refused.insert(id);
+                // Look through this pack again (or all of them, when the item moved).
+                i = wearer == c ? i - 1 : 0;
+                break;
+            }
+            if (SellItem(g.save, g.db, *c, s, g.place.partyEffects) == Sale::kSold) {
+                log.tallies().itemsSold += 1;
+                s = 0;
+            }
+        }
+    }
+}
+
+// Remedies for the expedition: antidotes, a pair of wings home, then the cheapest healing
+// per gold while the shop has them, a few per member.
+void buyRemedies(Game& g, RunLog& log, double reserve) {
+    const int count = g.place.partyCount;
+    if (count == 0 || !PoolGold(g, slotOf(g, 1))) return;
+    Character& buyer = *PartyMember(g, 1);
+    int heals = 0, cures = 0, wings = 0;
+    for (int i = 1; i <= count; ++i)
+        if (const Character* c = PartyMember(g, i))
+            for (int s = 1; s <= kInventorySlots; ++s) {
+                const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+                if (!IsRemedy(g, slot.itemId)) continue;
+                const ItemRecord* item = itemAt(g.db, slot.itemId);
+                const SpellRecord* spell = SpellOfLink(g, item->spellLink);
+                (spell->effect == 7    ? heals
+                 : spell->effect == 43 ? cures
+                                       : wings) += std::max(1, slot.itemCount);
+            }
+    std::vector<std::pair<double, int>> offer;  // gold per hit point, item
+    for (int n = 1; n < kCounterCount; ++n) {
+        if (!IsRemedy(g, n) || g.save.shopStock[static_cast<size_t>(n)] <= 0) continue;
+        const ItemRecord* item = itemAt(g.db, n);
+        const SpellRecord* spell = SpellOfLink(g, item->spellLink);
+        const double heal = spell->effect == 7
+                                ? spell->diceCount * (spell->diceSides + 1) / 2.0 + spell->diceBonus
+                                : 0.0;
+        // Cures first, then the wings home, then healing by its price per point.
+        offer.emplace_back(heal > 0              ? static_cast<double>(ShopPrice(*item)) / heal
+                           : spell->effect == 43 ? -2.0
+                                                 : -1.0,
+                           n);
+    }
+    std::sort(offer.begin(), offer.end());
+    for (const auto& [perPoint, n] : offer) {
+        int& have = perPoint == -2.0 ? cures : perPoint == -1.0 ? wings : heals;
+        const int want = perPoint == -2.0   ? kAntidotes
+                         : perPoint == -1.0 ? kWings
+                                            : kRemediesPerMember * count;
+        while (have < want && g.save.shopStock[static_cast<size_t>(n)] > 0) {
+            const double price = static_cast<double>(ShopPrice(*itemAt(g.db, n)));
+            if (buyer.gold - price < reserve) return;
+            const Purchase p = BuyItem(g.save, g.db, buyer, n);
+            if (p != Purchase::kBought && p != Purchase::kLastOne) break;
+            log.tallies().goldShop += price;
+            have += 1;
+        }
+    }
+    // Carried behind the front row, which falls first.
+    for (int s = kInventorySlots; s >= 1; --s) {
+        const ItemSlot& slot = buyer.items[static_cast<size_t>(s)];
+        if (!IsRemedy(g, slot.itemId)) continue;
+        for (int i = 2; i <= count; ++i) {
+            const Character* c = PartyMember(g, i);
+            if (c && c->classBit != 1 &&
+                GiveItem(g, buyer.rosterId, s, c->rosterId) == GiveOutcome::Given)
+                break;
+        }
+    }
+}
+
+// A member sent away leaves the world's items with one who stays.
+void handOver(Game& g, const Company& company, int leaving) {
+    int heir = 0;
+    for (int slot : company)
+        if (slot != leaving && g.save.roster[static_cast<size_t>(slot)].rosterId != 0 &&
+            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
+            heir = heir == 0 ? slot : heir;
+    if (heir == 0) return;
+    Character& from = g.save.roster[static_cast<size_t>(leaving)];
+    for (int s = kInventorySlots; s >= 1; --s)
+        if (WorldItem(g, from.items[static_cast<size_t>(s)].itemId)) GiveItem(g, leaving, s, heir);
+}
+
 }  // namespace
+
+int CreateKeeper(Game& g, RunLog& log) {
+    const policy::AdventurerPlan keeper{"留守番", policy::StandardParty()[0].classBit,
+                                        policy::StandardParty()[0].bonus};
+    return newAdventurer(g, keeper, log);
+}
+
+void KeepGold(Game& g, const Company& company, int keeper, bool deposit) {
+    if (keeper == 0 || company.empty()) return;
+    const auto pair = [&](int member) {
+        for (int i = 1; i <= g.place.partyCount; ++i)
+            RemoveFromParty(g, slotOf(g, i));
+        g.place.partyMembers.fill(0);
+        g.place.partyCount = 0;
+        AddToParty(g, keeper);
+        AddToParty(g, member);
+    };
+    if (deposit) {
+        for (int member : company)
+            if (g.save.roster[static_cast<size_t>(member)].rosterId != 0) {
+                pair(member);
+                PoolGold(g, keeper);
+            }
+    } else {
+        pair(company.front());
+        PoolGold(g, company.front());
+    }
+    RemoveFromParty(g, keeper);
+    FormParty(g, company);
+}
 
 Company CreateCompany(Game& g, RunLog& log) {
     Company company;
@@ -181,9 +380,23 @@ void FormParty(Game& g, const Company& company) {
         RemoveFromParty(g, slotOf(g, i));
     g.place.partyMembers.fill(0);
     g.place.partyCount = 0;
+    std::vector<int> able;
+    int highest = 0;
     for (int slot : company)
         if (slot >= 1 && slot < kRosterSlots &&
-            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask))
+            g.save.roster[static_cast<size_t>(slot)].rosterId != 0 &&
+            !(g.save.roster[static_cast<size_t>(slot)].status & kTempleStatusMask)) {
+            able.push_back(slot);
+            highest = std::max<int>(highest, g.save.roster[static_cast<size_t>(slot)].level);
+        }
+    // A newcomer far below the others would die in the first blow where they walk: it
+    // waits at the tavern while enough seasoned members go.
+    int seasoned = 0;
+    for (int slot : able)
+        if (g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) ++seasoned;
+    for (int slot : able)
+        if (seasoned < kFewestSeasoned ||
+            g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest)
             AddToParty(g, slot);
 }
 
@@ -192,15 +405,22 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
     int able = 0, highest = 0;
     for (int slot : company) {
         const Character& c = g.save.roster[static_cast<size_t>(slot)];
-        if (!(c.status & kTempleStatusMask)) ++able;
+        if (c.rosterId != 0 && !(c.status & kTempleStatusMask)) ++able;
         highest = std::max<int>(highest, c.level);
     }
     for (std::size_t i = 0; i < company.size() && i < plans.size(); ++i) {
         const Character& c = g.save.roster[static_cast<size_t>(company[i])];
+        // One the temple could not raise from its ashes is gone for good.
+        if (c.rosterId == 0) {
+            log.line(g, "a member was lost for good and is replaced by a new adventurer");
+            if (const int slot = newAdventurer(g, plans[i], log); slot != 0) company[i] = slot;
+            continue;
+        }
         if (!(c.status & kTempleStatusMask) || (highest > kYoungCompany && able >= kFewestAble))
             continue;
         log.line(g, c.name + " (level " + std::to_string(c.level) +
                         ") could not be helped at the temple and is replaced by a new adventurer");
+        handOver(g, company, company[i]);
         DeleteCharacter(g.save, company[i]);
         const int slot = newAdventurer(g, plans[i], log);
         if (slot != 0) company[i] = slot;
@@ -209,13 +429,16 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
 }
 
 void Shop(Game& g, RunLog& log) {
+    sortLoot(g, log);
     const int count = g.place.partyCount;
+    const double reserve = templeReserve(g) + kInnReserve * count;
     for (int i = 1; i <= count; ++i) {
         const int slot = slotOf(g, i);
         if (slot < 1 || slot >= kRosterSlots || !PoolGold(g, slot)) continue;
         Character& c = g.save.roster[static_cast<size_t>(slot)];
-        // The gold not kept for the inn is shared among the members still to shop.
-        const double share = std::max(0.0, (c.gold - kInnReserve * count) / (count - i + 1));
+        // The gold not kept for the temple and the inn is shared among the members still to
+        // shop.
+        const double share = std::max(0.0, (c.gold - reserve) / (count - i + 1));
         double spent = 0;
         for (int kind : {3, 2, 1, 6, 4, 5}) {
             const int code = codeOf(kind);
@@ -239,26 +462,44 @@ void Shop(Game& g, RunLog& log) {
             spent += static_cast<double>(ShopPrice(*itemAt(g.db, best)));
             log.detail(g, c.name + " bought " + itemAt(g.db, best)->name);
         }
+        log.tallies().goldShop += spent;
         wearBest(g, c);
     }
+    buyRemedies(g, log, reserve);
 }
 
 void Temple(Game& g, const Company& company, RunLog& log) {
-    for (const TemplePatient& patient : TemplePatients(g.save)) {
-        if (std::find(company.begin(), company.end(), patient.slot) == company.end()) continue;
-        // The party pools its gold in one purse and pays from it.
-        int payer = 0;
-        for (int i = 1; i <= g.place.partyCount && payer == 0; ++i)
-            if (slotOf(g, i) != patient.slot) payer = slotOf(g, i);
-        if (payer == 0 || !PoolGold(g, payer)) continue;
-        try {
-            const TreatmentResult r = PayAndTreat(g.save, payer, patient.slot, patient.fee, g.rng);
-            log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
-                            (r.paid ? ": " + r.message : ": too poor"));
-        } catch (const std::exception& e) {
-            log.line(g, std::string("temple refused: ") + e.what());
+    // The fallen keep their purses: each pays for itself when it can, and every member back
+    // on its feet joins the party, whose pooled gold pays for the next.
+    for (bool progress = true; progress;) {
+        progress = false;
+        FormParty(g, company);
+        for (const TemplePatient& patient : TemplePatients(g.save)) {
+            if (std::find(company.begin(), company.end(), patient.slot) == company.end()) continue;
+            const Character& sick = g.save.roster[static_cast<size_t>(patient.slot)];
+            int payer = sick.gold >= patient.fee ? patient.slot : 0;
+            if (payer == 0 && g.place.partyCount > 0 && PoolGold(g, slotOf(g, 1)) &&
+                g.save.roster[static_cast<size_t>(slotOf(g, 1))].gold >= patient.fee)
+                payer = slotOf(g, 1);
+            if (payer == 0) continue;
+            try {
+                const TreatmentResult r =
+                    PayAndTreat(g.save, payer, patient.slot, patient.fee, g.rng);
+                if (!r.paid) continue;
+                log.tallies().goldTemple += patient.fee;
+                log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
+                                ": " + r.message);
+                progress = true;
+                break;  // the party changed: pool again
+            } catch (const std::exception& e) {
+                log.line(g, std::string("temple refused: ") + e.what());
+            }
         }
     }
+    for (const TemplePatient& patient : TemplePatients(g.save))
+        if (std::find(company.begin(), company.end(), patient.slot) != company.end())
+            log.line(g, "temple: " + g.save.roster[static_cast<size_t>(patient.slot)].name +
+                            ": too poor");
     FormParty(g, company);
 }
 

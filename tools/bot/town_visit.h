@@ -23,6 +23,14 @@ class RunLog;
 // prayer sent away and made again).
 Company CreateCompany(Game& game, RunLog& log);
 
+// A member who never leaves the town and keeps the company's gold between expeditions
+// (the spell home leaves the gold of those it carries behind); 0 when the roster is full.
+int CreateKeeper(Game& game, RunLog& log);
+
+// The company's gold into the keeper's purse (deposit) or out of it into the first
+// member's, passed through the party's own pooling with the keeper in the party.
+void KeepGold(Game& game, const Company& company, int keeper, bool deposit);
+
 // The company's members who need nothing of the temple join the party at the tavern, in
 // the plans' order.
 void FormParty(Game& game, const Company& company);

@@ -10,11 +10,16 @@
 #include "characters/party.h"
 #include "combat/fighters.h"
 #include "combat/spells.h"
+#include "combat/status_table.h"
 #include "core/game.h"
 
 namespace dv::policy {
 
 namespace {
+
+// Resistance values that turn every blow back or heal the one struck.
+constexpr int kReflectsAll = 255;
+constexpr int kAbsorbsAll = 200;
 
 // The known spell of an effect with a point left: the highest level first.
 int bestSpell(const Game& g, const Character& c, int effect, int target) {
@@ -73,6 +78,22 @@ bool frontRowDown(const Game& g) {
     return false;
 }
 
+// Every monster still standing turns blows back or drinks them (a lycanthrope under the
+// full moon): the fighters cannot win, and a player leaves once the first blows show it.
+bool untouchable(const Game& g) {
+    bool any = false;
+    for (int group = 1; group <= kMonsterGroups; ++group)
+        for (int s = 1; s <= kGroupSlots; ++s) {
+            const Character& m =
+                g.battle.monsters[static_cast<size_t>(group)][static_cast<size_t>(s)];
+            if (m.rosterId <= 0 || (m.status & kStatusDead)) continue;
+            const int r = ResistanceAt(m, kResistPhysical);
+            if (r != kReflectsAll && r != kAbsorbsAll) return false;
+            any = true;
+        }
+    return any;
+}
+
 }  // namespace
 
 bool PartyLow(const Game& g, int fleeBelow) {
@@ -87,7 +108,7 @@ bool PartyLow(const Game& g, int fleeBelow) {
 }
 
 void PlayRound(Game& g, int fleeBelow) {
-    if (PartyLow(g, fleeBelow)) {
+    if (PartyLow(g, fleeBelow) || untouchable(g)) {
         // The first member who can act asks to flee; a failure gives the monsters a round.
         const int slot = MoveCommandSlot(g, 1, 1);
         if (slot <= g.place.partyCount) {

@@ -1,5 +1,6 @@
 #include "battle_sim.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "battle_policy.h"
 #include "characters/level_up.h"
 #include "characters/melee_swings.h"
+#include "characters/party.h"
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
@@ -81,9 +83,21 @@ void BattleSimulator::placeParty(int dungeon, int floor) {
     }
 }
 
+int BattleSimulator::fallenMembers() const {
+    const Game& g = *game_;
+    int n = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusGone)) ++n;
+    return n;
+}
+
 BattleEnd BattleSimulator::fight(int dungeon, int floor, int encounter) {
     Game& g = *game_;
     placeParty(dungeon, floor);
+    // The moons stand wherever the walk has brought them: lycanthropes and demons are at
+    // full strength only under a full moon.
+    g.save.lunaPhase = static_cast<std::int16_t>(g.rng.uniform(0, kLunaPeriod - 1));
+    g.save.artemisPhase = static_cast<std::int16_t>(g.rng.uniform(0, kArtemisPeriod - 1));
     g.battle.lastEnd = BattleEnd::None;
     StartEncounter(g, EncounterCall{encounter, 12, 0});
     lastRounds_ = policy::PlayBattle(g, fleeBelow_, kRoundLimit);
@@ -91,21 +105,35 @@ BattleEnd BattleSimulator::fight(int dungeon, int floor, int encounter) {
     return b.battlePhase == kNoBattle ? b.lastEnd : BattleEnd::None;
 }
 
+std::vector<int> BattleSimulator::floorEncounters(int dungeon, int floor) {
+    placeParty(dungeon, floor);
+    std::vector<int> list = game_->dungeon.floorEncounters;
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    return list;
+}
+
 Tally BattleSimulator::floor(int dungeon, int floorNumber, int battles) {
-    Tally t;
     placeParty(dungeon, floorNumber);
-    if (game_->dungeon.floorEncounters.empty()) return t;
+    if (game_->dungeon.floorEncounters.empty()) return {};
+    return encounter(dungeon, floorNumber, 0, battles);
+}
+
+Tally BattleSimulator::encounter(int dungeon, int floorNumber, int encounter, int battles) {
+    Tally t;
     for (int n = 0; n < battles; ++n) {
-        const BattleEnd end = fight(dungeon, floorNumber);
+        const BattleEnd end = fight(dungeon, floorNumber, encounter);
         ++t.battles;
         t.rounds += lastRounds_;
         switch (end) {
             case BattleEnd::Victory:
             case BattleEnd::Refused:
                 ++t.won;
+                t.fallen += fallenMembers();
                 break;
             case BattleEnd::Flight:
                 ++t.fled;
+                t.fallen += fallenMembers();
                 break;
             case BattleEnd::WipeOut:
                 ++t.wipedOut;

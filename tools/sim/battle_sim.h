@@ -24,6 +24,8 @@ struct Tally {
     int fled = 0;
     int wipedOut = 0;
     int undecided = 0;  // still fighting after the round limit
+    // Members dead or worse at the end of battles the party lived through.
+    int fallen = 0;
     long rounds = 0;
 };
 
@@ -43,11 +45,16 @@ class BattleSimulator {
     BattleEnd fight(int dungeon, int floor, int encounter = 0);
     // Many random battles on one floor.
     Tally floor(int dungeon, int floor, int battles);
+    // Many battles of one encounter on a floor.
+    Tally encounter(int dungeon, int floor, int encounter, int battles);
+    // The encounters of a floor's random list, each once.
+    std::vector<int> floorEncounters(int dungeon, int floor);
 
     Game& game() { return *game_; }
 
   private:
     void placeParty(int dungeon, int floor);
+    int fallenMembers() const;
 
     std::unique_ptr<Game> game_;
     std::vector<Character> party_;

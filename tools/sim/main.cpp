@@ -1,11 +1,12 @@
 // dalvenor-sim: how a party of new adventurers fares on the floors of a dungeon.
 //
 //   dalvenor-sim [--data DIR] [--dungeon N] [--floors A-B] [--levels L,L,...]
-//                [--battles N] [--seed N] [--flee PERCENT]
+//                [--battles N] [--seed N] [--flee PERCENT] [--by-encounter]
 //
 // Reads QTR3..QTR6.DAT from DIR (default: the folder of the program), fights N random
 // battles per floor and party level with the real battle rules and prints how many were
-// won, fled and lost, and how many rounds a battle took.
+// won, fled and lost, how many rounds a battle took and how many members fell in the
+// battles the party lived through; --by-encounter adds a row per encounter of the floor.
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,17 +33,22 @@ struct Options {
     int battles = 1000;
     std::uint64_t seed = 1;
     int flee = 25;
+    bool byEncounter = false;
 };
 
 int usage() {
     std::cerr << "usage: dalvenor-sim [--data DIR] [--dungeon N] [--floors A-B] "
-                 "[--levels L,L,...] [--battles N] [--seed N] [--flee PERCENT]\n";
+                 "[--levels L,L,...] [--battles N] [--seed N] [--flee PERCENT] [--by-encounter]\n";
     return 2;
 }
 
 bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--by-encounter") {
+            o.byEncounter = true;
+            continue;
+        }
         if (i + 1 >= argc) return false;
         const std::string value = argv[++i];
         try {
@@ -108,7 +114,7 @@ int main(int argc, char** argv) {
     std::cout << "dungeon " << o.dungeon << ", " << o.battles << " random battles per row, seed "
               << o.seed << ", flight below " << o.flee << "% of the party's hit points\n";
     std::cout << "party: four fighters, a priest and a mage (human, lawful)\n\n";
-    std::cout << "level  floor     won    fled   wiped  undecided  rounds\n";
+    std::cout << "level  floor     won    fled   wiped  undecided  rounds  fallen/100\n";
     for (int level : o.levels) {
         sim.setPartyLevel(level);
         for (int floor = o.firstFloor; floor <= o.lastFloor; ++floor) {
@@ -119,12 +125,22 @@ int main(int argc, char** argv) {
                               level, floor);
             } else {
                 std::snprintf(
-                    line, sizeof line, "%5d  %5d  %s  %s  %s     %s  %6.2f\n", level, floor,
+                    line, sizeof line, "%5d  %5d  %s  %s  %s     %s  %6.2f  %9.1f\n", level, floor,
                     percent(t.won, t.battles).c_str(), percent(t.fled, t.battles).c_str(),
                     percent(t.wipedOut, t.battles).c_str(), percent(t.undecided, t.battles).c_str(),
-                    static_cast<double>(t.rounds) / t.battles);
+                    static_cast<double>(t.rounds) / t.battles, 100.0 * t.fallen / t.battles);
             }
             std::cout << line;
+            if (!o.byEncounter) continue;
+            for (int e : sim.floorEncounters(o.dungeon, floor)) {
+                const dv::sim::Tally u = sim.encounter(o.dungeon, floor, e, o.battles);
+                std::snprintf(
+                    line, sizeof line, "         encounter %4d  %s  %s  %s  %6.2f  %9.1f\n", e,
+                    percent(u.won, u.battles).c_str(), percent(u.fled, u.battles).c_str(),
+                    percent(u.wipedOut, u.battles).c_str(),
+                    static_cast<double>(u.rounds) / u.battles, 100.0 * u.fallen / u.battles);
+                std::cout << line;
+            }
         }
     }
     return 0;
