@@ -174,11 +174,15 @@ void ChooseSkills(Game& game, int character) {
     if (character < 1 || character >= kRosterSlots) return;
     Character& c = game.save.roster[static_cast<size_t>(character)];
     const std::vector<int> offered = OfferedSkills(game, c);
-    const std::vector<bool> checked = WindowOf<SkillWindow>(game).run(c, offered);
+    StoreSkills(c, offered, WindowOf<SkillWindow>(game).run(c, offered));
+}
+
+void StoreSkills(Character& c, const std::vector<int>& offered, const std::vector<bool>& checked) {
     // Whatever the list no longer offers is dropped.
     c.skills.fill(0);
     for (size_t i = 0; i < offered.size() && i < checked.size(); ++i)
-        c.skills[static_cast<size_t>(offered[i])] = checked[i] ? -1 : 0;
+        if (offered[i] > 0 && static_cast<size_t>(offered[i]) < c.skills.size())
+            c.skills[static_cast<size_t>(offered[i])] = checked[i] ? -1 : 0;
     if (c.skills[36] != 0) c.resistances[17] = 100;
     if (c.skills[54] != 0) c.resistances[19] = 100;
 }

@@ -31,6 +31,10 @@ int SkillLimit(const Game& game);
 // Builds the list for a roster character, shows the window modally and stores the choice.
 void ChooseSkills(Game& game, int character);
 
+// Stores a choice from the offered skills (checked[i] for offered[i]); the rest are
+// dropped.
+void StoreSkills(Character& c, const std::vector<int>& offered, const std::vector<bool>& checked);
+
 class SkillWindow : public Form {
   public:
     SkillWindow(Ui& ui, Game& game);

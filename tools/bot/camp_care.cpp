@@ -3,6 +3,7 @@
 #include "bot_game.h"
 #include "characters/healing.h"
 #include "characters/party.h"
+#include "combat/fighters.h"
 #include "combat/spells.h"
 #include "core/data/database.h"
 #include "core/game.h"
@@ -18,6 +19,9 @@ constexpr int kCureParalysis = 10;
 constexpr int kCureStone = 73;
 constexpr int kWake = 60;
 constexpr int kReturnToEntrance = 54;
+// The full heal, which lifts disease too when its caster has the skill for it.
+constexpr int kHealAll = 53;
+constexpr int kCuresDisease = 52;
 
 // A camp spell of an effect the caster knows and has a point for (the lowest level
 // first: the cheap heal for small wounds leaves the big ones their points).
@@ -171,6 +175,27 @@ int CampCare(Game& g, Intent& intent, int healBelow) {
                 done = cast(g, intent, cure.effect, m->rosterId);
             }
             if (done) break;
+        }
+        if (done) {
+            ++cast_;
+            continue;
+        }
+        // Disease stops every other healing: the full heal of a priest who knows how.
+        for (int i = 1; i <= g.place.partyCount && !done; ++i) {
+            const Character* m = PartyMember(g, i);
+            if (!m || (m->status & kStatusGone) || !(m->status & kStatusDisease)) continue;
+            for (int j = 1; j <= g.place.partyCount && !done; ++j) {
+                const Character* c = PartyMember(g, j);
+                if (!c || (c->status & (kStatusCannotAct | kStatusSilence)) ||
+                    !HasSkill(*c, kCuresDisease))
+                    continue;
+                if (const SpellRecord* s = campSpell(g, *c, kHealAll)) {
+                    g.currentCharacter = c->rosterId;
+                    intent.pickSlot = m->rosterId;
+                    CampCast(g, s->name, kCastByMember);
+                    done = true;
+                }
+            }
         }
         if (done) {
             ++cast_;

@@ -11,6 +11,7 @@
 #include "dungeon/expedition.h"
 #include "explorer.h"
 #include "run_log.h"
+#include "skill_choice.h"
 #include "town_visit.h"
 
 namespace dv::bot {
@@ -68,10 +69,13 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
                                                 : "dungeon " + std::to_string(o.goalDungeon) +
                                                       " floor " + std::to_string(o.goalFloor);
     log.line(g, "seed " + std::to_string(o.seed) + ", goal: " + goal);
+    // A new game opens with four skill slots.
+    if (g.save.eventFlags[19] == 0) g.save.eventFlags[19] = 4;
     Company company = CreateCompany(g, log);
     const int keeper = CreateKeeper(g, log);
     FormParty(g, company);
     Shop(g, log);
+    ChooseBotSkills(g);
     KeepGold(g, company, keeper, true);
     Explorer explorer(g, intent, log);
     explorer.setFleeBelow(o.fleeBelow);
@@ -127,6 +131,7 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
         const int gained = Inn(g, intent, log);
         if (gained > 0) log.line(g, "rested: " + std::to_string(gained) + " levels gained");
         Shop(g, log);
+        if (ChooseBotSkills(g) > 0) log.detail(g, "skills chosen anew");
         KeepGold(g, company, keeper, true);
         if (o.goalDungeon != 0 && r.goalReached) reached = true;
     }

@@ -194,12 +194,17 @@ bool WorldItem(const Game& g, int id) {
 }
 
 std::string PartyKnowledge(const Game& g) {
-    std::string k;
+    // Sorted: the temple and the tavern reorder the party without it learning anything.
+    std::vector<int> ids;
     for (int i = 1; i <= g.place.partyCount; ++i)
         if (const Character* c = PartyMember(g, i))
             for (int s = 1; s <= kInventorySlots; ++s)
                 if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0 && WorldItem(g, id))
-                    k += std::to_string(id) + ",";
+                    ids.push_back(id);
+    std::sort(ids.begin(), ids.end());
+    std::string k;
+    for (int id : ids)
+        k += std::to_string(id) + ",";
     k += "|";
     for (std::int32_t f : g.save.eventFlags)
         k += std::to_string(f) + ",";
