@@ -22,6 +22,8 @@ namespace {
 // Rounds after which a battle is given up as stuck (the party policy always ends one
 // long before).
 constexpr int kRoundLimit = 1000;
+// Rounds after which a battle neither side is winning is fled.
+constexpr int kGiveUpAfter = 60;
 // Moves the party makes along one plan before it plans again.
 constexpr std::size_t kPlanLength = 12;
 // Members below this share of their hit points are healed between battles.
@@ -226,7 +228,7 @@ void Explorer::settleBattles() {
         Tallies& t = log_.tallies();
         t.battles += 1;
         const int deadBefore = deadCount(g_);
-        policy::PlayBattle(g_, fleeBelow_, kRoundLimit);
+        policy::PlayBattle(g_, fleeBelow_, kRoundLimit, kGiveUpAfter);
         if (g_.battle.battlePhase == kCommandEntry) {
             log_.line(g_, "a battle did not end after " + std::to_string(kRoundLimit) + " rounds");
             return;

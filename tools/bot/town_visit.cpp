@@ -53,6 +53,8 @@ constexpr long kNursingNights = 60;
 constexpr double kRaiseReserve = 3000;
 // Healing items carried per member, and antidotes for the party.
 constexpr int kRemediesPerMember = 2;
+// Empty slots each pack keeps for what the expedition finds.
+constexpr int kRoomKept = 5;
 constexpr int kAntidotes = 4;
 // Wings home carried for the worst moments, once the purse allows.
 constexpr int kWings = 1;
@@ -190,6 +192,14 @@ double templeReserve(const Game& g) {
     return highest <= kYoungCompany ? 0.0 : kRaiseReserve * highest;
 }
 
+// Empty slots of a pack.
+int freeSlots(const Character& c) {
+    int n = 0;
+    for (int s = 1; s <= kInventorySlots; ++s)
+        n += c.items[static_cast<size_t>(s)].itemId == 0 ? 1 : 0;
+    return n;
+}
+
 // Only weapons and armour are sold, never what the world asks for.
 bool kept(const Game& g, const ItemRecord& item, int id) {
     return item.kind < 1 || item.kind > 6 || WorldItem(g, id);
@@ -229,8 +239,16 @@ void sortLoot(Game& g, RunLog& log) {
             if (slot.itemFlags & kItemUnidentified) {
                 if (!PoolGold(g, c->rosterId) ||
                     c->gold - static_cast<double>(ShopPrice(*item) / 2) < reserve ||
-                    !IdentifyForFee(g.db, *c, s))
+                    !IdentifyForFee(g.db, *c, s)) {
+                    // What the purse cannot name goes for a coin once the pack runs short of
+                    // room: the things a search turns up need somewhere to go.
+                    if (freeSlots(*c) < kRoomKept &&
+                        SellItem(g.save, g.db, *c, s, g.place.partyEffects) == Sale::kSold) {
+                        log.tallies().itemsSold += 1;
+                        s = 0;
+                    }
                     continue;
+                }
                 log.tallies().goldShop += static_cast<double>(ShopPrice(*item) / 2);
             }
             const int who = refused.count(slot.itemId) ? 0 : wearerFor(g, *item);

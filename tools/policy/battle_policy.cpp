@@ -78,6 +78,36 @@ bool frontRowDown(const Game& g) {
     return false;
 }
 
+// Every monster of the group still standing turns blows back or drinks them.
+bool groupReflects(const Game& g, int group) {
+    if (group < 1 || group > kMonsterGroups) return false;
+    bool any = false;
+    for (int s = 1; s <= kGroupSlots; ++s) {
+        const Character& m = g.battle.monsters[static_cast<size_t>(group)][static_cast<size_t>(s)];
+        if (m.rosterId <= 0 || (m.status & kStatusDead)) continue;
+        const int r = ResistanceAt(m, kResistPhysical);
+        if (r != kReflectsAll && r != kAbsorbsAll) return false;
+        any = true;
+    }
+    return any;
+}
+
+// A fighter does not strike a group that turns every blow back on it: it takes the next
+// group within reach (the first two listed), else defends.
+void spareReflectors(Game& g) {
+    const BattleState& b = g.battle;
+    int other = 0;
+    for (int r = 0; r < std::min(b.rowCount, 2) && other == 0; ++r)
+        if (!groupReflects(g, b.rows[r].group)) other = b.rows[r].group;
+    for (int i = 1; i <= std::min(g.place.partyCount, kPartySlots); ++i) {
+        Character* c = PartyMember(g, i);
+        if (!c || (c->status & kStatusCannotAct) || c->actionCode != kActFight ||
+            !groupReflects(g, c->targetGroup))
+            continue;
+        SetCommand(*c, other != 0 ? kActFight : kActDefend, other);
+    }
+}
+
 // Every monster still standing turns blows back or drinks them (a lycanthrope under the
 // full moon): the fighters cannot win, and a player leaves once the first blows show it.
 bool untouchable(const Game& g) {
@@ -107,27 +137,33 @@ bool PartyLow(const Game& g, int fleeBelow) {
     return hp * 100 < max * fleeBelow;
 }
 
+namespace {
+
+// The first member who can act asks to flee; a failure gives the monsters a round.
+bool tryFlight(Game& g) {
+    const int slot = MoveCommandSlot(g, 1, 1);
+    if (slot > g.place.partyCount) return false;
+    FlightTest(g, slot);
+    return true;
+}
+
+}  // namespace
+
 void PlayRound(Game& g, int fleeBelow) {
-    if (PartyLow(g, fleeBelow) || untouchable(g)) {
-        // The first member who can act asks to flee; a failure gives the monsters a round.
-        const int slot = MoveCommandSlot(g, 1, 1);
-        if (slot <= g.place.partyCount) {
-            FlightTest(g, slot);
-            return;
-        }
-    }
+    if ((PartyLow(g, fleeBelow) || untouchable(g)) && tryFlight(g)) return;
     // As a player would with the reorder panel: the fallen go behind, so that members who
     // can still fight stand in the front row.
     if (frontRowDown(g)) RebuildParty(g);
     NormalAuto(g);
+    spareReflectors(g);
     castersCast(g);
     StartRound(g);
 }
 
-int PlayBattle(Game& g, int fleeBelow, int roundLimit) {
+int PlayBattle(Game& g, int fleeBelow, int roundLimit, int giveUpAfter) {
     int rounds = 0;
     while (g.battle.battlePhase == kCommandEntry && rounds < roundLimit) {
-        PlayRound(g, fleeBelow);
+        if (giveUpAfter <= 0 || rounds < giveUpAfter || !tryFlight(g)) PlayRound(g, fleeBelow);
         ++rounds;
     }
     return rounds;

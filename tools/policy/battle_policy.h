@@ -22,8 +22,9 @@ bool PartyLow(const Game& game, int fleeBelow);
 void PlayRound(Game& game, int fleeBelow);
 
 // Plays rounds while the battle waits for commands, up to roundLimit; returns the rounds
-// played.
-int PlayBattle(Game& game, int fleeBelow, int roundLimit);
+// played. From round giveUpAfter on (0: never) the party only tries to flee, as a player
+// would from a battle neither side is winning.
+int PlayBattle(Game& game, int fleeBelow, int roundLimit, int giveUpAfter = 0);
 
 }  // namespace policy
 }  // namespace dv
