@@ -27,6 +27,8 @@ constexpr int kHurtOpener[] = {1, 4};
 constexpr int kAfflictOpener[] = {2, 5};
 constexpr int kHarmless[] = {9, 10};
 constexpr int kDisarmTries = 3;
+constexpr int kTrapRowsAboveLevel = 15;
+constexpr int kLastBlastRow = 30;
 
 bool canTouch(const Character& c) {
     return (c.status & kStatusOutOfFight) == 0;
@@ -110,7 +112,10 @@ bool handle(Game& g, const BattleChest& chest, RunLog& log) {
         }
     }
     Character* opener = best(g, [](const Character& c) { return c.hitPoints; });
-    const bool willing = name.empty() ? sturdy(g) && CanCurePoison(g)
+    // A battle chest draws its trap from the first (level + 15) rows: past the blasts come
+    // the race killers, stone and death, which no party opens blind.
+    const bool blindSafe = chest.level + kTrapRowsAboveLevel <= kLastBlastRow;
+    const bool willing = name.empty() ? blindSafe && sturdy(g) && CanCurePoison(g)
                                       : opener && bearable(g, rowOfName(g, name), *opener);
     if (!opener || !willing) {
         log.tallies().chestsLeft += 1;
