@@ -392,10 +392,17 @@ bool Explorer::transitHere() {
     const Spot here = Here(g_);
     for (int d = 0; d < 4; ++d) {
         const int bit = SideBit(d);
-        if ((g_.dungeon.floorWalls(here.x, here.y) & bit) &&
-            !(g_.dungeon.floorDoors(here.x, here.y) & bit))
+        if (((g_.dungeon.floorWalls(here.x, here.y) & bit) &&
+             !(g_.dungeon.floorDoors(here.x, here.y) & bit)) ||
+            planner_.isShut(here, d))
             continue;
-        if (!walk(d, false)) return false;
+        // A locked door beside the stairs leaves the party where it was: the next side.
+        if (!walk(d, false)) {
+            if (g_.place.currentFloor > 0 && Here(g_) == here &&
+                g_.battle.battlePhase != kCommandEntry)
+                continue;
+            return false;
+        }
         return walk((d + 2) % 4, true);
     }
     return false;

@@ -43,6 +43,9 @@ class RoutePlanner {
     void setDeepest(int floor) { deepest_ = floor; }
     // A way the party found shut; it counts against this side until forget().
     void markShut(const Spot& from, int direction);
+    bool isShut(const Spot& from, int direction) const {
+        return shut_.count({from.floor, from.x, from.y, direction}) != 0;
+    }
     // What the party knows changed: shut ways are tried again.
     void forget() { shut_.clear(); }
     // Cells the routes keep out of (a guardian the party is not ready for).

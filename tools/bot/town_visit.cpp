@@ -277,6 +277,27 @@ void sortLoot(Game& g, RunLog& log) {
     }
 }
 
+// A pack short of room sells what nobody wears, the world does not ask for and does not
+// heal (unnamed things go for a coin): the things a search turns up need somewhere to go.
+void makeRoom(Game& g, RunLog& log) {
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        Character* c = PartyMember(g, i);
+        if (!c) continue;
+        for (int s = kInventorySlots; s >= 1 && freeSlots(*c) < kRoomKept; --s) {
+            const ItemSlot& slot = c->items[static_cast<size_t>(s)];
+            const ItemRecord* item = itemAt(g.db, slot.itemId);
+            if (!item || (slot.itemFlags & kEquipCodeBits) || item->kind == 11 ||
+                WorldItem(g, slot.itemId) ||
+                (!(slot.itemFlags & kItemUnidentified) && IsRemedy(g, slot.itemId)))
+                continue;
+            if (SellItem(g.save, g.db, *c, s, g.place.partyEffects) == Sale::kSold) {
+                log.tallies().itemsSold += 1;
+                s = kInventorySlots + 1;
+            }
+        }
+    }
+}
+
 // Remedies for the expedition: antidotes, a pair of wings home, then the cheapest healing
 // per gold while the shop has them, a few per member.
 void buyRemedies(Game& g, RunLog& log, double reserve) {
@@ -448,6 +469,7 @@ void ReplaceFallen(Game& g, Company& company, RunLog& log) {
 
 void Shop(Game& g, RunLog& log) {
     sortLoot(g, log);
+    makeRoom(g, log);
     const int count = g.place.partyCount;
     const double reserve = templeReserve(g) + kInnReserve * count;
     for (int i = 1; i <= count; ++i) {
