@@ -35,7 +35,8 @@ constexpr int kNearDeath = 30;
 constexpr int kHomeBelow = 55;
 constexpr int kSparePerFloor = 5;
 constexpr int kMostSpare = 75;
-// Levels a party wants above the strongest monster of an event battle.
+// Levels a party wants above the strongest monster of an event battle, and a quarter of
+// that monster's level more: the great guardians cannot be fled from.
 constexpr int kGuardianMargin = 3;
 // The share of its hit points (and half that of its spell points) a party wants before
 // it seeks out a guardian.
@@ -102,7 +103,7 @@ int strongest(const Game& g, int encounter) {
 // monster, as guardians come with their guard.
 bool readyFor(const Game& g, const MapEvent& e) {
     const int level = strongest(g, e.encounter);
-    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin;
+    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + level / 4;
 }
 
 }  // namespace
@@ -270,6 +271,18 @@ void Explorer::lookAround() {
         if (e.trigger == EventTrigger::ItemUse && !PartyHasItem(g_, e.items[0])) continue;
         // A search that wakes a guardian waits until the party can face it.
         if (!readyFor(g_, e)) continue;
+        // A lever in a wall, a word on a door: the party turns to the side it is on.
+        if (e.facing != kAnyFacing) {
+            for (int turns = 0; turns < 4 && g_.place.facing != (e.facing & 3) &&
+                                g_.place.currentFloor > 0 && g_.battle.battlePhase != kCommandEntry;
+                 ++turns) {
+                const int turn = ((e.facing & 3) - g_.place.facing + 4) % 4;
+                Step(g_, turn == 1 ? 1 : turn == 2 ? 2 : 3);
+                settleBattles();
+            }
+            if (g_.place.currentFloor <= 0 || !(Here(g_) == here)) return;
+            if (g_.place.facing != (e.facing & 3)) continue;
+        }
         done_.insert(&e);
         const EncounterCall call =
             e.trigger == EventTrigger::Search ? SearchCheck(g_) : ItemUseCheck(g_, e.items[0]);
@@ -486,7 +499,9 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
             homeward = true;
             // Deep down and in a bad way: the spell home is worth the purse it costs.
-            if (g_.place.currentFloor >= kFarFromHome && inDanger() && CastReturn(g_, intent_)) {
+            // Two fallen are too many to carry past even the first floor's monsters.
+            if ((g_.place.currentFloor >= kFarFromHome || fallenCount(g_) >= fallenAtEntry_ + 2) &&
+                inDanger() && CastReturn(g_, intent_)) {
                 log_.tallies().returnSpells += 1;
                 log_.detail(g_, "cast the spell home from deep down (" + partyState() + ")");
             }
