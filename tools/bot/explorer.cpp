@@ -548,8 +548,11 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         log_.tallies().wipeOuts += 1;
         log_.tallies().battles += 1;
     }
-    r.backInTown = g_.place.currentFloor == 0 && g_.place.partyCount > 0;
-    r.wipedOut = g_.place.partyCount == 0 || log_.tallies().wipeOuts > 0;
+    // Home with every member kept out of the party (disease, paralysis, the dead): the
+    // temple has them all, but the company is not lost.
+    r.wipedOut =
+        log_.tallies().wipeOuts > 0 || (g_.place.partyCount == 0 && g_.place.currentFloor != 0);
+    r.backInTown = g_.place.currentFloor == 0 && !r.wipedOut;
     return r;
 }
 
