@@ -214,10 +214,33 @@ std::string PartyKnowledge(const Game& g) {
     return k;
 }
 
+// The flags whose values differ between two knowledge strings, as "index=value".
+std::string changedFlags(const std::string& before, const std::string& now) {
+    const auto values = [](const std::string& k) {
+        std::vector<std::string> v;
+        std::string cur;
+        for (std::size_t i = k.find('|') + 1; i < k.size(); ++i)
+            if (k[i] == ',') {
+                v.push_back(cur);
+                cur.clear();
+            } else {
+                cur += k[i];
+            }
+        return v;
+    };
+    const std::vector<std::string> a = values(before), b = values(now);
+    std::string out;
+    for (std::size_t i = 0; i < b.size(); ++i)
+        if (i >= a.size() || a[i] != b[i]) out += std::to_string(i) + "=" + b[i] + " ";
+    return out;
+}
+
 void Explorer::noteKnowledge() {
     std::string now = PartyKnowledge(g_);
     if (now == known_) return;
-    if (!known_.empty()) log_.detail(g_, "the party's items or flags changed");
+    if (!known_.empty())
+        log_.detail(g_, "the party's items or flags changed: " + now.substr(0, now.find('|')) +
+                            " flags " + changedFlags(known_, now));
     known_ = std::move(now);
     planner_.forget();
     done_.clear();

@@ -24,13 +24,15 @@ bool forced(const MapEvent& e) {
     return w != TeleportWording::Circle && w != TeleportWording::Mist;
 }
 
-// The stairs, circle or teleporter of a spot whose conditions hold now (any facing
-// counts).
-const MapEvent* mover(const Game& g, const Spot& s) {
+// The stairs, circle or teleporter of a spot whose conditions hold now, for a party
+// arriving facing a side (kAnyFacing: whichever way it stands).
+const MapEvent* mover(const Game& g, const Spot& s, int facing = kAnyFacing) {
     for (const MapEvent& e : g.dungeon.events) {
         if (e.trigger != EventTrigger::Arrival || e.dungeon != g.place.currentDungeon ||
             e.floor != s.floor || e.x != s.x || e.y != s.y)
             continue;
+        // A mirror that throws back only those who walk into it one way.
+        if (facing != kAnyFacing && e.facing != kAnyFacing && (e.facing & 3) != facing) continue;
         if (e.action != EventAction::Stairs && e.action != EventAction::Teleporter) continue;
         if (EventConditionsHold(g, e)) return &e;
     }
@@ -77,7 +79,7 @@ std::vector<std::pair<Spot, Move>> RoutePlanner::next(const Game& g, const Spot&
         Spot to{s.floor, WrapOnce(s.x + kDx[d]), WrapOnce(s.y + kDy[d])};
         if (!standable(g, to)) continue;
         // A teleporter that will not be declined takes the party on at once.
-        if (const MapEvent* e = mover(g, to); e && forced(*e)) {
+        if (const MapEvent* e = mover(g, to, d); e && forced(*e)) {
             Spot beyond{e->targetFloor, e->targetX, e->targetY};
             if (standable(g, beyond) && beyond.floor <= deepest_)
                 out.push_back({beyond, {Move::kWalk, d, beyond}});
