@@ -282,6 +282,19 @@ TEST(SkillWindow, DescriptionsAndLimits) {
     EXPECT_EQ(SkillClassNumber(3), 0);
 }
 
+TEST(SkillWindow, StoredChoiceDropsTheRestAndArmsTheWards) {
+    Character c;
+    c.skills[77] = -1;  // no longer offered: dropped
+    StoreSkills(c, {36, 54, 51, 0, 400}, {true, true, false, true, true});
+    EXPECT_EQ(c.skills[36], -1);
+    EXPECT_EQ(c.skills[54], -1);
+    EXPECT_EQ(c.skills[51], 0);
+    EXPECT_EQ(c.skills[77], 0);
+    EXPECT_EQ(c.skills[0], 0) << "no skill 0";
+    EXPECT_EQ(c.resistances[17], 100) << "fear";
+    EXPECT_EQ(c.resistances[19], 100) << "frost";
+}
+
 TEST(PowerPlay, TheFruitIsEatenOnceWhenTheWindowCloses) {
     GameHarness h;
     setUp(h);

@@ -28,6 +28,10 @@ TEST(Bot, ShortRouteReachesTheThirdFloorAndComesHome) {
     for (const char* floor : {"dungeon 21 floor 1", "dungeon 21 floor 2", "dungeon 21 floor 3"})
         EXPECT_TRUE(has(run.out, std::string("first reached ") + floor)) << floor;
     EXPECT_TRUE(has(run.out, "\nreached dungeon 21 floor 3\n")) << run.out;
+    // The skills a player would check: the breath after victory and the sword for the
+    // fighters, first aid and the mace for the priest, once their levels offer them.
+    EXPECT_TRUE(has(run.out, "戦士Ａ checks skills 51 134\n")) << run.out;
+    EXPECT_TRUE(has(run.out, "僧侶 checks skills 155 143\n")) << run.out;
     EXPECT_FALSE(has(run.out, "wipe-outs 1")) << run.out;
 }
 

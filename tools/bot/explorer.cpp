@@ -35,9 +35,11 @@ constexpr int kNearDeath = 30;
 constexpr int kHomeBelow = 55;
 constexpr int kSparePerFloor = 5;
 constexpr int kMostSpare = 75;
-// Levels a party wants above the strongest monster of an event battle, and a quarter of
-// that monster's level more: the great guardians cannot be fled from.
+// Levels a party wants above the strongest monster of an event battle, and half that
+// monster's level more from kGreatGuardian on: Babel's guardians and those below cannot be
+// fled from.
 constexpr int kGuardianMargin = 3;
+constexpr int kGreatGuardian = 20;
 // The share of its hit points (and half that of its spell points) a party wants before
 // it seeks out a guardian.
 constexpr int kFreshForGuardian = 80;
@@ -103,7 +105,8 @@ int strongest(const Game& g, int encounter) {
 // monster, as guardians come with their guard.
 bool readyFor(const Game& g, const MapEvent& e) {
     const int level = strongest(g, e.encounter);
-    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + level / 4;
+    const int extra = level >= kGreatGuardian ? level / 2 : 0;
+    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + extra;
 }
 
 }  // namespace
@@ -196,15 +199,35 @@ bool WorldItem(const Game& g, int id) {
     return false;
 }
 
+namespace {
+
+// An item that opens a way or answers an event: the gear a search turns up does not (a
+// sword broken in battle teaches the party nothing).
+bool opensSomething(const Game& g, int id) {
+    const ItemRecord* item = itemAt(g.db, id);
+    if (!item) return false;
+    if (item->kind == 11 || id >= kFirstWorldItem) return true;
+    for (const MapEvent& e : g.dungeon.events)
+        if (e.action != EventAction::HiddenItem)
+            for (std::int16_t n : e.items)
+                if (n == id) return true;
+    return false;
+}
+
+}  // namespace
+
 std::string PartyKnowledge(const Game& g) {
-    // Sorted: the temple and the tavern reorder the party without it learning anything.
+    // Sorted and once each: the temple and the tavern reorder the party without it
+    // learning anything.
     std::vector<int> ids;
     for (int i = 1; i <= g.place.partyCount; ++i)
         if (const Character* c = PartyMember(g, i))
             for (int s = 1; s <= kInventorySlots; ++s)
-                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0 && WorldItem(g, id))
+                if (int id = c->items[static_cast<size_t>(s)].itemId;
+                    id != 0 && opensSomething(g, id))
                     ids.push_back(id);
     std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     std::string k;
     for (int id : ids)
         k += std::to_string(id) + ",";

@@ -1,11 +1,13 @@
 #include "skill_choice.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "characters/party.h"
 #include "core/game.h"
 #include "items/skill_window.h"
+#include "run_log.h"
 
 namespace dv::bot {
 
@@ -29,7 +31,7 @@ std::vector<int> pick(const std::vector<int>& offered, const int (&order)[N], in
 
 }  // namespace
 
-int ChooseBotSkills(Game& g) {
+int ChooseBotSkills(Game& g, RunLog& log) {
     int changed = 0;
     const int limit = SkillLimit(g);
     for (int i = 1; i <= g.place.partyCount; ++i) {
@@ -49,6 +51,10 @@ int ChooseBotSkills(Game& g) {
         }
         if (same) continue;
         StoreSkills(*c, offered, checked);
+        std::string text = c->name + " checks skills";
+        for (int s : chosen)
+            text += " " + std::to_string(s);
+        log.line(g, text);
         ++changed;
     }
     return changed;

@@ -10,9 +10,12 @@ struct Game;
 
 namespace bot {
 
+class RunLog;
+
 // Checks the best skills the class, the level and the worn items offer each member of the
-// party, up to the game's limit. Returns the members whose choice changed.
-int ChooseBotSkills(Game& game);
+// party, up to the game's limit, and logs each new choice. Returns the members whose choice
+// changed.
+int ChooseBotSkills(Game& game, RunLog& log);
 
 }  // namespace bot
 }  // namespace dv
