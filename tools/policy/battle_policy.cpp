@@ -20,6 +20,8 @@ namespace {
 // Resistance values that turn every blow back or heal the one struck.
 constexpr int kReflectsAll = 255;
 constexpr int kAbsorbsAll = 200;
+// The highest monster level a party can flee from.
+constexpr int kHighestFleeable = 36;
 
 // The known spell of an effect with a point left: the highest level first.
 int bestSpell(const Game& g, const Character& c, int effect, int target) {
@@ -139,8 +141,16 @@ bool PartyLow(const Game& g, int fleeBelow) {
 
 namespace {
 
+// Monsters above level 36 bar the way out: asking to flee only gives them a round.
+bool fleeable(const Game& g) {
+    for (int group = 1; group <= kMonsterGroups; ++group)
+        if (g.battle.monsters[static_cast<size_t>(group)][0].level > kHighestFleeable) return false;
+    return true;
+}
+
 // The first member who can act asks to flee; a failure gives the monsters a round.
 bool tryFlight(Game& g) {
+    if (!fleeable(g)) return false;
     const int slot = MoveCommandSlot(g, 1, 1);
     if (slot > g.place.partyCount) return false;
     FlightTest(g, slot);
