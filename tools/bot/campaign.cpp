@@ -80,7 +80,7 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
     KeepGold(g, company, keeper, true);
     Explorer explorer(g, intent, log);
     explorer.setFleeBelow(o.fleeBelow);
-    // A dungeon with nothing left to do for a level and what the party knew then.
+    // A dungeon with nothing left to do down to a floor and what the party knew then.
     std::map<int, std::pair<int, std::string>> exhausted;
     bool reached = false;
     for (int n = 0; n < o.maxExpeditions && log.tallies().days <= o.maxDays && !reached; ++n) {
@@ -104,7 +104,9 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
                 if (!DungeonOffered(g, d) || deepestFor(d, level) < 1) continue;
                 if (deepestOpen == 0) deepestOpen = d;
                 const auto it = exhausted.find(d);
-                if (it != exhausted.end() && it->second == std::make_pair(level, known)) continue;
+                if (it != exhausted.end() &&
+                    it->second == std::make_pair(deepestFor(d, level), known))
+                    continue;
                 dungeon = d;
             }
             if (dungeon == 0) {
@@ -124,7 +126,9 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             log.line(g, "the party could not find its way home");
             break;
         }
-        if (!grind && !r.workLeft) exhausted[dungeon] = {level, known};
+        // Keyed by the floors the level opens, not the level itself: a party rising with
+        // every expedition still turns back to the shallow dungeons for what it left there.
+        if (!grind && !r.workLeft) exhausted[dungeon] = {deepestFor(dungeon, level), known};
         if (o.goalDungeon == 0 && endingSeen(g)) reached = true;
         KeepGold(g, company, keeper, false);
         Temple(g, company, log);
