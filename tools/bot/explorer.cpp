@@ -566,9 +566,6 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
             continue;
         }
         if (!grind) {
-            // Nothing left that the party can reach: what looked like work was behind a
-            // shut way.
-            r.workLeft = false;
             homeward = true;
             continue;
         }
