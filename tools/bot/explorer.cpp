@@ -5,6 +5,7 @@
 #include "battle_policy.h"
 #include "bot_game.h"
 #include "camp_care.h"
+#include "characters/equipment_rules.h"
 #include "characters/healing.h"
 #include "characters/party.h"
 #include "chests.h"
@@ -13,6 +14,7 @@
 #include "dungeon/expedition.h"
 #include "dungeon/map_events.h"
 #include "dungeon/maze.h"
+#include "items/item_actions.h"
 #include "run_log.h"
 
 namespace dv::bot {
@@ -51,6 +53,8 @@ constexpr int kDangerBelow = 45;
 constexpr int kSpellsLeftBelow = 25;
 // Members below this share are given potions when no spell is left.
 constexpr int kDrinkBelow = 45;
+// Empty slots the party keeps in the dungeon for what a guardian or a search gives.
+constexpr int kRoomInDungeon = 2;
 
 bool at(const MapEvent& e, int dungeon, const Spot& s) {
     return e.dungeon == dungeon && e.floor == s.floor && e.x == s.x && e.y == s.y;
@@ -299,6 +303,40 @@ void Explorer::settleBattles() {
     }
 }
 
+// The guardians' rewards and the searches' finds go to a member with room: while the
+// party has fewer than kRoomInDungeon empty slots, the least of its loot is left behind
+// (unnamed things first; never what is worn, what the world asks for or a remedy).
+void Explorer::makeRoom() {
+    const auto free = [this] {
+        int n = 0;
+        for (int i = 1; i <= g_.place.partyCount; ++i)
+            if (const Character* c = PartyMember(g_, i))
+                for (int s = 1; s <= kInventorySlots; ++s)
+                    n += c->items[static_cast<size_t>(s)].itemId == 0 ? 1 : 0;
+        return n;
+    };
+    for (int guard = 0; guard < 4 * kInventorySlots && free() < kRoomInDungeon; ++guard) {
+        int who = 0, slot = 0;
+        for (int pass = 0; pass < 2 && slot == 0; ++pass)
+            for (int i = g_.place.partyCount; i >= 1 && slot == 0; --i) {
+                const Character* c = PartyMember(g_, i);
+                for (int s = kInventorySlots; c && s >= 1 && slot == 0; --s) {
+                    const ItemSlot& it = c->items[static_cast<size_t>(s)];
+                    const ItemRecord* item = itemAt(g_.db, it.itemId);
+                    const bool unnamed = (it.itemFlags & kItemUnidentified) != 0;
+                    if (!item || (it.itemFlags & kEquipCodeBits) || item->kind == 11 ||
+                        WorldItem(g_, it.itemId) || (pass == 0 && !unnamed) ||
+                        (!unnamed && IsRemedy(g_, it.itemId)))
+                        continue;
+                    who = c->rosterId;
+                    slot = s;
+                }
+            }
+        if (slot == 0 || DropItem(g_, who, slot) != DropOutcome::Dropped) return;
+        log_.detail(g_, "left an item behind to make room");
+    }
+}
+
 // Searches and item uses where the floor has something for them, once per state of
 // what the party knows; arrival events of the cell count as met.
 void Explorer::lookAround() {
@@ -477,6 +515,7 @@ bool Explorer::follow(const std::vector<Move>& moves) {
             return false;
         }
         if (g_.place.currentFloor <= 0) return false;
+        makeRoom();
         lookAround();
         if (g_.place.currentFloor <= 0) return false;
         if (!(Here(g_) == m.to)) return false;

@@ -65,6 +65,7 @@ class Explorer {
     std::string partyState() const;
     void settleBattles();
     void lookAround();
+    void makeRoom();
     bool pending(const Spot& s) const;
     bool follow(const std::vector<Move>& moves);
     bool walk(int direction, bool transitAfter);
