@@ -129,26 +129,25 @@ bool CanCurePoison(const Game& g) {
 
 int DrinkPotions(Game& g, Intent& intent, int healBelow) {
     int used = 0;
+    // The carried item of `use` given to `target`; false when nobody carries one.
+    auto drink = [&](const Character& target, auto use) {
+        const auto [holder, spell] = carried(g, use);
+        if (!spell) return false;
+        g.currentCharacter = holder;
+        intent.pickSlot = target.rosterId;
+        CampCast(g, spell->name, kCastByItem);
+        ++used;
+        return true;
+    };
     // Poison eats a point a step: an antidote first.
     for (int i = 1; i <= g.place.partyCount; ++i) {
         const Character* m = PartyMember(g, i);
         if (!m || (m->status & kStatusUnhealable) || !(m->status & kStatusPoison)) continue;
-        const auto [holder, spell] = carried(g, kCurePoison);
-        if (!spell) break;
-        g.currentCharacter = holder;
-        intent.pickSlot = m->rosterId;
-        CampCast(g, spell->name, kCastByItem);
-        ++used;
+        if (!drink(*m, kCurePoison)) break;
     }
     for (int round = 0; round < 20; ++round) {
         const Character* hurt = worstHurt(g, healBelow);
-        if (!hurt) break;
-        const auto [holder, best] = carried(g, kHealOne);
-        if (!best) break;
-        g.currentCharacter = holder;
-        intent.pickSlot = hurt->rosterId;
-        CampCast(g, best->name, kCastByItem);
-        ++used;
+        if (!hurt || !drink(*hurt, kHealOne)) break;
     }
     return used;
 }
