@@ -22,6 +22,12 @@ TEST(RecordLayout, StoredSizesWithEmptyTexts) {
     EXPECT_EQ(storedSize(ActionRecord{}), 100u + 5 * 2);
     EXPECT_EQ(storedSize(ConversationRecord{}), 28u + 3 * 2);
     EXPECT_EQ(storedSize(SaveData{}), kSaveFileSize);
+    // The size tables are read in whole records by, worked out from the types alone.
+    static_assert(plainStoredSize<Character>() == kCharacterRecordSize);
+    static_assert(plainStoredSize<ItemRecord>() == kItemRecordSize);
+    static_assert(plainStoredSize<NpcRecord>() == kNpcRecordSize);
+    static_assert(plainStoredSize<SkillRecord>() == 292u);
+    static_assert(plainStoredSize<SaveData>() == kSaveFileSize);
 }
 
 TEST(RecordLayout, TextsAreStoredAsCp932WithTheirLength) {
@@ -162,6 +168,44 @@ TEST(RecordLayout, EveryRecordRoundTripsThroughItsFieldTable) {
         roundTrip(SkillRecord{});
         roundTrip(ActionRecord{});
         roundTrip(ConversationRecord{});
+    }
+}
+
+// Tables are read a whole record at a time where the bytes hold it; a record with text in a
+// String, or one cut off by the end of the file, must read exactly as field by field does.
+TEST(RecordLayout, TablesReadAsTheirRecordsOneFieldAtATime) {
+    Rng rng(11);
+    std::vector<Character> table(6);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        test::fillVaried(table[i], rng);
+        if (i % 3 != 1) {  // records 1 and 4 keep their texts
+            table[i].name.clear();
+            table[i].altName.clear();
+        }
+    }
+    table[4].name = "炎の渦";
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    writeTable(out, table);
+
+    for (std::size_t cut : {bytes.size(), bytes.size() - 1, kCharacterRecordSize * 3 + 700,
+                            kCharacterRecordSize + 20, std::size_t{5}}) {
+        SCOPED_TRACE(cut);
+        const std::span<const std::uint8_t> held(bytes.data(), cut);
+        std::vector<Character> expected(table.size());
+        ByteReader oneByOne(held);
+        for (auto& record : expected)
+            readRecord(oneByOne, record);
+
+        std::vector<Character> got(table.size());
+        ByteReader whole(held);
+        readTable(whole, got);
+        EXPECT_EQ(whole.isShort(), oneByOne.isShort());
+        EXPECT_EQ(whole.position(), oneByOne.position());
+        EXPECT_TRUE(got == expected);
+        if (cut == bytes.size()) {
+            EXPECT_TRUE(got == table);
+        }
     }
 }
 

@@ -90,6 +90,14 @@ class ByteReader {
         }
     }
     void skip(std::size_t n) { take(n); }
+    // The next n bytes without reading them, when the reader holds (or its source can give)
+    // that many; nullptr otherwise. They stay valid until the next read.
+    [[gnu::always_inline]] const std::uint8_t* peek(std::size_t n) {
+        if (short_) return nullptr;
+        if (remaining() < n && !refill(n)) [[unlikely]]
+            return nullptr;
+        return pos_;
+    }
 
     bool isShort() const { return short_; }
     // Bytes read so far and bytes held but not yet read, for a reader over bytes in memory.
@@ -102,29 +110,7 @@ class ByteReader {
         std::is_same_v<T, std::uint8_t> || std::is_same_v<T, std::int16_t> ||
         std::is_same_v<T, std::int32_t>;
 
-  private:
-    template <class T>
-    void runOf(std::span<T> values) {
-        if (const std::uint8_t* p = take(values.size() * sizeof(T))) copyOut(p, values);
-    }
-    template <class T>
-    void eachOf(std::span<T> values) {
-        if (short_) return;
-        if (remaining() < values.size_bytes()) refill(values.size_bytes());
-        const std::size_t fit = std::min(values.size(), remaining() / sizeof(T));
-        copyOut(pos_, values.first(fit));
-        pos_ += fit * sizeof(T);
-        if (fit < values.size()) short_ = true;
-    }
-
-    [[gnu::always_inline]] const std::uint8_t* take(std::size_t n) {
-        if (short_ || remaining() < n) [[unlikely]]
-            return takeAfterRefill(n);
-        const std::uint8_t* p = pos_;
-        pos_ += n;
-        return p;
-    }
-
+    // A value in the files' byte order, and a run of them, from bytes known to hold them.
     template <class U>
     static U load(const std::uint8_t* p) {
         U v;
@@ -148,6 +134,29 @@ class ByteReader {
                 p += sizeof(T);
             }
         }
+    }
+
+  private:
+    template <class T>
+    void runOf(std::span<T> values) {
+        if (const std::uint8_t* p = take(values.size() * sizeof(T))) copyOut(p, values);
+    }
+    template <class T>
+    void eachOf(std::span<T> values) {
+        if (short_) return;
+        if (remaining() < values.size_bytes()) refill(values.size_bytes());
+        const std::size_t fit = std::min(values.size(), remaining() / sizeof(T));
+        copyOut(pos_, values.first(fit));
+        pos_ += fit * sizeof(T);
+        if (fit < values.size()) short_ = true;
+    }
+
+    [[gnu::always_inline]] const std::uint8_t* take(std::size_t n) {
+        if (short_ || remaining() < n) [[unlikely]]
+            return takeAfterRefill(n);
+        const std::uint8_t* p = pos_;
+        pos_ += n;
+        return p;
     }
 
     // Rarely taken: a source is asked only when its window runs out.

@@ -45,7 +45,14 @@ bool readInPlace(Open open, Read read, Clear clear) {
 }
 
 // The names of a freshly read table are empty: the decoded text is moved in, not copied.
-void appendDecoded(std::string& text, std::span<const std::int16_t> codes) {
+// Most records of the large tables are unused and hold no codes, told apart inline.
+template <std::size_t N>
+void appendDecoded(std::string& text, const std::array<std::int16_t, N>& codes) {
+    static_assert(N >= 2);
+    std::uint16_t any = 0;
+    for (std::size_t j = 1; j < N; ++j)
+        any = static_cast<std::uint16_t>(any | static_cast<std::uint16_t>(codes[j]));
+    if (any == 0) return;
     if (text.empty()) {
         text = DecodeNameCodes(codes);
     } else {

@@ -3,7 +3,7 @@
 // Reading and writing records through their field tables.
 //
 // Every record type has one field table: a static member template
-//     template <class Self, class V> static void fields(Self& r, V&& v)
+//     template <class Self, class V> static constexpr void fields(Self& r, V&& v)
 // that calls v("memberName", r.member) for each member in stored order. The same table
 // drives the file reader and writer here, the content compiler and decompiler, and the
 // save inspector, so a layout is written exactly once. Members are numbers (uint8_t,
@@ -12,11 +12,13 @@
 // use and are kept as read.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -115,12 +117,79 @@ void writeRecord(ByteWriter& out, const R& r) {
     writeValue(out, r);
 }
 
+// The bytes a value takes in a file when its Strings are empty, as they are in the game's
+// files (names travel as codes).
+template <class T>
+constexpr std::size_t plainStoredSize() {
+    if constexpr (IsStdArray<T>::value) {
+        return std::tuple_size_v<T> * plainStoredSize<typename T::value_type>();
+    } else if constexpr (IsGrid<T>::value) {
+        return plainStoredSize<decltype(T::data)>();
+    } else if constexpr (FieldRecord<T>) {
+        std::size_t size = 0;
+        T record{};
+        T::fields(record, [&size](std::string_view, auto& member) {
+            size += plainStoredSize<std::remove_cvref_t<decltype(member)>>();
+        });
+        return size;
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        return 2;  // the length alone
+    } else {
+        static_assert(std::is_arithmetic_v<T>);
+        return sizeof(T);
+    }
+}
+
+// Reads a value from bytes known to hold plainStoredSize of it, with no check field by
+// field. A String with text in it makes the rest of the record's layout unknown: the value
+// is then marked, and the caller reads it again the checked way.
+template <class T>
+[[gnu::always_inline]] inline void readHeld(const std::uint8_t*& p, bool& hasText, T& v) {
+    if constexpr (IsStdArray<T>::value) {
+        if constexpr (ByteReader::kRunType<typename T::value_type>) {
+            ByteReader::copyOut(p, std::span(v));
+            p += sizeof v;
+        } else {
+            for (auto& e : v)
+                readHeld(p, hasText, e);
+        }
+    } else if constexpr (IsGrid<T>::value) {
+        readHeld(p, hasText, v.data);
+    } else if constexpr (FieldRecord<T>) {
+        T::fields(v,
+                  [&p, &hasText](std::string_view, auto& member) { readHeld(p, hasText, member); });
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        if (ByteReader::load<std::uint16_t>(p) != 0) hasText = true;
+        v.clear();
+        p += 2;
+    } else {
+        using Bits = std::conditional_t<
+            sizeof(T) == 1, std::uint8_t,
+            std::conditional_t<sizeof(T) == 2, std::uint16_t,
+                               std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
+        v = std::bit_cast<T>(ByteReader::load<Bits>(p));
+        p += sizeof(T);
+    }
+}
+
 // Flattened: every field of every record inlined into one loop, whatever the inliner's
-// limits say of a record with two hundred fields.
+// limits say of a record with two hundred fields. A record the reader holds whole is read
+// without a check per field (a table of megabytes reads at the speed of copying it); one
+// with text in a String, or cut short by the file's end, is read field by field.
 template <class T>
 [[gnu::flatten]] void readTable(ByteReader& in, std::vector<T>& table) {
-    for (auto& e : table)
+    constexpr std::size_t size = plainStoredSize<T>();
+    for (auto& e : table) {
+        if (const std::uint8_t* held = in.peek(size)) {
+            bool hasText = false;
+            readHeld(held, hasText, e);
+            if (!hasText) {
+                in.skip(size);
+                continue;
+            }
+        }
         readValue(in, e);
+    }
 }
 
 template <class T>
