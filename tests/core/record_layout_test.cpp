@@ -22,12 +22,6 @@ TEST(RecordLayout, StoredSizesWithEmptyTexts) {
     EXPECT_EQ(storedSize(ActionRecord{}), 100u + 5 * 2);
     EXPECT_EQ(storedSize(ConversationRecord{}), 28u + 3 * 2);
     EXPECT_EQ(storedSize(SaveData{}), kSaveFileSize);
-    // The size tables are read in whole records by, worked out from the types alone.
-    static_assert(plainStoredSize<Character>() == kCharacterRecordSize);
-    static_assert(plainStoredSize<ItemRecord>() == kItemRecordSize);
-    static_assert(plainStoredSize<NpcRecord>() == kNpcRecordSize);
-    static_assert(plainStoredSize<SkillRecord>() == 292u);
-    static_assert(plainStoredSize<SaveData>() == kSaveFileSize);
 }
 
 TEST(RecordLayout, TextsAreStoredAsCp932WithTheirLength) {

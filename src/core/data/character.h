@@ -61,7 +61,7 @@ struct ItemSlot {
     bool operator==(const ItemSlot&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("itemId", r.itemId);
         v("itemFlags", r.itemFlags);
         v("itemCount", r.itemCount);
@@ -161,7 +161,7 @@ struct Character {
     bool operator==(const Character&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("rosterId", r.rosterId);
         v("level", r.level);
         v("nameCodes", r.nameCodes);

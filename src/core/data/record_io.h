@@ -3,7 +3,7 @@
 // Reading and writing records through their field tables.
 //
 // Every record type has one field table: a static member template
-//     template <class Self, class V> static constexpr void fields(Self& r, V&& v)
+//     template <class Self, class V> static void fields(Self& r, V&& v)
 // that calls v("memberName", r.member) for each member in stored order. The same table
 // drives the file reader and writer here, the content compiler and decompiler, and the
 // save inspector, so a layout is written exactly once. Members are numbers (uint8_t,
@@ -18,7 +18,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -117,30 +116,7 @@ void writeRecord(ByteWriter& out, const R& r) {
     writeValue(out, r);
 }
 
-// The bytes a value takes in a file when its Strings are empty, as they are in the game's
-// files (names travel as codes).
-template <class T>
-constexpr std::size_t plainStoredSize() {
-    if constexpr (IsStdArray<T>::value) {
-        return std::tuple_size_v<T> * plainStoredSize<typename T::value_type>();
-    } else if constexpr (IsGrid<T>::value) {
-        return plainStoredSize<decltype(T::data)>();
-    } else if constexpr (FieldRecord<T>) {
-        std::size_t size = 0;
-        T record{};
-        T::fields(record, [&size](std::string_view, auto& member) {
-            size += plainStoredSize<std::remove_cvref_t<decltype(member)>>();
-        });
-        return size;
-    } else if constexpr (std::is_same_v<T, std::string>) {
-        return 2;  // the length alone
-    } else {
-        static_assert(std::is_arithmetic_v<T>);
-        return sizeof(T);
-    }
-}
-
-// Reads a value from bytes known to hold plainStoredSize of it, with no check field by
+// Reads a value from bytes known to hold all of it (its Strings empty), with no check field by
 // field. A String with text in it makes the rest of the record's layout unknown: the value
 // is then marked, and the caller reads it again the checked way.
 template <class T>
@@ -178,7 +154,8 @@ template <class T>
 // with text in a String, or cut short by the file's end, is read field by field.
 template <class T>
 [[gnu::flatten]] void readTable(ByteReader& in, std::vector<T>& table) {
-    constexpr std::size_t size = plainStoredSize<T>();
+    // The size of a record whose Strings are empty, as they are in the game's files.
+    static const std::size_t size = storedSize(T{});
     for (auto& e : table) {
         if (const std::uint8_t* held = in.peek(size)) {
             bool hasText = false;

@@ -61,7 +61,7 @@ struct ItemRecord {
     bool operator==(const ItemRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("itemNumber", r.itemNumber);
         v("reserved2", r.reserved2);
         v("chestAllowed", r.chestAllowed);
@@ -125,7 +125,7 @@ struct SpellRecord {
     bool operator==(const SpellRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("id", r.id);
         v("kind", r.kind);
         v("level", r.level);
@@ -152,7 +152,7 @@ struct TrapRecord {
     bool operator==(const TrapRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("id", r.id);
         v("trapLevel", r.trapLevel);
         v("trapKind", r.trapKind);
@@ -170,7 +170,7 @@ struct NpcRecord {
     bool operator==(const NpcRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("id", r.id);
         v("npcGoods", r.npcGoods);
         v("npcPriceFactor", r.npcPriceFactor);
@@ -190,7 +190,7 @@ struct SkillRecord {
     bool operator==(const SkillRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("skillNumber", r.skillNumber);
         v("name", r.name);
         v("description", r.description);
@@ -221,7 +221,7 @@ struct ActionRecord {
     bool operator==(const ActionRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("id", r.id);
         v("kind", r.kind);
         v("targetKind", r.targetKind);
@@ -254,7 +254,7 @@ struct ConversationRecord {
     bool operator==(const ConversationRecord&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("id", r.id);
         v("summonKind", r.summonKind);
         v("metKind", r.metKind);

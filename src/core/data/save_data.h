@@ -32,7 +32,7 @@ struct SaveData {
     bool operator==(const SaveData&) const = default;
 
     template <class Self, class V>
-    static constexpr void fields(Self& r, V&& v) {
+    static void fields(Self& r, V&& v) {
         v("eventFlags", r.eventFlags);
         v("lunaPhase", r.lunaPhase);
         v("artemisPhase", r.artemisPhase);
