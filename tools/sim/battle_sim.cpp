@@ -13,6 +13,7 @@
 #include "core/game.h"
 #include "core/prompt_dialog.h"
 #include "dungeon/maze.h"
+#include "gear.h"
 
 namespace dv::sim {
 
@@ -52,6 +53,50 @@ void BattleSimulator::setPartyLevel(int level) {
                 c.spellPoints(kind, l) = c.maxSpellPoints(kind, l);
         c.attackCount = static_cast<std::int16_t>(MeleeSwingCount(c));
         party_.push_back(std::move(c));
+    }
+    outfitFloor_ = -1;
+}
+
+void BattleSimulator::setGearByDepth(std::vector<int> shopItems) {
+    gearByDepth_ = true;
+    shopItems_ = std::move(shopItems);
+    outfitFloor_ = -1;
+}
+
+int BattleSimulator::chestLevel(int dungeon, int floor) {
+    placeParty(dungeon, floor);
+    const Game& g = *game_;
+    long sum = 0;
+    int count = 0;
+    for (int e : g.dungeon.floorEncounters) {
+        if (e < 1 || e >= static_cast<int>(decltype(g.db.encounterTable)::kDims[0])) continue;
+        for (int group = 0; group < kMonsterGroups; ++group) {
+            const Character* m =
+                monsterAt(g.db, g.db.encounterTable(e, kEncounterFirstGroup + group));
+            if (!m || m->rosterId <= 0) continue;
+            sum += m->level;
+            ++count;
+        }
+    }
+    return count == 0 ? 0 : static_cast<int>(std::min<long>(sum / count + 1, 35));
+}
+
+void BattleSimulator::outfit(int dungeon, int floor) {
+    if (!gearByDepth_ || (dungeon == outfitDungeon_ && floor == outfitFloor_)) return;
+    outfitDungeon_ = dungeon;
+    outfitFloor_ = floor;
+    const int level = chestLevel(dungeon, floor);
+    Game& g = *game_;
+    std::vector<int> offered = shopItems_;
+    for (int n = 1; n < static_cast<int>(g.db.itemTable.size()); ++n) {
+        const ItemRecord& r = g.db.itemTable[static_cast<size_t>(n)];
+        if (r.chestRank != 0 && r.chestRank <= level && r.chestAllowed > 0) offered.push_back(n);
+    }
+    for (Character& c : party_) {
+        for (ItemSlot& slot : c.items)
+            slot = {};
+        policy::OutfitWith(g, c, offered);
+        c.attackCount = static_cast<std::int16_t>(MeleeSwingCount(c));
     }
 }
 
@@ -93,6 +138,7 @@ int BattleSimulator::fallenMembers() const {
 
 BattleEnd BattleSimulator::fight(int dungeon, int floor, int encounter) {
     Game& g = *game_;
+    outfit(dungeon, floor);
     placeParty(dungeon, floor);
     // The moons stand wherever the walk has brought them: lycanthropes and demons are at
     // full strength only under a full moon.

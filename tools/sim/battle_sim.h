@@ -39,6 +39,13 @@ class BattleSimulator {
     void setPartyLevel(int level);
     // Flight is asked for once the party's hit points are below this share (percent).
     void setFleeBelow(int percent) { fleeBelow_ = percent; }
+    // The party goes armed with the gear of the floor it fights on: the best of what the
+    // shop sells (shopItems) and of what the floor's chests give (chest ranks up to the
+    // floor's chest level). Without this call it fights bare-handed.
+    void setGearByDepth(std::vector<int> shopItems);
+    // The level of a chest the floor's monsters leave: their average level plus one, as
+    // the battle's end rolls it (0 when the floor has no random battles).
+    int chestLevel(int dungeon, int floor);
 
     // One battle of an encounter (0 = a random one of the floor's list) on a floor of a
     // dungeon, with the party fresh; returns how it ended.
@@ -51,14 +58,22 @@ class BattleSimulator {
     std::vector<int> floorEncounters(int dungeon, int floor);
 
     Game& game() { return *game_; }
+    // The party as it goes into each battle (its gear chosen for the last floor fought).
+    const std::vector<Character>& party() const { return party_; }
 
   private:
     void placeParty(int dungeon, int floor);
+    void outfit(int dungeon, int floor);
     int fallenMembers() const;
 
     std::unique_ptr<Game> game_;
     std::vector<Character> party_;
     int fleeBelow_ = 25;
+    bool gearByDepth_ = false;
+    std::vector<int> shopItems_;
+    // The floor the party's gear was chosen for.
+    int outfitDungeon_ = 0;
+    int outfitFloor_ = -1;
     int loadedDungeon_ = 0;
     int loadedFloor_ = -1;
     int lastRounds_ = 0;

@@ -2,11 +2,14 @@
 //
 //   dalvenor-sim [--data DIR] [--dungeon N] [--floors A-B] [--levels L,L,...]
 //                [--battles N] [--seed N] [--flee PERCENT] [--by-encounter]
+//                [--gear none|depth]
 //
 // Reads QTR3..QTR6.DAT from DIR (default: the folder of the program), fights N random
 // battles per floor and party level with the real battle rules and prints how many were
 // won, fled and lost, how many rounds a battle took and how many members fell in the
 // battles the party lived through; --by-encounter adds a row per encounter of the floor.
+// --gear depth arms the party on each floor with the best the shop sells and the floor's
+// chests give (the chest level its monsters leave); the default is bare hands.
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +24,7 @@
 
 #include "battle_sim.h"
 #include "core/data/data_files.h"
+#include "core/game.h"
 
 namespace {
 
@@ -34,11 +38,13 @@ struct Options {
     std::uint64_t seed = 1;
     int flee = 25;
     bool byEncounter = false;
+    bool gear = false;
 };
 
 int usage() {
     std::cerr << "usage: dalvenor-sim [--data DIR] [--dungeon N] [--floors A-B] "
-                 "[--levels L,L,...] [--battles N] [--seed N] [--flee PERCENT] [--by-encounter]\n";
+                 "[--levels L,L,...] [--battles N] [--seed N] [--flee PERCENT] [--by-encounter] "
+                 "[--gear none|depth]\n";
     return 2;
 }
 
@@ -72,6 +78,9 @@ bool parse(int argc, char** argv, Options& o) {
                 o.seed = std::stoull(value);
             } else if (arg == "--flee") {
                 o.flee = std::stoi(value);
+            } else if (arg == "--gear") {
+                if (value != "none" && value != "depth") return false;
+                o.gear = value == "depth";
             } else {
                 return false;
             }
@@ -96,6 +105,22 @@ std::string percent(int part, int whole) {
     return text;
 }
 
+// What the first and the last member (a fighter and the mage) wear on a floor.
+void printGear(dv::sim::BattleSimulator& sim, int dungeon, int floor) {
+    std::cout << "              chest level " << sim.chestLevel(dungeon, floor) << "; worn:";
+    const auto& party = sim.party();
+    for (const dv::Character* c : {&party.front(), &party.back()}) {
+        std::string worn;
+        for (const dv::ItemSlot& slot : c->items) {
+            const dv::ItemRecord* item = dv::itemAt(sim.game().db, slot.itemId);
+            if (item && (slot.itemFlags & dv::kItemEquipSlotMask) != 0)
+                worn += (worn.empty() ? "" : "/") + item->name;
+        }
+        std::cout << "  " << (worn.empty() ? "(nothing)" : worn);
+    }
+    std::cout << "\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,9 +136,17 @@ int main(int argc, char** argv) {
     }
     dv::sim::BattleSimulator sim(*db, o.seed);
     sim.setFleeBelow(o.flee);
+    if (o.gear) {
+        std::vector<int> shopItems;
+        for (std::size_t n = 1; n < save.shopStock.size(); ++n)
+            if (save.shopStock[n] > 0) shopItems.push_back(static_cast<int>(n));
+        sim.setGearByDepth(std::move(shopItems));
+    }
     std::cout << "dungeon " << o.dungeon << ", " << o.battles << " random battles per row, seed "
               << o.seed << ", flight below " << o.flee << "% of the party's hit points\n";
-    std::cout << "party: four fighters, a priest and a mage (human, lawful)\n\n";
+    std::cout << "party: four fighters, a priest and a mage (human, lawful), "
+              << (o.gear ? "with the best gear of the shop and of each floor's chests\n\n"
+                         : "bare-handed\n\n");
     std::cout << "level  floor     won    fled   wiped  undecided  rounds  fallen/100\n";
     for (int level : o.levels) {
         sim.setPartyLevel(level);
@@ -131,6 +164,7 @@ int main(int argc, char** argv) {
                     static_cast<double>(t.rounds) / t.battles, 100.0 * t.fallen / t.battles);
             }
             std::cout << line;
+            if (o.gear && t.battles > 0) printGear(sim, o.dungeon, floor);
             if (!o.byEncounter) continue;
             for (int e : sim.floorEncounters(o.dungeon, floor)) {
                 const dv::sim::Tally u = sim.encounter(o.dungeon, floor, e, o.battles);
