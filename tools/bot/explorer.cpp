@@ -53,6 +53,8 @@ constexpr int kDangerBelow = 45;
 constexpr int kSpellsLeftBelow = 25;
 // Members below this share are given potions when no spell is left.
 constexpr int kDrinkBelow = 45;
+// Plans an errand is walked along before it is given up (battles and spinners break a plan).
+constexpr int kErrandLegs = 200;
 // Empty slots the party keeps in the dungeon for what a guardian or a search gives.
 constexpr int kRoomInDungeon = 2;
 
@@ -105,15 +107,18 @@ int strongest(const Game& g, int encounter) {
     return level;
 }
 
-// An event battle the party is strong enough for: some levels above its strongest
-// monster, as guardians come with their guard.
 bool readyFor(const Game& g, const MapEvent& e) {
-    const int level = strongest(g, e.encounter);
-    const int extra = level >= kGreatGuardian ? level / 2 : 0;
-    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + extra;
+    return ReadyForBattle(g, e.encounter);
 }
 
 }  // namespace
+
+// Some levels above the battle's strongest monster, as guardians come with their guard.
+bool ReadyForBattle(const Game& g, int encounter) {
+    const int level = strongest(g, encounter);
+    const int extra = level >= kGreatGuardian ? level / 2 : 0;
+    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + extra;
+}
 
 std::string Explorer::partyState() const {
     std::string text;
@@ -193,32 +198,20 @@ bool Explorer::tired() const {
     return hitPointPercent() < std::min(kMostSpare, spare) || fallenCount(g_) > fallenAtEntry_;
 }
 
+// The gear a search turns up is not a world item (a sword found or broken in battle
+// teaches the party nothing, and it may be sold like any other).
 bool WorldItem(const Game& g, int id) {
     const ItemRecord* item = itemAt(g.db, id);
     if (!item) return false;
     if (item->kind == 11 || id >= kFirstWorldItem) return true;
-    for (const MapEvent& e : g.dungeon.events)
-        for (std::int16_t n : e.items)
-            if (n == id) return true;
-    return false;
-}
-
-namespace {
-
-// An item that opens a way or answers an event: the gear a search turns up does not (a
-// sword broken in battle teaches the party nothing).
-bool opensSomething(const Game& g, int id) {
-    const ItemRecord* item = itemAt(g.db, id);
-    if (!item) return false;
-    if (item->kind == 11 || id >= kFirstWorldItem) return true;
-    for (const MapEvent& e : g.dungeon.events)
+    for (const MapEvent& e : g.dungeon.events) {
+        if (e.whenItem == id && e.whenItemHeld) return true;
         if (e.action != EventAction::HiddenItem)
             for (std::int16_t n : e.items)
                 if (n == id) return true;
+    }
     return false;
 }
-
-}  // namespace
 
 std::string PartyKnowledge(const Game& g) {
     // Sorted and once each: the temple and the tavern reorder the party without it
@@ -228,7 +221,7 @@ std::string PartyKnowledge(const Game& g) {
         if (const Character* c = PartyMember(g, i))
             for (int s = 1; s <= kInventorySlots; ++s)
                 if (int id = c->items[static_cast<size_t>(s)].itemId;
-                    id != 0 && opensSomething(g, id))
+                    id != 0 && WorldItem(g, id))
                     ids.push_back(id);
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
@@ -558,6 +551,17 @@ void Explorer::goHome() {
     intent_.home = false;
 }
 
+ExpeditionResult Explorer::runErrand(int dungeon, const Spot& cell) {
+    errand_ = cell;
+    // What was tried at the cell under the same knowledge is tried again: the errand is
+    // planned for it.
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, dungeon, cell)) done_.erase(&e);
+    const ExpeditionResult r = run(dungeon, cell.floor, 0, false);
+    errand_.reset();
+    return r;
+}
+
 ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool grind) {
     ExpeditionResult r;
     expeditionSteps_ = 0;
@@ -579,6 +583,8 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     lookAround();
     bool homeward = false;
     int stuck = 0;
+    const std::string errandKnown = PartyKnowledge(g_);
+    int errandLegs = 0;
     while (g_.place.currentFloor > 0) {
         if (goalFloor > 0 && g_.place.currentFloor == goalFloor) r.goalReached = true;
         if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
@@ -596,6 +602,22 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         if (homeward) {
             goHome();
             if (++stuck > 400) break;
+            continue;
+        }
+        if (errand_) {
+            // Once there (or once the party learned something on the way) it turns home.
+            if (Here(g_) == *errand_ || PartyKnowledge(g_) != errandKnown) {
+                homeward = true;
+                continue;
+            }
+            const auto way = planner_.routeTo(g_, [&](const Spot& s) { return s == *errand_; });
+            if (way.empty() || ++errandLegs > kErrandLegs) {
+                log_.detail(g_, "no way to the errand's cell");
+                homeward = true;
+                continue;
+            }
+            follow(way);
+            if (Here(g_) == *errand_) r.errandReached = true;
             continue;
         }
         auto moves = planner_.routeTo(g_, [&](const Spot& s) { return pending(s); });
