@@ -28,7 +28,7 @@ constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // runs, whose parties of twice the simulator's levels were still wiped out there.
 constexpr int kNeeded[6][7] = {
     {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0},  {18, 22, 26, 30, 34, 38, 42},
-    {45, 50, 55, 60, 70, 80, 90}, {90, 100, 0, 0, 0, 0, 0}, {110, 0, 0, 0, 0, 0, 0},
+    {45, 50, 55, 60, 70, 80, 90}, {150, 170, 0, 0, 0, 0, 0}, {200, 0, 0, 0, 0, 0, 0},
 };
 
 // Fewer members than this walk a floor less deep than their levels allow, and fewer than

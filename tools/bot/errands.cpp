@@ -177,6 +177,7 @@ class Planner {
                     break;
                 case EventAction::SetFlag:
                 case EventAction::Lever:
+                case EventAction::RandomPuzzle:
                     gives = n.flag && e.flag == n.id && e.flagValue != 0;
                     l.kind = e.trigger == EventTrigger::Search ? Errand::kSearch : Errand::kStepOn;
                     l.what = "step on";
@@ -219,7 +220,8 @@ class Planner {
 
     std::optional<Errand> tryLink(const Link& l, int depth) {
         std::vector<Need> needs = l.needs;
-        if (!reach(l.dungeon, l.cell, needs)) return std::nullopt;
+        const bool reached = reach(l.dungeon, l.cell, needs);
+        if (!reached) return std::nullopt;
         std::vector<Need> missing;
         for (const Need& n : needs)
             if (!holds(n)) missing.push_back(n);
@@ -354,7 +356,17 @@ class Planner {
                 }
             }
         }
-        return false;
+        // A floor whose walls a puzzle settles on the first visit (the valley's rubble
+        // row) is drawn shut until then: the puzzle's flag is what the way needs.
+        bool unsettled = false;
+        for (const MapEvent& e : g_.dungeon.events)
+            if (e.dungeon == dungeon && e.floor <= target.floor &&
+                e.action == EventAction::RandomPuzzle && e.flag >= 0 && e.flag < kEventFlagCount &&
+                g_.save.eventFlags[static_cast<std::size_t>(e.flag)] == 0) {
+                needs.push_back({true, e.flag});
+                unsettled = true;
+            }
+        return unsettled;
     }
 
     const Game& g_;
