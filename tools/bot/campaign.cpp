@@ -132,6 +132,7 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             errand.reset();
         if (errand) {
             log.line(g, "errand: " + errand->chain);
+            StowWorldItems(g, keeper, errand->dungeon, log);
             const ExpeditionResult r = explorer.runErrand(errand->dungeon, errand->cell);
             if (r.wipedOut) {
                 log.line(g, "the party was wiped out in dungeon " + std::to_string(errand->dungeon));
@@ -147,6 +148,7 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             // A party short of members keeps a floor higher until the temple has them back.
             if (g.place.partyCount < kFullEnough && goalFloor == 0)
                 deepest = std::max(1, deepest - 1);
+            StowWorldItems(g, keeper, dungeon, log);
             const ExpeditionResult r = explorer.run(dungeon, deepest, goalFloor, grind);
             if (r.wipedOut) {
                 log.line(g, "the party was wiped out in dungeon " + std::to_string(dungeon));

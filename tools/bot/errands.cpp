@@ -83,7 +83,8 @@ class Planner {
         if (n.flag)
             return n.id >= 0 && n.id < kEventFlagCount &&
                    g_.save.eventFlags[static_cast<std::size_t>(n.id)] != 0;
-        return PartyHasItem(g_, n.id);
+        // The keeper's pack counts: the party takes from it what the dungeon ahead asks for.
+        return PartyHasItem(g_, n.id, true);
     }
 
   private:
@@ -298,6 +299,16 @@ class Planner {
         return nullptr;
     }
 
+    // A guardian the party is not ready for waits on the cell: the explorer walks around
+    // it, so no way through it counts.
+    bool guarded(int dungeon, const Spot& s) {
+        for (const MapEvent* e : eventsAt(dungeon, s))
+            if (e->trigger == EventTrigger::Arrival && e->action == EventAction::FixedBattle &&
+                EventConditionsHold(g_, *e) && !ReadyForBattle(g_, e->encounter))
+                return true;
+        return false;
+    }
+
     // Whether the cell can be reached from the dungeon's entrance, adding the dungeon's
     // opening and the gates of the way to needs (the fewest gates first: the way with none
     // is taken when there is one).
@@ -328,7 +339,7 @@ class Planner {
                     return true;
                 }
                 const auto add = [&](const Spot& to, const MapEvent* gate) {
-                    if (cameFrom.count(to)) return;
+                    if (cameFrom.count(to) || (!(to == target) && guarded(dungeon, to))) return;
                     cameFrom[to] = {s, gate};
                     todo.push_back(to);
                 };

@@ -55,6 +55,8 @@ constexpr int kSpellsLeftBelow = 25;
 constexpr int kDrinkBelow = 45;
 // Plans an errand is walked along before it is given up (battles and spinners break a plan).
 constexpr int kErrandLegs = 200;
+// Times the party steps onto its errand's cell before it gives up there.
+constexpr int kErrandVisits = 3;
 // Empty slots the party keeps in the dungeon for what a guardian or a search gives.
 constexpr int kRoomInDungeon = 2;
 
@@ -216,9 +218,10 @@ bool WorldItem(const Game& g, int id) {
 std::string PartyKnowledge(const Game& g) {
     // Sorted and once each: the temple and the tavern reorder the party without it
     // learning anything.
+    // The whole roster: what the keeper holds in town is known all the same.
     std::vector<int> ids;
-    for (int i = 1; i <= g.place.partyCount; ++i)
-        if (const Character* c = PartyMember(g, i))
+    for (const Character& member : g.save.roster)
+        if (const Character* c = &member; c->rosterId != 0)
             for (int s = 1; s <= kInventorySlots; ++s)
                 if (int id = c->items[static_cast<size_t>(s)].itemId;
                     id != 0 && WorldItem(g, id))
@@ -335,7 +338,10 @@ void Explorer::makeRoom() {
 void Explorer::lookAround() {
     const int d = g_.place.currentDungeon;
     const Spot here = Here(g_);
-    if (seen_[d].insert(here).second && here.floor >= 1) log_.floorReached(g_);
+    if (seen_[d].insert(here).second) {
+        ++progress_;
+        if (here.floor >= 1) log_.floorReached(g_);
+    }
     for (const MapEvent& e : g_.dungeon.events) {
         if (!at(e, d, here) || done_.count(&e)) continue;
         if (e.trigger == EventTrigger::Arrival) {
@@ -361,6 +367,7 @@ void Explorer::lookAround() {
             if (g_.place.facing != (e.facing & 3)) continue;
         }
         done_.insert(&e);
+        ++progress_;
         const EncounterCall call =
             e.trigger == EventTrigger::Search ? SearchCheck(g_) : ItemUseCheck(g_, e.items[0]);
         log_.detail(g_, std::string(e.trigger == EventTrigger::Search ? "searched" : "used item ") +
@@ -450,6 +457,20 @@ bool Explorer::walk(int direction, bool transitAfter) {
         if (at(e, g_.place.currentDungeon, ahead) && e.trigger == EventTrigger::Arrival &&
             e.action == EventAction::FixedBattle && EventConditionsHold(g_, e) && !guardian)
             guardian = &e;
+    // A lock is opened by the member with the picking skill and the surest hands.
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, g_.place.currentDungeon, from) && e.trigger == EventTrigger::PreStep &&
+            e.action == EventAction::LockedDoor && (e.facing == kAnyFacing || (e.facing & 3) == direction)) {
+            int best = -1;
+            for (int i = 1; i <= g_.place.partyCount; ++i) {
+                const Character* c = PartyMember(g_, i);
+                if (!c || c->skills[3] == 0 || (c->status & kStatusCannotAct)) continue;
+                if (const int sure = c->dexterity + c->level; sure > best) {
+                    best = sure;
+                    intent_.pickSlot = c->rosterId;
+                }
+            }
+        }
     intent_.transit = transitAfter;
     WalkForward(g_, true);
     intent_.transit = false;
@@ -583,8 +604,10 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     lookAround();
     bool homeward = false;
     int stuck = 0;
-    const std::string errandKnown = PartyKnowledge(g_);
+    const std::string knownAtEntry = PartyKnowledge(g_);
+    const long progressAtEntry = progress_;
     int errandLegs = 0;
+    int errandVisits = 0;
     while (g_.place.currentFloor > 0) {
         if (goalFloor > 0 && g_.place.currentFloor == goalFloor) r.goalReached = true;
         if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
@@ -606,8 +629,21 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         }
         if (errand_) {
             // Once there (or once the party learned something on the way) it turns home.
-            if (Here(g_) == *errand_ || PartyKnowledge(g_) != errandKnown) {
+            const bool learned = PartyKnowledge(g_) != knownAtEntry;
+            if (Here(g_) == *errand_ && !learned && ++errandVisits <= kErrandVisits) {
+                // A battle on the step in takes the place of the cell's own meeting: off
+                // the cell and on again.
+                const auto off = planner_.routeTo(g_, [&](const Spot& s) { return !(s == *errand_); });
+                if (!off.empty()) {
+                    follow({off.front()});
+                    continue;
+                }
+            }
+            if (Here(g_) == *errand_ || learned) {
                 homeward = true;
+                log_.detail(g_, std::string(learned ? "learned something on the errand"
+                                                    : "stood on the errand's cell") +
+                                    ", going home");
                 continue;
             }
             const auto way = planner_.routeTo(g_, [&](const Spot& s) { return s == *errand_; });
@@ -622,7 +658,6 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
         }
         auto moves = planner_.routeTo(g_, [&](const Spot& s) { return pending(s); });
         if (!moves.empty()) {
-            r.workLeft = true;
             follow(moves);
             continue;
         }
@@ -660,6 +695,9 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     r.wipedOut =
         log_.tallies().wipeOuts > 0 || (g_.place.partyCount == 0 && g_.place.currentFloor != 0);
     r.backInTown = g_.place.currentFloor == 0 && !r.wipedOut;
+    // Work was left only where the party saw or tried something new: a way it walked to
+    // and found shut (a lock nobody can pick) is no reason to come back.
+    r.workLeft = progress_ > progressAtEntry || PartyKnowledge(g_) != knownAtEntry;
     return r;
 }
 

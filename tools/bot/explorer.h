@@ -94,6 +94,8 @@ class Explorer {
     std::array<int, 7> entryHitPoints_{};
     std::string known_;
     std::optional<Spot> errand_;
+    // Cells first seen and events tried, over the whole run.
+    long progress_ = 0;
     // Cells seen, by dungeon; events run or tried since the party's knowledge changed.
     std::map<int, std::set<Spot>> seen_;
     std::set<const MapEvent*> done_;

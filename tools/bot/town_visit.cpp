@@ -23,7 +23,9 @@
 #include "run_log.h"
 #include "town/inn_rules.h"
 #include "town/shop_rules.h"
+#include "town/people_gifts.h"
 #include "town/temple_rules.h"
+#include "dungeon/expedition.h"
 
 namespace dv::bot {
 
@@ -401,6 +403,62 @@ void KeepGold(Game& g, const Company& company, int keeper, bool deposit) {
     }
     RemoveFromParty(g, keeper);
     FormParty(g, company);
+}
+
+namespace {
+
+// Whether something in a dungeon asks for the item: a door, a gate, an item use or an
+// event's condition there, a person of the dungeon who trades for it, or its opening.
+bool usedIn(const Game& g, int id, int dungeon) {
+    for (const MapEvent& e : g.dungeon.events) {
+        if (e.dungeon != dungeon) continue;
+        if (e.whenItem == id) return true;
+        if (e.action != EventAction::HiddenItem)
+            for (std::int16_t n : e.items)
+                if (n == id) return true;
+    }
+    for (const GiftTrade& t : GiftTrades()) {
+        if (t.item != id) continue;
+        for (const MapEvent& e : g.dungeon.events)
+            if (e.action == EventAction::PersonRoom && e.npc == t.person && e.dungeon == dungeon)
+                return true;
+    }
+    for (int item : DungeonOpeningNeeds(dungeon).items)
+        if (item == id) return true;
+    return false;
+}
+
+}  // namespace
+
+void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
+    if (keeper < 1 || keeper >= kRosterSlots || g.save.roster[static_cast<size_t>(keeper)].rosterId == 0)
+        return;
+    Character& k = g.save.roster[static_cast<size_t>(keeper)];
+    int back = 0, left = 0;
+    // What the dungeon asks for goes to the member with the most room.
+    for (int s = kInventorySlots; s >= 1; --s) {
+        const int id = k.items[static_cast<size_t>(s)].itemId;
+        if (id == 0 || !usedIn(g, id, dungeon)) continue;
+        const Character* roomiest = nullptr;
+        for (int i = 1; i <= g.place.partyCount; ++i)
+            if (const Character* c = PartyMember(g, i); c && (!roomiest || freeSlots(*c) > freeSlots(*roomiest)))
+                roomiest = c;
+        if (!roomiest || freeSlots(*roomiest) == 0) break;
+        if (GiveItem(g, keeper, s, roomiest->rosterId) == GiveOutcome::Given) ++back;
+    }
+    for (int i = 1; i <= g.place.partyCount && freeSlots(k) > 0; ++i) {
+        const Character* c = PartyMember(g, i);
+        for (int s = kInventorySlots; c && s >= 1 && freeSlots(k) > 0; --s) {
+            const ItemSlot& it = c->items[static_cast<size_t>(s)];
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId) ||
+                usedIn(g, it.itemId, dungeon))
+                continue;
+            if (GiveItem(g, c->rosterId, s, keeper) == GiveOutcome::Given) ++left;
+        }
+    }
+    if (back + left > 0)
+        log.detail(g, "the keeper gave back " + std::to_string(back) + " of the world's items and keeps " +
+                          std::to_string(left) + " for dungeon " + std::to_string(dungeon));
 }
 
 Company CreateCompany(Game& g, RunLog& log) {
