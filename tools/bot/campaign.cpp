@@ -166,6 +166,7 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
         }
         if (o.goalDungeon == 0 && endingSeen(g)) reached = true;
         KeepGold(g, company, keeper, false);
+        SecureWorldItems(g, company, keeper);
         Temple(g, company, log);
         ReplaceFallen(g, company, log);
         const int gained = Inn(g, intent, log);

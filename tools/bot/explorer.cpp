@@ -59,6 +59,8 @@ constexpr int kErrandLegs = 200;
 constexpr int kErrandVisits = 3;
 // Empty slots the party keeps in the dungeon for what a guardian or a search gives.
 constexpr int kRoomInDungeon = 2;
+// A member below 1/kNewcomerGap of the party's highest level is a newcomer catching up.
+constexpr int kNewcomerGap = 3;
 
 bool at(const MapEvent& e, int dungeon, const Spot& s) {
     return e.dungeon == dungeon && e.floor == s.floor && e.x == s.x && e.y == s.y;
@@ -71,10 +73,21 @@ int deadCount(const Game& g) {
     return n;
 }
 
+// A newcomer far below the others (it walks behind them to catch up): its fall or its
+// wounds do not turn the party home.
+bool newcomer(const Game& g, const Character& c) {
+    int highest = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* m = PartyMember(g, i)) highest = std::max<int>(highest, m->level);
+    return c.level * kNewcomerGap < highest;
+}
+
 int fallenCount(const Game& g) {
     int n = 0;
     for (int i = 1; i <= g.place.partyCount; ++i)
-        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight)) ++n;
+        if (const Character* c = PartyMember(g, i);
+            c && (c->status & kStatusOutOfFight) && !newcomer(g, *c))
+            ++n;
     return n;
 }
 
@@ -179,7 +192,7 @@ bool Explorer::tired() const {
     // So does a member brought near death on this expedition whom no spell could help.
     for (int i = 1; i <= g_.place.partyCount; ++i) {
         const Character* c = PartyMember(g_, i);
-        if (!c || (c->status & kStatusGone)) continue;
+        if (!c || (c->status & kStatusGone) || newcomer(g_, *c)) continue;
         if (c->status & (kStatusPoison | kStatusDeadlyPoison)) return true;
         // Disease stops every healing but the temple's.
         if (c->status & kStatusDisease) return true;

@@ -39,10 +39,8 @@ constexpr std::int32_t kPriestClass = 4;
 // fewer than kFewestAble members are left standing to earn the temple's fee.
 constexpr int kYoungCompany = 4;
 constexpr int kFewestAble = 2;
-// A member below 1/kNewcomerGap of the highest level stays home while kFewestSeasoned
-// others can go.
+// A member below 1/kNewcomerGap of the highest level walks in the back row.
 constexpr int kNewcomerGap = 3;
-constexpr int kFewestSeasoned = 5;
 constexpr int kHealEffect = 7;
 // Gold kept per member for the inn when shopping.
 constexpr double kInnReserve = 40;
@@ -430,6 +428,30 @@ bool usedIn(const Game& g, int id, int dungeon) {
 
 }  // namespace
 
+void SecureWorldItems(Game& g, const Company& company, int keeper) {
+    const auto standing = [&](int slot) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        return c.rosterId != 0 && !(c.status & kTempleStatusMask);
+    };
+    std::vector<int> takers;
+    for (int slot : company)
+        if (standing(slot)) takers.push_back(slot);
+    if (keeper >= 1 && keeper < kRosterSlots && standing(keeper)) takers.push_back(keeper);
+    for (int slot : company) {
+        if (slot < 1 || slot >= kRosterSlots || standing(slot)) continue;
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (c.rosterId == 0) continue;
+        for (int s = kInventorySlots; s >= 1; --s) {
+            const ItemSlot& it = c.items[static_cast<size_t>(s)];
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId)) continue;
+            for (int to : takers)
+                if (freeSlots(g.save.roster[static_cast<size_t>(to)]) > 0 &&
+                    GiveItem(g, slot, s, to) == GiveOutcome::Given)
+                    break;
+        }
+    }
+}
+
 void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
     if (keeper < 1 || keeper >= kRosterSlots || g.save.roster[static_cast<size_t>(keeper)].rosterId == 0)
         return;
@@ -454,6 +476,24 @@ void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
                 usedIn(g, it.itemId, dungeon))
                 continue;
             if (GiveItem(g, c->rosterId, s, keeper) == GiveOutcome::Given) ++left;
+        }
+    }
+    // A newcomer walking behind the others falls more often than they, and one the temple
+    // loses takes its pack with it: the world's items go to the seasoned.
+    int highest = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i)) highest = std::max<int>(highest, c->level);
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || c->level * kNewcomerGap >= highest) continue;
+        for (int s = kInventorySlots; s >= 1; --s) {
+            const ItemSlot& it = c->items[static_cast<size_t>(s)];
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId)) continue;
+            for (int j = 1; j <= g.place.partyCount; ++j) {
+                const Character* to = PartyMember(g, j);
+                if (!to || to->level * kNewcomerGap < highest || freeSlots(*to) == 0) continue;
+                if (GiveItem(g, c->rosterId, s, to->rosterId) == GiveOutcome::Given) break;
+            }
         }
     }
     if (back + left > 0)
@@ -486,15 +526,13 @@ void FormParty(Game& g, const Company& company) {
             able.push_back(slot);
             highest = std::max<int>(highest, g.save.roster[static_cast<size_t>(slot)].level);
         }
-    // A newcomer far below the others would die in the first blow where they walk: it
-    // waits at the tavern while enough seasoned members go.
-    int seasoned = 0;
-    for (int slot : able)
-        if (g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) ++seasoned;
-    for (int slot : able)
-        if (seasoned < kFewestSeasoned ||
-            g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest)
-            AddToParty(g, slot);
+    // A newcomer far below the others walks behind them, in the back row: the experience
+    // of a few battles at their depth brings it near them (left at the tavern it never
+    // would, and the party would lack its class for the rest of the run).
+    for (const bool seasoned : {true, false})
+        for (int slot : able)
+            if ((g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) == seasoned)
+                AddToParty(g, slot);
 }
 
 void ReplaceFallen(Game& g, Company& company, RunLog& log) {
