@@ -605,8 +605,26 @@ void Shop(Game& g, RunLog& log) {
 }
 
 void Temple(Game& g, const Company& company, RunLog& log) {
-    // The fallen keep their purses: each pays for itself when it can, and every member back
-    // on its feet joins the party, whose pooled gold pays for the next.
+    // The fallen pool their purses with the first member standing, as the item screen lets
+    // a fallen member do: one purse raises more of them than six apart.
+    int standing = 0;
+    for (int slot : company) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (standing == 0 && c.rosterId != 0 && !(c.status & kTempleStatusMask)) standing = slot;
+    }
+    for (int slot : company) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (standing == 0 || c.rosterId == 0 || !(c.status & kTempleStatusMask) || c.gold <= 0)
+            continue;
+        for (int i = g.place.partyCount; i >= 1; --i)
+            RemoveFromParty(g, slotOf(g, i));
+        g.place.partyMembers.fill(0);
+        g.place.partyCount = 0;
+        AddToParty(g, standing);
+        AddToParty(g, slot);
+        PoolGold(g, standing);
+    }
+    // Every member back on its feet joins the party, whose pooled gold pays for the next.
     for (bool progress = true; progress;) {
         progress = false;
         FormParty(g, company);
