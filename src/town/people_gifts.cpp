@@ -33,11 +33,13 @@ constexpr int kWineFlag = 4;
 constexpr std::int32_t kWornBits = 31;
 
 constexpr GiftTrade kTrades[] = {
-    {3, kClouded, kJunkDealersKey, -1}, {4, kBigFish, kStuffedRat, -1}, {5, kFineWine, 0, kWineFlag},
-    {8, kHoney, kLotion, -1},           {9, kLotion, kQueensSeal, -1},
+    {3, kClouded, kJunkDealersKey, -1}, {4, kBigFish, kStuffedRat, -1},
+    {5, kFineWine, 0, kWineFlag},       {8, kHoney, kLotion, -1},
+    {9, kLotion, kQueensSeal, -1},
 };
 
-constexpr WordGiftRule kWordGifts[] = {{6, "卑しい盗賊", kThiefsTally}, {10, "７２匹", kSeventyTwo}};
+constexpr WordGiftRule kWordGifts[] = {{6, "卑しい盗賊", kThiefsTally},
+                                       {10, "７２匹", kSeventyTwo}};
 
 const GiftTrade* tradeFor(int person, int item) {
     for (const GiftTrade& t : kTrades)

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "campaign.h"
 #include "characters/inventory.h"
 #include "characters/party.h"
 #include "core/data/data_files.h"
 #include "core/game.h"
-#include "campaign.h"
 #include "errands.h"
 
 namespace dv {
@@ -41,13 +41,13 @@ class Errands : public ::testing::Test {
     // there): the valley's, Avalon's and Babel's ways open, Pandemonium's levers pulled, the
     // keys and orbs held and the sun half of the little key.
     void deepInPandemonium() {
-        for (int flag : {0, 1, 2, 3, 6, 8, 9, 11, 13, 15, 16, 17, 18, 20, 23, 24, 25, 27, 28, 30,
-                         31, 42})
+        for (int flag :
+             {0, 1, 2, 3, 6, 8, 9, 11, 13, 15, 16, 17, 18, 20, 23, 24, 25, 27, 28, 30, 31, 42})
             set(flag);
         game->save.eventFlags[5] = 3;
         game->save.eventFlags[10] = 4;
-        hold({28, 602, 606, 608, 609, 610, 611, 612, 613, 614, 618, 619, 620, 621, 622, 623, 624,
-              625, 626, 629, 635, 637});
+        hold({28,  602, 606, 608, 609, 610, 611, 612, 613, 614, 618,
+              619, 620, 621, 622, 623, 624, 625, 626, 629, 635, 637});
     }
     void set(int flag) { game->save.eventFlags[static_cast<size_t>(flag)] = 1; }
     void hold(std::initializer_list<int> items) {
@@ -136,7 +136,8 @@ TEST_F(Errands, AnUnsettledPuzzleFloorIsVisitedFirst) {
     hold({605, 636});
     set(4);
     // Everything of the Lemegeton but the queen's seal (638).
-    for (int flag : {21, 34, 35, 36, 37, 38, 39, 40}) set(flag);
+    for (int flag : {21, 34, 35, 36, 37, 38, 39, 40})
+        set(flag);
     hold({632, 633, 639, 640, 641, 642, 643, 644, 645, 646});
     game->save.eventFlags[5] = 0;
     std::optional<Errand> e = NextErrand(*game, 150);

@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "bot_game.h"
-#include "errands.h"
 #include "characters/party.h"
 #include "core/game.h"
 #include "dungeon/expedition.h"
+#include "errands.h"
 #include "explorer.h"
 #include "run_log.h"
 #include "skill_choice.h"
@@ -27,7 +27,7 @@ constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // simulator's win rates (docs/balance.md, "The bot"); from Pandemonium on from the whole
 // runs, whose parties of twice the simulator's levels were still wiped out there.
 constexpr int kNeeded[6][7] = {
-    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0},  {18, 22, 26, 30, 34, 38, 42},
+    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0},   {18, 22, 26, 30, 34, 38, 42},
     {45, 50, 55, 60, 70, 80, 90}, {150, 170, 0, 0, 0, 0, 0}, {200, 0, 0, 0, 0, 0, 0},
 };
 
@@ -135,7 +135,8 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             StowWorldItems(g, keeper, errand->dungeon, log);
             const ExpeditionResult r = explorer.runErrand(errand->dungeon, errand->cell);
             if (r.wipedOut) {
-                log.line(g, "the party was wiped out in dungeon " + std::to_string(errand->dungeon));
+                log.line(g,
+                         "the party was wiped out in dungeon " + std::to_string(errand->dungeon));
                 break;
             }
             if (!r.backInTown) {

@@ -25,7 +25,7 @@ struct Errand {
     enum Kind { kSearch, kUseItem, kStepOn } kind = kStepOn;
     int dungeon = 0;
     Spot cell;
-    int item = 0;      // the item used (kUseItem)
+    int item = 0;       // the item used (kUseItem)
     std::string chain;  // what it is for, the wanted end last, for the log
 };
 

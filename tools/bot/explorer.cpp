@@ -236,8 +236,7 @@ std::string PartyKnowledge(const Game& g) {
     for (const Character& member : g.save.roster)
         if (const Character* c = &member; c->rosterId != 0)
             for (int s = 1; s <= kInventorySlots; ++s)
-                if (int id = c->items[static_cast<size_t>(s)].itemId;
-                    id != 0 && WorldItem(g, id))
+                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0 && WorldItem(g, id))
                     ids.push_back(id);
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
@@ -473,7 +472,8 @@ bool Explorer::walk(int direction, bool transitAfter) {
     // A lock is opened by the member with the picking skill and the surest hands.
     for (const MapEvent& e : g_.dungeon.events)
         if (at(e, g_.place.currentDungeon, from) && e.trigger == EventTrigger::PreStep &&
-            e.action == EventAction::LockedDoor && (e.facing == kAnyFacing || (e.facing & 3) == direction)) {
+            e.action == EventAction::LockedDoor &&
+            (e.facing == kAnyFacing || (e.facing & 3) == direction)) {
             int best = -1;
             for (int i = 1; i <= g_.place.partyCount; ++i) {
                 const Character* c = PartyMember(g_, i);
@@ -646,7 +646,8 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
             if (Here(g_) == *errand_ && !learned && ++errandVisits <= kErrandVisits) {
                 // A battle on the step in takes the place of the cell's own meeting: off
                 // the cell and on again.
-                const auto off = planner_.routeTo(g_, [&](const Spot& s) { return !(s == *errand_); });
+                const auto off =
+                    planner_.routeTo(g_, [&](const Spot& s) { return !(s == *errand_); });
                 if (!off.empty()) {
                     follow({off.front()});
                     continue;

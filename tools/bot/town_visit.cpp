@@ -17,15 +17,15 @@
 #include "combat/spells.h"
 #include "core/data/map_event_data.h"
 #include "core/game.h"
+#include "dungeon/expedition.h"
 #include "explorer.h"
 #include "items/equipment_window.h"
 #include "items/item_actions.h"
 #include "run_log.h"
 #include "town/inn_rules.h"
-#include "town/shop_rules.h"
 #include "town/people_gifts.h"
+#include "town/shop_rules.h"
 #include "town/temple_rules.h"
-#include "dungeon/expedition.h"
 
 namespace dv::bot {
 
@@ -443,7 +443,8 @@ void SecureWorldItems(Game& g, const Company& company, int keeper) {
         if (c.rosterId == 0) continue;
         for (int s = kInventorySlots; s >= 1; --s) {
             const ItemSlot& it = c.items[static_cast<size_t>(s)];
-            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId)) continue;
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId))
+                continue;
             for (int to : takers)
                 if (freeSlots(g.save.roster[static_cast<size_t>(to)]) > 0 &&
                     GiveItem(g, slot, s, to) == GiveOutcome::Given)
@@ -453,7 +454,8 @@ void SecureWorldItems(Game& g, const Company& company, int keeper) {
 }
 
 void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
-    if (keeper < 1 || keeper >= kRosterSlots || g.save.roster[static_cast<size_t>(keeper)].rosterId == 0)
+    if (keeper < 1 || keeper >= kRosterSlots ||
+        g.save.roster[static_cast<size_t>(keeper)].rosterId == 0)
         return;
     Character& k = g.save.roster[static_cast<size_t>(keeper)];
     int back = 0, left = 0;
@@ -463,7 +465,8 @@ void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
         if (id == 0 || !usedIn(g, id, dungeon)) continue;
         const Character* roomiest = nullptr;
         for (int i = 1; i <= g.place.partyCount; ++i)
-            if (const Character* c = PartyMember(g, i); c && (!roomiest || freeSlots(*c) > freeSlots(*roomiest)))
+            if (const Character* c = PartyMember(g, i);
+                c && (!roomiest || freeSlots(*c) > freeSlots(*roomiest)))
                 roomiest = c;
         if (!roomiest || freeSlots(*roomiest) == 0) break;
         if (GiveItem(g, keeper, s, roomiest->rosterId) == GiveOutcome::Given) ++back;
@@ -488,7 +491,8 @@ void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
         if (!c || c->level * kNewcomerGap >= highest) continue;
         for (int s = kInventorySlots; s >= 1; --s) {
             const ItemSlot& it = c->items[static_cast<size_t>(s)];
-            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId)) continue;
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId))
+                continue;
             for (int j = 1; j <= g.place.partyCount; ++j) {
                 const Character* to = PartyMember(g, j);
                 if (!to || to->level * kNewcomerGap < highest || freeSlots(*to) == 0) continue;
@@ -497,8 +501,9 @@ void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
         }
     }
     if (back + left > 0)
-        log.detail(g, "the keeper gave back " + std::to_string(back) + " of the world's items and keeps " +
-                          std::to_string(left) + " for dungeon " + std::to_string(dungeon));
+        log.detail(g, "the keeper gave back " + std::to_string(back) +
+                          " of the world's items and keeps " + std::to_string(left) +
+                          " for dungeon " + std::to_string(dungeon));
 }
 
 Company CreateCompany(Game& g, RunLog& log) {
@@ -531,7 +536,8 @@ void FormParty(Game& g, const Company& company) {
     // would, and the party would lack its class for the rest of the run).
     for (const bool seasoned : {true, false})
         for (int slot : able)
-            if ((g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) == seasoned)
+            if ((g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) ==
+                seasoned)
                 AddToParty(g, slot);
 }
 
