@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <tuple>
@@ -25,7 +26,8 @@ namespace {
 constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // The party level wanted per floor, from the levels each dungeon is drawn for and the
 // simulator's win rates (docs/balance.md, "The bot"); from Pandemonium on from the whole
-// runs, whose parties of twice the simulator's levels were still wiped out there.
+// runs, whose parties of twice the simulator's levels were still wiped out there (the
+// Lemegeton's first runs at 90..110 were).
 constexpr int kNeeded[6][7] = {
     {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0},   {18, 22, 26, 30, 34, 38, 42},
     {45, 50, 55, 60, 70, 80, 90}, {150, 170, 0, 0, 0, 0, 0}, {200, 0, 0, 0, 0, 0, 0},

@@ -667,7 +667,6 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
                 continue;
             }
             follow(way);
-            if (Here(g_) == *errand_) r.errandReached = true;
             continue;
         }
         auto moves = planner_.routeTo(g_, [&](const Spot& s) { return pending(s); });

@@ -27,9 +27,8 @@ class RunLog;
 struct ExpeditionResult {
     bool backInTown = false;
     bool wipedOut = false;
-    bool goalReached = false;    // the party stood on the goal's floor
-    bool workLeft = false;       // something was left to do at the allowed depth
-    bool errandReached = false;  // the party stood on its errand's cell
+    bool goalReached = false;  // the party stood on the goal's floor
+    bool workLeft = false;     // something was left to do at the allowed depth
 };
 
 // Item numbers from here on belong to the world's story.
