@@ -708,9 +708,7 @@ void CampCast(Game& game, const std::string& spellName, int mode) {
         }
         c->spellPoints(kind, level) -= 1;
     }
-    const Place& p = game.place;
-    if (p.currentDungeon == 24 && p.currentFloor >= 3 && p.currentFloor <= 5 &&
-        (spell->effect == 3 || spell->effect == 54)) {
+    if (CampSpellSwallowed(game, spell->effect)) {
         say(game, "しかし呪文はかき消された");
         return;
     }
@@ -720,6 +718,12 @@ void CampCast(Game& game, const std::string& spellName, int mode) {
         if (Character* user = rosterAt(game, game.currentCharacter))
             breakTest(game, *user, cast.name);
     }
+}
+
+bool CampSpellSwallowed(const Game& game, int effect) {
+    const Place& p = game.place;
+    return p.currentDungeon == 24 && p.currentFloor >= 3 && p.currentFloor <= 5 &&
+           (effect == 3 || effect == 54);
 }
 
 }  // namespace dv

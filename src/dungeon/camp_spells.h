@@ -25,6 +25,11 @@ inline constexpr int kCastByItem = 0;
 // The cast of currentCharacter. Returns after every message; the sheet may have closed.
 void CampCast(Game& game, const std::string& spellName, int mode);
 
+// Whether a spell of this effect is swallowed where the party stands: Pandemonium's middle
+// floors (3..5) take the spells that carry the party away (the return to the castle, 54,
+// and effect 3) after their points are paid.
+bool CampSpellSwallowed(const Game& game, int effect);
+
 // The wishes, in the order of the list.
 inline constexpr int kWishCount = 19;
 const char* WishText(int entry);

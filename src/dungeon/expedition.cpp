@@ -115,21 +115,29 @@ void showTown(Game& game) {
 
 }  // namespace
 
-bool DungeonOffered(const Game& game, int id) {
+DungeonOpening DungeonOpeningNeeds(int id) {
     switch (id) {
         case 21:
         case 22:
         case 23:
-            return true;
+            return {true, {}, -1};
         case 24:
-            return game.save.eventFlags[11] != 0;
+            return {true, {}, 11};
         case 25:
-            return PartyHasItem(game, 635, true) && PartyHasItem(game, 636, true);
+            return {true, {635, 636}, -1};
         case 26:
-            return game.save.eventFlags[12] != 0;
+            return {true, {}, 12};
         default:
-            return false;
+            return {};
     }
+}
+
+bool DungeonOffered(const Game& game, int id) {
+    const DungeonOpening need = DungeonOpeningNeeds(id);
+    if (!need.known) return false;
+    for (int item : need.items)
+        if (item != 0 && !PartyHasItem(game, item, true)) return false;
+    return need.flag < 0 || game.save.eventFlags[static_cast<std::size_t>(need.flag)] != 0;
 }
 
 void ShowDungeonList(Game& game) {

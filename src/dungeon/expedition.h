@@ -3,6 +3,8 @@
 // Getting into a dungeon and out again: the dungeon list, entering, resuming a party left
 // below, suspending, the wipe-out and the return to town.
 
+#include <array>
+
 #include "core/command_menu.h"
 
 namespace dv {
@@ -14,6 +16,14 @@ inline constexpr int kDungeonListMenu = 19;
 // Whether the dungeon list offers dungeon 21..26: the first three always, the others once
 // the world has opened them.
 bool DungeonOffered(const Game& game, int id);
+// What opens a dungeon: items the company holds (0 none; anyone in the roster counts) and a
+// flag that must be non-zero (-1 none). A dungeon outside 21..26 is never offered.
+struct DungeonOpening {
+    bool known = false;
+    std::array<int, 2> items{};
+    int flag = -1;
+};
+DungeonOpening DungeonOpeningNeeds(int id);
 // Shows the dungeon list (menu 19) in the command list.
 void ShowDungeonList(Game& game);
 // The list's choice: a dungeon id, or 0 for "L)町 外 れ".

@@ -32,6 +32,21 @@ constexpr int kWineFlag = 4;
 
 constexpr std::int32_t kWornBits = 31;
 
+constexpr GiftTrade kTrades[] = {
+    {3, kClouded, kJunkDealersKey, -1}, {4, kBigFish, kStuffedRat, -1},
+    {5, kFineWine, 0, kWineFlag},       {8, kHoney, kLotion, -1},
+    {9, kLotion, kQueensSeal, -1},
+};
+
+constexpr WordGiftRule kWordGifts[] = {{6, "卑しい盗賊", kThiefsTally},
+                                       {10, "７２匹", kSeventyTwo}};
+
+const GiftTrade* tradeFor(int person, int item) {
+    for (const GiftTrade& t : kTrades)
+        if (t.person == person && t.item == item) return &t;
+    return nullptr;
+}
+
 Character* partyMember(Game& game, int partySlot) {
     const int slot = game.place.partyMembers[static_cast<std::size_t>(partySlot)];
     if (slot < 1 || slot >= kRosterSlots) return nullptr;
@@ -71,8 +86,12 @@ void react(Game& game, int person, int item, const MessageText& text) {
     const auto showNumbered = [&](std::initializer_list<int> numbers) {
         return shown(game, numbers, text);
     };
-    const auto reward = [&game](int itemId) {
-        GiveItemToParty(game, itemId, false, Announce::Plain, true);
+    // One more unit of the gift goes with it; the reward and the flag as the table says.
+    const auto trade = [&game](const GiftTrade& t) {
+        takeAnother(game, t.item);
+        if (t.reward != 0) GiveItemToParty(game, t.reward, false, Announce::Plain, true);
+        if (t.flag >= 0 && t.flag < kEventFlagCount)
+            game.save.eventFlags[static_cast<std::size_t>(t.flag)] = 1;
     };
     switch (person) {
         case 1:
@@ -82,31 +101,29 @@ void react(Game& game, int person, int item, const MessageText& text) {
             say("ありがとう");
             break;
         case 3:
-            if (item != kClouded) {
+            if (!tradeFor(person, item)) {
                 say("ありがとう");
                 break;
             }
             if (!showNumbered({20315})) say("ありがとう");
-            takeAnother(game, kClouded);
-            reward(kJunkDealersKey);
+            trade(*tradeFor(person, item));
             break;
         case 4:
-            if (item != kBigFish) {
+            if (!tradeFor(person, item)) {
                 say("ありがとうございます");
                 break;
             }
             showNumbered({20414});
             say("これはほんのお礼です\nか、必ず役に立ちますよ");
-            takeAnother(game, kBigFish);
-            reward(kStuffedRat);
+            trade(*tradeFor(person, item));
             break;
         case 5:
-            if (item != kFineWine) {
+            if (!tradeFor(person, item)) {
                 say("ありがとよゥ");
                 break;
             }
             if (!showNumbered({20511, 20512, 20513, 20514})) say("ありがとよゥ");
-            game.save.eventFlags[kWineFlag] = 1;
+            trade(*tradeFor(person, item));
             break;
         case 6:
             say("とりあえずもらっとくぜ");
@@ -115,20 +132,18 @@ void react(Game& game, int person, int item, const MessageText& text) {
             say("ありがとうございます");
             break;
         case 8:
-            if (item != kHoney) {
+            if (!tradeFor(person, item)) {
                 say("ありがとうございますわ");
                 break;
             }
             say("「まぁ、ステキ\nこれ、欲しかったのでございます\nではお礼にこれを差し上げますわ」");
-            takeAnother(game, kHoney);
-            reward(kLotion);
+            trade(*tradeFor(person, item));
             break;
         case 9:
-            if (item == kLotion) {
+            if (tradeFor(person, item)) {
                 say("「よくやったァ\nこれは褒美だァ\nワレラにはいらぬモノだが\nキサマらには有益なは"
                     "ずだァ」");
-                takeAnother(game, kLotion);
-                reward(kQueensSeal);
+                trade(*tradeFor(person, item));
             } else if (item == kGoldenApple) {
                 for (std::string_view t : QueensAnswerForTheApple())
                     say(t);
@@ -152,6 +167,14 @@ void react(Game& game, int person, int item, const MessageText& text) {
 }
 
 }  // namespace
+
+std::span<const GiftTrade> GiftTrades() {
+    return kTrades;
+}
+
+std::span<const WordGiftRule> WordGifts() {
+    return kWordGifts;
+}
 
 bool GiveToPerson(Game& game, int person, int member, int slot, const MessageText& text) {
     if (member < 1 || member >= kRosterSlots || slot < 1 || slot > kInventorySlots) return false;

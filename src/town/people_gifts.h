@@ -6,6 +6,7 @@
 // "７２匹" → 656). Their texts are shown through the message dialog.
 
 #include <functional>
+#include <span>
 #include <string>
 
 namespace dv {
@@ -14,6 +15,24 @@ struct Game;
 
 // The numbered texts of the people (the message table, or a test's own).
 using MessageText = std::function<std::string(int)>;
+
+// What a person gives for an item handed over: the reward item (0 none) and the flag set to
+// 1 (-1 none). The conversation and the bot read the same table.
+struct GiftTrade {
+    int person = 0;
+    int item = 0;
+    int reward = 0;
+    int flag = -1;
+};
+std::span<const GiftTrade> GiftTrades();
+
+// A word that earns a gift from a person (some only once the person's own condition holds).
+struct WordGiftRule {
+    int person = 0;
+    const char* word = "";
+    int reward = 0;
+};
+std::span<const WordGiftRule> WordGifts();
 
 // A member (roster slot) gives one unit of the item in its pack slot to the person, who
 // reacts as its rules say. False, and nothing changes, for an empty, cursed or worn slot.

@@ -106,6 +106,24 @@ class MagicBattle : public DungeonFixture {
     std::vector<std::string> log;
 };
 
+// The rule the cast and the bot share: only Pandemonium's floors 3..5 swallow the spells
+// that carry the party away.
+TEST(MagicPlay, PandemoniumsMiddleFloorsSwallowTheWayOut) {
+    struct Case {
+        int dungeon, floor, effect;
+        bool swallowed;
+    };
+    Game game;
+    for (const Case& c : {Case{24, 3, 54, true}, Case{24, 5, 3, true}, Case{24, 2, 54, false},
+                          Case{24, 6, 54, false}, Case{23, 4, 54, false}, Case{24, 4, 7, false}}) {
+        SCOPED_TRACE(std::to_string(c.dungeon) + "/" + std::to_string(c.floor) + " effect " +
+                     std::to_string(c.effect));
+        game.place.currentDungeon = c.dungeon;
+        game.place.currentFloor = static_cast<std::int16_t>(c.floor);
+        EXPECT_EQ(CampSpellSwallowed(game, c.effect), c.swallowed);
+    }
+}
+
 TEST(MagicPlay, AnAttackSpellTypedInBattleKillsTheMonster) {
     MagicBattle f;
     f.foe(30);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/data/message.h"
+#include "dungeon/expedition.h"
 #include "dungeon/party_rules.h"
 #include "dungeon_fixture.h"
 #include "town/town_menu.h"
@@ -87,6 +88,39 @@ TEST(Expedition, TheDungeonListOpensAsTheWorldDoes) {
                                         "S)レ　メ　ゲ　ト　ン"};
         all.insert(all.end(), first.begin(), first.end());
         EXPECT_EQ(f.h.commandEntries(), all);
+    });
+    f.run();
+}
+
+// The list and the bot read the same entry needs: a dungeon opens exactly when its items are
+// in the roster and its flag is set.
+TEST(Expedition, ADungeonOpensExactlyByItsEntryNeeds) {
+    DungeonFixture f;
+    f.call([&] {
+        Game& g = f.game();
+        for (int id = 20; id <= 27; ++id) {
+            SCOPED_TRACE("dungeon " + std::to_string(id));
+            const DungeonOpening need = DungeonOpeningNeeds(id);
+            g.save.eventFlags = {};
+            g.save.roster[9].items = {};
+            if (!need.known) {
+                EXPECT_FALSE(DungeonOffered(g, id));
+                continue;
+            }
+            const bool free = need.flag < 0 && need.items[0] == 0 && need.items[1] == 0;
+            EXPECT_EQ(DungeonOffered(g, id), free);
+            int slot = 1;
+            for (int item : need.items)
+                if (item != 0) g.save.roster[9].items[static_cast<size_t>(slot++)].itemId = item;
+            EXPECT_EQ(DungeonOffered(g, id), need.flag < 0);
+            if (need.flag >= 0) g.save.eventFlags[static_cast<size_t>(need.flag)] = 1;
+            EXPECT_TRUE(DungeonOffered(g, id));
+        }
+        // Both halves of the little key: one alone keeps the Lemegeton shut.
+        g.save.roster[9].items = {};
+        g.save.roster[9].items[1].itemId = 635;
+        EXPECT_FALSE(DungeonOffered(g, 25));
+        EXPECT_EQ(DungeonOpeningNeeds(25).items, (std::array<int, 2>{635, 636}));
     });
     f.run();
 }

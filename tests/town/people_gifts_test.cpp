@@ -67,6 +67,28 @@ TEST_F(PeopleGifts, EachTradeTakesTheGiftAndGivesItsReward) {
     }
 }
 
+// The table the bot plans its errands by is what the people do.
+TEST_F(PeopleGifts, TheTradeTableIsWhatThePeopleDo) {
+    ASSERT_FALSE(GiftTrades().empty());
+    for (const GiftTrade& t : GiftTrades()) {
+        SCOPED_TRACE("person " + std::to_string(t.person) + " item " + std::to_string(t.item));
+        member().items = {};
+        game->save.eventFlags = {};
+        ASSERT_TRUE(GiveToPerson(*game, t.person, 1, give(t.item), noText));
+        EXPECT_EQ(slotOf(t.item), 0);
+        if (t.reward != 0) {
+            EXPECT_NE(slotOf(t.reward), 0);
+        }
+        for (int f = 0; f < kEventFlagCount; ++f)
+            EXPECT_EQ(game->save.eventFlags[static_cast<size_t>(f)], f == t.flag ? 1 : 0) << f;
+    }
+    // The thief's word is in the word table with what it gives.
+    bool thief = false;
+    for (const WordGiftRule& w : WordGifts())
+        thief = thief || (w.person == 6 && std::string(w.word) == "卑しい盗賊" && w.reward == 609);
+    EXPECT_TRUE(thief);
+}
+
 TEST_F(PeopleGifts, TheWineLiftsTheDrunkardsSeal) {
     ASSERT_TRUE(GiveToPerson(*game, 5, 1, give(615), noText));
     EXPECT_EQ(game->save.eventFlags[4], 1);

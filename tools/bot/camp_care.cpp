@@ -107,6 +107,8 @@ bool IsRemedy(const Game& g, int itemId) {
 }
 
 bool CastReturn(Game& g, Intent& intent) {
+    // Pandemonium's middle floors swallow the spell and the wings alike: the party walks.
+    if (CampSpellSwallowed(g, kReturnToEntrance)) return false;
     if (const auto [slot, spell] = caster(g, kReturnToEntrance); spell) {
         g.currentCharacter = slot;
         intent.pickSlot = slot;

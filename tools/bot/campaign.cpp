@@ -2,13 +2,17 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <set>
+#include <tuple>
 #include <utility>
 
 #include "bot_game.h"
 #include "characters/party.h"
 #include "core/game.h"
 #include "dungeon/expedition.h"
+#include "errands.h"
 #include "explorer.h"
 #include "run_log.h"
 #include "skill_choice.h"
@@ -22,10 +26,11 @@ namespace {
 constexpr int kFloors[] = {5, 4, 7, 7, 2, 1};
 // The party level wanted per floor, from the levels each dungeon is drawn for and the
 // simulator's win rates (docs/balance.md, "The bot"); from Pandemonium on from the whole
-// runs, whose parties of twice the simulator's levels were still wiped out there.
+// runs, whose parties of twice the simulator's levels were still wiped out there (the
+// Lemegeton's first runs at 90..110 were).
 constexpr int kNeeded[6][7] = {
-    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0},  {18, 22, 26, 30, 34, 38, 42},
-    {45, 50, 55, 60, 70, 80, 90}, {90, 100, 0, 0, 0, 0, 0}, {110, 0, 0, 0, 0, 0, 0},
+    {1, 2, 4, 5, 6, 0, 0},        {7, 9, 13, 16, 0, 0, 0},   {18, 22, 26, 30, 34, 38, 42},
+    {45, 50, 55, 60, 70, 80, 90}, {150, 170, 0, 0, 0, 0, 0}, {200, 0, 0, 0, 0, 0, 0},
 };
 
 // Fewer members than this walk a floor less deep than their levels allow, and fewer than
@@ -82,6 +87,8 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
     explorer.setFleeBelow(o.fleeBelow);
     // A dungeon with nothing left to do down to a floor and what the party knew then.
     std::map<int, std::pair<int, std::string>> exhausted;
+    // Errands that came to nothing: the cell, at what the party knew and its level then.
+    std::set<std::tuple<int, int, int, int, std::string, int>> failedErrands;
     bool reached = false;
     for (int n = 0; n < o.maxExpeditions && log.tallies().days <= o.maxDays && !reached; ++n) {
         // A party of a few walks where half its level would: it earns the temple's fee for
@@ -115,22 +122,54 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
             }
             deepest = std::max(1, deepestFor(dungeon, level));
         }
-        // A party short of members keeps a floor higher until the temple has them back.
-        if (g.place.partyCount < kFullEnough && goalFloor == 0) deepest = std::max(1, deepest - 1);
-        const ExpeditionResult r = explorer.run(dungeon, deepest, goalFloor, grind);
-        if (r.wipedOut) {
-            log.line(g, "the party was wiped out in dungeon " + std::to_string(dungeon));
-            break;
+        // What the world still asks for of another dungeon comes first when the party can
+        // fetch it now: the deep work waits for one trip to the cell that provides the
+        // next link of the chain (the dungeon it works in gives its links as it is walked).
+        std::optional<Errand> errand;
+        if (o.goalDungeon == 0) errand = NextErrand(g, level);
+        const auto errandKey = [&](const Errand& e) {
+            return std::make_tuple(e.dungeon, e.cell.floor, e.cell.x, e.cell.y, known, level);
+        };
+        if (errand && (errand->dungeon == dungeon || failedErrands.count(errandKey(*errand))))
+            errand.reset();
+        if (errand) {
+            log.line(g, "errand: " + errand->chain);
+            StowWorldItems(g, keeper, errand->dungeon, log);
+            const ExpeditionResult r = explorer.runErrand(errand->dungeon, errand->cell);
+            if (r.wipedOut) {
+                log.line(g,
+                         "the party was wiped out in dungeon " + std::to_string(errand->dungeon));
+                break;
+            }
+            if (!r.backInTown) {
+                log.line(g, "the party could not find its way home");
+                break;
+            }
+            if (PartyKnowledge(g) == known) failedErrands.insert(errandKey(*errand));
         }
-        if (!r.backInTown) {
-            log.line(g, "the party could not find its way home");
-            break;
+        if (!errand) {
+            // A party short of members keeps a floor higher until the temple has them back.
+            if (g.place.partyCount < kFullEnough && goalFloor == 0)
+                deepest = std::max(1, deepest - 1);
+            StowWorldItems(g, keeper, dungeon, log);
+            const ExpeditionResult r = explorer.run(dungeon, deepest, goalFloor, grind);
+            if (r.wipedOut) {
+                log.line(g, "the party was wiped out in dungeon " + std::to_string(dungeon));
+                break;
+            }
+            if (!r.backInTown) {
+                log.line(g, "the party could not find its way home");
+                break;
+            }
+            // Keyed by the floors the level opens, not the level itself: a party rising with
+            // every expedition still turns back to the shallow dungeons for what it left
+            // there.
+            if (!grind && !r.workLeft) exhausted[dungeon] = {deepestFor(dungeon, level), known};
+            if (o.goalDungeon != 0 && r.goalReached) reached = true;
         }
-        // Keyed by the floors the level opens, not the level itself: a party rising with
-        // every expedition still turns back to the shallow dungeons for what it left there.
-        if (!grind && !r.workLeft) exhausted[dungeon] = {deepestFor(dungeon, level), known};
         if (o.goalDungeon == 0 && endingSeen(g)) reached = true;
         KeepGold(g, company, keeper, false);
+        SecureWorldItems(g, company, keeper);
         Temple(g, company, log);
         ReplaceFallen(g, company, log);
         const int gained = Inn(g, intent, log);
@@ -138,7 +177,6 @@ bool RunCampaign(const Database& db, const SaveData& save, const CampaignOptions
         Shop(g, log);
         ChooseBotSkills(g, log);
         KeepGold(g, company, keeper, true);
-        if (o.goalDungeon != 0 && r.goalReached) reached = true;
     }
     log.summary(g, reached, goal);
     return reached;

@@ -53,8 +53,14 @@ constexpr int kDangerBelow = 45;
 constexpr int kSpellsLeftBelow = 25;
 // Members below this share are given potions when no spell is left.
 constexpr int kDrinkBelow = 45;
+// Plans an errand is walked along before it is given up (battles and spinners break a plan).
+constexpr int kErrandLegs = 200;
+// Times the party steps onto its errand's cell before it gives up there.
+constexpr int kErrandVisits = 3;
 // Empty slots the party keeps in the dungeon for what a guardian or a search gives.
 constexpr int kRoomInDungeon = 2;
+// A member below 1/kNewcomerGap of the party's highest level is a newcomer catching up.
+constexpr int kNewcomerGap = 3;
 
 bool at(const MapEvent& e, int dungeon, const Spot& s) {
     return e.dungeon == dungeon && e.floor == s.floor && e.x == s.x && e.y == s.y;
@@ -67,10 +73,21 @@ int deadCount(const Game& g) {
     return n;
 }
 
+// A newcomer far below the others (it walks behind them to catch up): its fall or its
+// wounds do not turn the party home.
+bool newcomer(const Game& g, const Character& c) {
+    int highest = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* m = PartyMember(g, i)) highest = std::max<int>(highest, m->level);
+    return c.level * kNewcomerGap < highest;
+}
+
 int fallenCount(const Game& g) {
     int n = 0;
     for (int i = 1; i <= g.place.partyCount; ++i)
-        if (const Character* c = PartyMember(g, i); c && (c->status & kStatusOutOfFight)) ++n;
+        if (const Character* c = PartyMember(g, i);
+            c && (c->status & kStatusOutOfFight) && !newcomer(g, *c))
+            ++n;
     return n;
 }
 
@@ -105,15 +122,18 @@ int strongest(const Game& g, int encounter) {
     return level;
 }
 
-// An event battle the party is strong enough for: some levels above its strongest
-// monster, as guardians come with their guard.
 bool readyFor(const Game& g, const MapEvent& e) {
-    const int level = strongest(g, e.encounter);
-    const int extra = level >= kGreatGuardian ? level / 2 : 0;
-    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + extra;
+    return ReadyForBattle(g, e.encounter);
 }
 
 }  // namespace
+
+// Some levels above the battle's strongest monster, as guardians come with their guard.
+bool ReadyForBattle(const Game& g, int encounter) {
+    const int level = strongest(g, encounter);
+    const int extra = level >= kGreatGuardian ? level / 2 : 0;
+    return level == 0 || RunLog::partyLevel(g) >= level + kGuardianMargin + extra;
+}
 
 std::string Explorer::partyState() const {
     std::string text;
@@ -172,7 +192,7 @@ bool Explorer::tired() const {
     // So does a member brought near death on this expedition whom no spell could help.
     for (int i = 1; i <= g_.place.partyCount; ++i) {
         const Character* c = PartyMember(g_, i);
-        if (!c || (c->status & kStatusGone)) continue;
+        if (!c || (c->status & kStatusGone) || newcomer(g_, *c)) continue;
         if (c->status & (kStatusPoison | kStatusDeadlyPoison)) return true;
         // Disease stops every healing but the temple's.
         if (c->status & kStatusDisease) return true;
@@ -193,42 +213,30 @@ bool Explorer::tired() const {
     return hitPointPercent() < std::min(kMostSpare, spare) || fallenCount(g_) > fallenAtEntry_;
 }
 
+// The gear a search turns up is not a world item (a sword found or broken in battle
+// teaches the party nothing, and it may be sold like any other).
 bool WorldItem(const Game& g, int id) {
     const ItemRecord* item = itemAt(g.db, id);
     if (!item) return false;
     if (item->kind == 11 || id >= kFirstWorldItem) return true;
-    for (const MapEvent& e : g.dungeon.events)
-        for (std::int16_t n : e.items)
-            if (n == id) return true;
-    return false;
-}
-
-namespace {
-
-// An item that opens a way or answers an event: the gear a search turns up does not (a
-// sword broken in battle teaches the party nothing).
-bool opensSomething(const Game& g, int id) {
-    const ItemRecord* item = itemAt(g.db, id);
-    if (!item) return false;
-    if (item->kind == 11 || id >= kFirstWorldItem) return true;
-    for (const MapEvent& e : g.dungeon.events)
+    for (const MapEvent& e : g.dungeon.events) {
+        if (e.whenItem == id && e.whenItemHeld) return true;
         if (e.action != EventAction::HiddenItem)
             for (std::int16_t n : e.items)
                 if (n == id) return true;
+    }
     return false;
 }
-
-}  // namespace
 
 std::string PartyKnowledge(const Game& g) {
     // Sorted and once each: the temple and the tavern reorder the party without it
     // learning anything.
+    // The whole roster: what the keeper holds in town is known all the same.
     std::vector<int> ids;
-    for (int i = 1; i <= g.place.partyCount; ++i)
-        if (const Character* c = PartyMember(g, i))
+    for (const Character& member : g.save.roster)
+        if (const Character* c = &member; c->rosterId != 0)
             for (int s = 1; s <= kInventorySlots; ++s)
-                if (int id = c->items[static_cast<size_t>(s)].itemId;
-                    id != 0 && opensSomething(g, id))
+                if (int id = c->items[static_cast<size_t>(s)].itemId; id != 0 && WorldItem(g, id))
                     ids.push_back(id);
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
@@ -342,7 +350,10 @@ void Explorer::makeRoom() {
 void Explorer::lookAround() {
     const int d = g_.place.currentDungeon;
     const Spot here = Here(g_);
-    if (seen_[d].insert(here).second && here.floor >= 1) log_.floorReached(g_);
+    if (seen_[d].insert(here).second) {
+        ++progress_;
+        if (here.floor >= 1) log_.floorReached(g_);
+    }
     for (const MapEvent& e : g_.dungeon.events) {
         if (!at(e, d, here) || done_.count(&e)) continue;
         if (e.trigger == EventTrigger::Arrival) {
@@ -368,6 +379,7 @@ void Explorer::lookAround() {
             if (g_.place.facing != (e.facing & 3)) continue;
         }
         done_.insert(&e);
+        ++progress_;
         const EncounterCall call =
             e.trigger == EventTrigger::Search ? SearchCheck(g_) : ItemUseCheck(g_, e.items[0]);
         log_.detail(g_, std::string(e.trigger == EventTrigger::Search ? "searched" : "used item ") +
@@ -457,6 +469,21 @@ bool Explorer::walk(int direction, bool transitAfter) {
         if (at(e, g_.place.currentDungeon, ahead) && e.trigger == EventTrigger::Arrival &&
             e.action == EventAction::FixedBattle && EventConditionsHold(g_, e) && !guardian)
             guardian = &e;
+    // A lock is opened by the member with the picking skill and the surest hands.
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, g_.place.currentDungeon, from) && e.trigger == EventTrigger::PreStep &&
+            e.action == EventAction::LockedDoor &&
+            (e.facing == kAnyFacing || (e.facing & 3) == direction)) {
+            int best = -1;
+            for (int i = 1; i <= g_.place.partyCount; ++i) {
+                const Character* c = PartyMember(g_, i);
+                if (!c || c->skills[3] == 0 || (c->status & kStatusCannotAct)) continue;
+                if (const int sure = c->dexterity + c->level; sure > best) {
+                    best = sure;
+                    intent_.pickSlot = c->rosterId;
+                }
+            }
+        }
     intent_.transit = transitAfter;
     WalkForward(g_, true);
     intent_.transit = false;
@@ -558,6 +585,17 @@ void Explorer::goHome() {
     intent_.home = false;
 }
 
+ExpeditionResult Explorer::runErrand(int dungeon, const Spot& cell) {
+    errand_ = cell;
+    // What was tried at the cell under the same knowledge is tried again: the errand is
+    // planned for it.
+    for (const MapEvent& e : g_.dungeon.events)
+        if (at(e, dungeon, cell)) done_.erase(&e);
+    const ExpeditionResult r = run(dungeon, cell.floor, 0, false);
+    errand_.reset();
+    return r;
+}
+
 ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool grind) {
     ExpeditionResult r;
     expeditionSteps_ = 0;
@@ -579,6 +617,10 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     lookAround();
     bool homeward = false;
     int stuck = 0;
+    const std::string knownAtEntry = PartyKnowledge(g_);
+    const long progressAtEntry = progress_;
+    int errandLegs = 0;
+    int errandVisits = 0;
     while (g_.place.currentFloor > 0) {
         if (goalFloor > 0 && g_.place.currentFloor == goalFloor) r.goalReached = true;
         if (!homeward && (tired() || r.goalReached || expeditionSteps_ >= stepLimit_)) {
@@ -598,9 +640,37 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
             if (++stuck > 400) break;
             continue;
         }
+        if (errand_) {
+            // Once there (or once the party learned something on the way) it turns home.
+            const bool learned = PartyKnowledge(g_) != knownAtEntry;
+            if (Here(g_) == *errand_ && !learned && ++errandVisits <= kErrandVisits) {
+                // A battle on the step in takes the place of the cell's own meeting: off
+                // the cell and on again.
+                const auto off =
+                    planner_.routeTo(g_, [&](const Spot& s) { return !(s == *errand_); });
+                if (!off.empty()) {
+                    follow({off.front()});
+                    continue;
+                }
+            }
+            if (Here(g_) == *errand_ || learned) {
+                homeward = true;
+                log_.detail(g_, std::string(learned ? "learned something on the errand"
+                                                    : "stood on the errand's cell") +
+                                    ", going home");
+                continue;
+            }
+            const auto way = planner_.routeTo(g_, [&](const Spot& s) { return s == *errand_; });
+            if (way.empty() || ++errandLegs > kErrandLegs) {
+                log_.detail(g_, "no way to the errand's cell");
+                homeward = true;
+                continue;
+            }
+            follow(way);
+            continue;
+        }
         auto moves = planner_.routeTo(g_, [&](const Spot& s) { return pending(s); });
         if (!moves.empty()) {
-            r.workLeft = true;
             follow(moves);
             continue;
         }
@@ -638,6 +708,9 @@ ExpeditionResult Explorer::run(int dungeon, int deepest, int goalFloor, bool gri
     r.wipedOut =
         log_.tallies().wipeOuts > 0 || (g_.place.partyCount == 0 && g_.place.currentFloor != 0);
     r.backInTown = g_.place.currentFloor == 0 && !r.wipedOut;
+    // Work was left only where the party saw or tried something new: a way it walked to
+    // and found shut (a lock nobody can pick) is no reason to come back.
+    r.workLeft = progress_ > progressAtEntry || PartyKnowledge(g_) != knownAtEntry;
     return r;
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -34,12 +35,16 @@ struct ExpeditionResult {
 inline constexpr int kFirstWorldItem = 600;
 
 // An item the world asks for somewhere: an event item, one of the story's, or one an event
-// of the floors takes or looks for. Never sold, and a change in them is news.
+// of the floors takes or looks for (not what a search only gives). Never sold, and a change
+// in them is news.
 bool WorldItem(const Game& game, int id);
 
 // The world's items the party holds and which flags are set, as one text: a change means
 // doors may have opened and events may give something new. Loot does not count.
 std::string PartyKnowledge(const Game& game);
+
+// An event battle (encounter number) the party is strong enough for.
+bool ReadyForBattle(const Game& game, int encounter);
 
 class Explorer {
   public:
@@ -54,6 +59,9 @@ class Explorer {
     // arrival there. grind: with nothing left to see, walk the deepest floor for battles
     // until it is time to rest.
     ExpeditionResult run(int dungeon, int deepest, int goalFloor, bool grind);
+    // An errand: straight to one cell of a dungeon, whatever is to be done there (the
+    // searches, the item uses and the meetings of the cell run as anywhere), then home.
+    ExpeditionResult runErrand(int dungeon, const Spot& cell);
 
   private:
     bool tired() const;
@@ -84,6 +92,9 @@ class Explorer {
     int homeBelow_ = 55;
     std::array<int, 7> entryHitPoints_{};
     std::string known_;
+    std::optional<Spot> errand_;
+    // Cells first seen and events tried, over the whole run.
+    long progress_ = 0;
     // Cells seen, by dungeon; events run or tried since the party's knowledge changed.
     std::map<int, std::set<Spot>> seen_;
     std::set<const MapEvent*> done_;

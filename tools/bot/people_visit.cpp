@@ -12,18 +12,6 @@ namespace dv::bot {
 
 namespace {
 
-struct Trade {
-    int person;
-    int item;
-};
-constexpr Trade kTrades[] = {{3, 630}, {4, 614}, {5, 615}, {8, 617}, {9, 637}, {9, 627}};
-
-struct Words {
-    int person;
-    const char* word;
-};
-constexpr Words kWords[] = {{6, "卑しい盗賊"}, {10, "７２匹"}};
-
 std::string messageText(int n) {
     return std::string(Message(n));
 }
@@ -31,10 +19,10 @@ std::string messageText(int n) {
 }  // namespace
 
 void VisitPerson(Game& g, int person, RunLog& log) {
-    for (const Words& w : kWords)
+    for (const WordGiftRule& w : WordGifts())
         if (w.person == person && WordGift(g, person, w.word, messageText))
             log.detail(g, "said " + std::string(w.word) + " to person " + std::to_string(person));
-    for (const Trade& t : kTrades) {
+    for (const GiftTrade& t : GiftTrades()) {
         if (t.person != person) continue;
         for (int i = 1; i <= g.place.partyCount; ++i) {
             const Character* c = PartyMember(g, i);

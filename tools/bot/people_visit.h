@@ -1,9 +1,7 @@
 #pragma once
 
-// The bot in a person's room: it gives the items the people trade for (what their talk
-// tells: the clouded gem to the junk dealer, the fish to the timid orc, the wine to the
-// drunkard, the honey to the young lady, the lotion and the golden apple to the queen) and
-// says the words that earn a gift, through the people's own gift rules.
+// The bot in a person's room: it gives the items the people trade for and says the words
+// that earn a gift (the people's own tables and gift rules, src/town/people_gifts.h).
 
 namespace dv {
 

@@ -17,11 +17,13 @@
 #include "combat/spells.h"
 #include "core/data/map_event_data.h"
 #include "core/game.h"
+#include "dungeon/expedition.h"
 #include "explorer.h"
 #include "items/equipment_window.h"
 #include "items/item_actions.h"
 #include "run_log.h"
 #include "town/inn_rules.h"
+#include "town/people_gifts.h"
 #include "town/shop_rules.h"
 #include "town/temple_rules.h"
 
@@ -37,10 +39,8 @@ constexpr std::int32_t kPriestClass = 4;
 // fewer than kFewestAble members are left standing to earn the temple's fee.
 constexpr int kYoungCompany = 4;
 constexpr int kFewestAble = 2;
-// A member below 1/kNewcomerGap of the highest level stays home while kFewestSeasoned
-// others can go.
+// A member below 1/kNewcomerGap of the highest level walks in the back row.
 constexpr int kNewcomerGap = 3;
-constexpr int kFewestSeasoned = 5;
 constexpr int kHealEffect = 7;
 // Gold kept per member for the inn when shopping.
 constexpr double kInnReserve = 40;
@@ -403,6 +403,109 @@ void KeepGold(Game& g, const Company& company, int keeper, bool deposit) {
     FormParty(g, company);
 }
 
+namespace {
+
+// Whether something in a dungeon asks for the item: a door, a gate, an item use or an
+// event's condition there, a person of the dungeon who trades for it, or its opening.
+bool usedIn(const Game& g, int id, int dungeon) {
+    for (const MapEvent& e : g.dungeon.events) {
+        if (e.dungeon != dungeon) continue;
+        if (e.whenItem == id) return true;
+        if (e.action != EventAction::HiddenItem)
+            for (std::int16_t n : e.items)
+                if (n == id) return true;
+    }
+    for (const GiftTrade& t : GiftTrades()) {
+        if (t.item != id) continue;
+        for (const MapEvent& e : g.dungeon.events)
+            if (e.action == EventAction::PersonRoom && e.npc == t.person && e.dungeon == dungeon)
+                return true;
+    }
+    for (int item : DungeonOpeningNeeds(dungeon).items)
+        if (item == id) return true;
+    return false;
+}
+
+}  // namespace
+
+void SecureWorldItems(Game& g, const Company& company, int keeper) {
+    const auto standing = [&](int slot) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        return c.rosterId != 0 && !(c.status & kTempleStatusMask);
+    };
+    std::vector<int> takers;
+    for (int slot : company)
+        if (standing(slot)) takers.push_back(slot);
+    if (keeper >= 1 && keeper < kRosterSlots && standing(keeper)) takers.push_back(keeper);
+    for (int slot : company) {
+        if (slot < 1 || slot >= kRosterSlots || standing(slot)) continue;
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (c.rosterId == 0) continue;
+        for (int s = kInventorySlots; s >= 1; --s) {
+            const ItemSlot& it = c.items[static_cast<size_t>(s)];
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId))
+                continue;
+            for (int to : takers)
+                if (freeSlots(g.save.roster[static_cast<size_t>(to)]) > 0 &&
+                    GiveItem(g, slot, s, to) == GiveOutcome::Given)
+                    break;
+        }
+    }
+}
+
+void StowWorldItems(Game& g, int keeper, int dungeon, RunLog& log) {
+    if (keeper < 1 || keeper >= kRosterSlots ||
+        g.save.roster[static_cast<size_t>(keeper)].rosterId == 0)
+        return;
+    Character& k = g.save.roster[static_cast<size_t>(keeper)];
+    int back = 0, left = 0;
+    // What the dungeon asks for goes to the member with the most room.
+    for (int s = kInventorySlots; s >= 1; --s) {
+        const int id = k.items[static_cast<size_t>(s)].itemId;
+        if (id == 0 || !usedIn(g, id, dungeon)) continue;
+        const Character* roomiest = nullptr;
+        for (int i = 1; i <= g.place.partyCount; ++i)
+            if (const Character* c = PartyMember(g, i);
+                c && (!roomiest || freeSlots(*c) > freeSlots(*roomiest)))
+                roomiest = c;
+        if (!roomiest || freeSlots(*roomiest) == 0) break;
+        if (GiveItem(g, keeper, s, roomiest->rosterId) == GiveOutcome::Given) ++back;
+    }
+    for (int i = 1; i <= g.place.partyCount && freeSlots(k) > 0; ++i) {
+        const Character* c = PartyMember(g, i);
+        for (int s = kInventorySlots; c && s >= 1 && freeSlots(k) > 0; --s) {
+            const ItemSlot& it = c->items[static_cast<size_t>(s)];
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId) ||
+                usedIn(g, it.itemId, dungeon))
+                continue;
+            if (GiveItem(g, c->rosterId, s, keeper) == GiveOutcome::Given) ++left;
+        }
+    }
+    // A newcomer walking behind the others falls more often than they, and one the temple
+    // loses takes its pack with it: the world's items go to the seasoned.
+    int highest = 0;
+    for (int i = 1; i <= g.place.partyCount; ++i)
+        if (const Character* c = PartyMember(g, i)) highest = std::max<int>(highest, c->level);
+    for (int i = 1; i <= g.place.partyCount; ++i) {
+        const Character* c = PartyMember(g, i);
+        if (!c || c->level * kNewcomerGap >= highest) continue;
+        for (int s = kInventorySlots; s >= 1; --s) {
+            const ItemSlot& it = c->items[static_cast<size_t>(s)];
+            if (it.itemId == 0 || (it.itemFlags & kEquipCodeBits) || !WorldItem(g, it.itemId))
+                continue;
+            for (int j = 1; j <= g.place.partyCount; ++j) {
+                const Character* to = PartyMember(g, j);
+                if (!to || to->level * kNewcomerGap < highest || freeSlots(*to) == 0) continue;
+                if (GiveItem(g, c->rosterId, s, to->rosterId) == GiveOutcome::Given) break;
+            }
+        }
+    }
+    if (back + left > 0)
+        log.detail(g, "the keeper gave back " + std::to_string(back) +
+                          " of the world's items and keeps " + std::to_string(left) +
+                          " for dungeon " + std::to_string(dungeon));
+}
+
 Company CreateCompany(Game& g, RunLog& log) {
     Company company;
     for (const policy::AdventurerPlan& plan : policy::StandardParty()) {
@@ -428,15 +531,14 @@ void FormParty(Game& g, const Company& company) {
             able.push_back(slot);
             highest = std::max<int>(highest, g.save.roster[static_cast<size_t>(slot)].level);
         }
-    // A newcomer far below the others would die in the first blow where they walk: it
-    // waits at the tavern while enough seasoned members go.
-    int seasoned = 0;
-    for (int slot : able)
-        if (g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) ++seasoned;
-    for (int slot : able)
-        if (seasoned < kFewestSeasoned ||
-            g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest)
-            AddToParty(g, slot);
+    // A newcomer far below the others walks behind them, in the back row: the experience
+    // of a few battles at their depth brings it near them (left at the tavern it never
+    // would, and the party would lack its class for the rest of the run).
+    for (const bool seasoned : {true, false})
+        for (int slot : able)
+            if ((g.save.roster[static_cast<size_t>(slot)].level * kNewcomerGap >= highest) ==
+                seasoned)
+                AddToParty(g, slot);
 }
 
 void ReplaceFallen(Game& g, Company& company, RunLog& log) {
@@ -509,8 +611,26 @@ void Shop(Game& g, RunLog& log) {
 }
 
 void Temple(Game& g, const Company& company, RunLog& log) {
-    // The fallen keep their purses: each pays for itself when it can, and every member back
-    // on its feet joins the party, whose pooled gold pays for the next.
+    // The fallen pool their purses with the first member standing, as the item screen lets
+    // a fallen member do: one purse raises more of them than six apart.
+    int standing = 0;
+    for (int slot : company) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (standing == 0 && c.rosterId != 0 && !(c.status & kTempleStatusMask)) standing = slot;
+    }
+    for (int slot : company) {
+        const Character& c = g.save.roster[static_cast<size_t>(slot)];
+        if (standing == 0 || c.rosterId == 0 || !(c.status & kTempleStatusMask) || c.gold <= 0)
+            continue;
+        for (int i = g.place.partyCount; i >= 1; --i)
+            RemoveFromParty(g, slotOf(g, i));
+        g.place.partyMembers.fill(0);
+        g.place.partyCount = 0;
+        AddToParty(g, standing);
+        AddToParty(g, slot);
+        PoolGold(g, standing);
+    }
+    // Every member back on its feet joins the party, whose pooled gold pays for the next.
     for (bool progress = true; progress;) {
         progress = false;
         FormParty(g, company);

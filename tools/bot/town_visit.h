@@ -35,6 +35,16 @@ void KeepGold(Game& game, const Company& company, int keeper, bool deposit);
 // the plans' order.
 void FormParty(Game& game, const Company& company);
 
+// The world's items nothing in the dungeon ahead asks for stay with the keeper in town
+// (while his pack has room), and those it asks for come back into the party's packs: the
+// story's keys and tokens outgrow six packs long before the end.
+void StowWorldItems(Game& game, int keeper, int dungeon, RunLog& log);
+
+// Before the temple: the fallen hand the world's items over to those standing (or the
+// keeper), as the item screen lets a fallen member give: one the temple loses for good
+// would take them with it.
+void SecureWorldItems(Game& game, const Company& company, int keeper);
+
 // A member the temple could not help is sent away and a new adventurer of the same plan
 // takes its place, in a young company or one with too few members left (an old company
 // waits for the gold).
