@@ -19,6 +19,7 @@
 #include "core/game.h"
 #include "dungeon/expedition.h"
 #include "explorer.h"
+#include "gear.h"
 #include "items/equipment_window.h"
 #include "items/item_actions.h"
 #include "run_log.h"
@@ -63,62 +64,6 @@ constexpr int kLootRounds = 200;
 
 int slotOf(const Game& g, int partySlot) {
     return g.place.partyMembers[static_cast<size_t>(partySlot)];
-}
-
-// What an item is worth to its wearer: a weapon's average damage, armour's protection
-// (a negative armour bonus protects).
-int worth(const ItemRecord& item) {
-    if (item.kind == 1)
-        return item.damageDiceCount * (item.damageDiceSides + 1) / 2 + item.damageDiceBonus +
-               item.attackBonus;
-    return -item.armorBonus;
-}
-
-// The equipment code of an item kind the bot buys for, 0 for the rest.
-int codeOf(int kind) {
-    switch (kind) {
-        case 1:
-            return kEquipPrimary;
-        case 2:
-            return kEquipSecondary;
-        case 3:
-            return kEquipArmor;
-        case 4:
-            return kEquipHands;
-        case 5:
-            return kEquipFeet;
-        case 6:
-            return kEquipHead;
-        default:
-            return 0;
-    }
-}
-
-// The worth of what the member wears for a code (0 when nothing).
-int wornWorth(const Game& g, const Character& c, int code) {
-    for (int s = 1; s <= kInventorySlots; ++s) {
-        const ItemSlot& slot = c.items[static_cast<size_t>(s)];
-        const ItemRecord* item = itemAt(g.db, slot.itemId);
-        if (item && (slot.itemFlags & kEquipCodeBits) == code) return worth(*item);
-    }
-    return 0;
-}
-
-// Wears the best candidate for each code.
-void wearBest(Game& g, Character& c) {
-    for (int code :
-         {kEquipPrimary, kEquipSecondary, kEquipArmor, kEquipHands, kEquipFeet, kEquipHead}) {
-        int best = 0, bestWorth = wornWorth(g, c, code);
-        for (int s : EquipCandidates(g, c, code)) {
-            const ItemRecord* item = itemAt(g.db, c.items[static_cast<size_t>(s)].itemId);
-            if (item && !item->cursed && worth(*item) > bestWorth) {
-                best = s;
-                bestWorth = worth(*item);
-            }
-        }
-        if (best != 0) EquipItem(g, c, code, best);
-    }
-    ApplyEquipment(c, g.db, g.place.partyEffects);
 }
 
 bool knowsHealing(const Game& g, const Character& c) {
@@ -208,13 +153,13 @@ bool kept(const Game& g, const ItemRecord& item, int id) {
 // The member (party position) for whom an item betters what it wears the most, 0 for
 // nobody.
 int wearerFor(const Game& g, const ItemRecord& item) {
-    const int code = codeOf(item.kind);
+    const int code = policy::EquipCodeOfKind(item.kind);
     if (code == 0 || item.cursed) return 0;
     int who = 0, gain = 0;
     for (int i = 1; i <= g.place.partyCount; ++i) {
         const Character* c = PartyMember(g, i);
         if (!c || !MayUseItem(item, *c) || (item.kind == 2 && c->classBit != 1)) continue;
-        const int better = worth(item) - wornWorth(g, *c, code);
+        const int better = policy::ItemWorth(item) - policy::WornWorth(g, *c, code);
         if (better > gain) {
             who = i;
             gain = better;
@@ -258,10 +203,11 @@ void sortLoot(Game& g, RunLog& log) {
                 if (wearer != c &&
                     GiveItem(g, c->rosterId, s, wearer->rosterId) != GiveOutcome::Given)
                     continue;
-                wearBest(g, *wearer);
+                policy::WearBest(g, *wearer);
                 // Worn after all, or not (the equipment rules have the last word): then it is
                 // sold like the rest on the next look.
-                if (wornWorth(g, *wearer, codeOf(item->kind)) >= worth(*item))
+                if (policy::WornWorth(g, *wearer, policy::EquipCodeOfKind(item->kind)) >=
+                    policy::ItemWorth(*item))
                     log.detail(g, wearer->name + " wears " + item->name);
                 else
                     refused.insert(id);
@@ -583,8 +529,8 @@ void Shop(Game& g, RunLog& log) {
         const double share = std::max(0.0, (c.gold - reserve) / (count - i + 1));
         double spent = 0;
         for (int kind : {3, 2, 1, 6, 4, 5}) {
-            const int code = codeOf(kind);
-            int best = 0, bestWorth = wornWorth(g, c, code);
+            const int code = policy::EquipCodeOfKind(kind);
+            int best = 0, bestWorth = policy::WornWorth(g, c, code);
             for (int n = 1; n < kCounterCount; ++n) {
                 const ItemRecord* item = itemAt(g.db, n);
                 if (!item || item->kind != kind || g.save.shopStock[static_cast<size_t>(n)] <= 0)
@@ -592,10 +538,11 @@ void Shop(Game& g, RunLog& log) {
                 if (!MayUseItem(*item, c) || item->cursed ||
                     static_cast<double>(ShopPrice(*item)) > share - spent)
                     continue;
-                if (kind == 2 && c.classBit != 1) continue;  // shields for the front row
-                if (worth(*item) > bestWorth) {
+                if (kind == 2 && c.classBit != 1) continue;             // shields for the front row
+                if (item->twoHanded != 0 && c.classBit == 1) continue;  // the shield's hand
+                if (policy::ItemWorth(*item) > bestWorth) {
                     best = n;
-                    bestWorth = worth(*item);
+                    bestWorth = policy::ItemWorth(*item);
                 }
             }
             if (best == 0) continue;
@@ -605,7 +552,7 @@ void Shop(Game& g, RunLog& log) {
             log.detail(g, c.name + " bought " + itemAt(g.db, best)->name);
         }
         log.tallies().goldShop += spent;
-        wearBest(g, c);
+        policy::WearBest(g, c);
     }
     buyRemedies(g, log, reserve);
 }
