@@ -50,6 +50,11 @@ start_game() {
   done
   [ -n "$win" ] || fail "no game window appeared"
   sleep 3
+  # The window found first may have been replaced while the game settled (a slow start, as
+  # under the sanitizers): the one there now is the game's.
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended after its window appeared"
+  win="$(xdotool search --name 'Dalvenor' 2>/dev/null | tail -n1 || true)"
+  [ -n "$win" ] || fail "the game's window went away"
 }
 
 stop_game() {
@@ -64,7 +69,7 @@ stop_game() {
 
 geometry() {
   local info
-  info="$(xwininfo -id "$win")"
+  info="$(xwininfo -id "$win")" || fail "cannot read the window's place and size"
   gx=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
   gy=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
   gw=$(awk '/Width:/ {print $2}' <<<"$info")
