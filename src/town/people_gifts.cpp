@@ -1,6 +1,8 @@
 #include "town/people_gifts.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <string_view>
 
 #include "characters/inventory.h"
@@ -93,6 +95,7 @@ void react(Game& game, int person, int item, const MessageText& text) {
         if (t.flag >= 0 && t.flag < kEventFlagCount)
             game.save.eventFlags[static_cast<std::size_t>(t.flag)] = 1;
     };
+    const GiftTrade* const traded = tradeFor(person, item);
     switch (person) {
         case 1:
             say("ありがたい");
@@ -101,29 +104,29 @@ void react(Game& game, int person, int item, const MessageText& text) {
             say("ありがとう");
             break;
         case 3:
-            if (!tradeFor(person, item)) {
+            if (!traded) {
                 say("ありがとう");
                 break;
             }
             if (!showNumbered({20315})) say("ありがとう");
-            trade(*tradeFor(person, item));
+            trade(*traded);
             break;
         case 4:
-            if (!tradeFor(person, item)) {
+            if (!traded) {
                 say("ありがとうございます");
                 break;
             }
             showNumbered({20414});
             say("これはほんのお礼です\nか、必ず役に立ちますよ");
-            trade(*tradeFor(person, item));
+            trade(*traded);
             break;
         case 5:
-            if (!tradeFor(person, item)) {
+            if (!traded) {
                 say("ありがとよゥ");
                 break;
             }
             if (!showNumbered({20511, 20512, 20513, 20514})) say("ありがとよゥ");
-            trade(*tradeFor(person, item));
+            trade(*traded);
             break;
         case 6:
             say("とりあえずもらっとくぜ");
@@ -132,18 +135,18 @@ void react(Game& game, int person, int item, const MessageText& text) {
             say("ありがとうございます");
             break;
         case 8:
-            if (!tradeFor(person, item)) {
+            if (!traded) {
                 say("ありがとうございますわ");
                 break;
             }
             say("「まぁ、ステキ\nこれ、欲しかったのでございます\nではお礼にこれを差し上げますわ」");
-            trade(*tradeFor(person, item));
+            trade(*traded);
             break;
         case 9:
-            if (tradeFor(person, item)) {
+            if (traded) {
                 say("「よくやったァ\nこれは褒美だァ\nワレラにはいらぬモノだが\nキサマらには有益なは"
                     "ずだァ」");
-                trade(*tradeFor(person, item));
+                trade(*traded);
             } else if (item == kGoldenApple) {
                 for (std::string_view t : QueensAnswerForTheApple())
                     say(t);
@@ -188,8 +191,12 @@ bool GiveToPerson(Game& game, int person, int member, int slot, const MessageTex
 }
 
 bool WordGift(Game& game, int person, const std::string& word, const MessageText& text) {
+    const auto rule =
+        std::find_if(std::begin(kWordGifts), std::end(kWordGifts),
+                     [&](const WordGiftRule& w) { return w.person == person && word == w.word; });
+    if (rule == std::end(kWordGifts)) return false;
     const int n = person;
-    if (n == 6 && word == "卑しい盗賊") {
+    if (rule->reward == kThiefsTally) {
         if (partyHolds(game, kThiefsTally)) {
             ShowMessage(game, std::string(DefaultReply(n)));
             return true;
@@ -200,7 +207,7 @@ bool WordGift(Game& game, int person, const std::string& word, const MessageText
         SaveGame(game);
         return true;
     }
-    if (n == 10 && word == "７２匹") {
+    if (rule->reward == kSeventyTwo) {
         if (!partyHolds(game, kSeventyTwo) && AllBoundDemonsDefeated(game.save)) {
             shown(game, {21019}, text);
             GiveItemToParty(game, kSeventyTwo, false, Announce::Plain, true);
