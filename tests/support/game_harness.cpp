@@ -15,6 +15,14 @@
 
 namespace dv::test {
 
+std::unique_ptr<Game> LoadShippedWorld() {
+    auto game = std::make_unique<Game>();
+    SaveData save;
+    if (!LoadAllData(game->db, save, DV_TEST_GAME_DIR).ok) return nullptr;
+    game->savesOff = true;
+    return game;
+}
+
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /

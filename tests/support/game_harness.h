@@ -15,6 +15,10 @@
 
 namespace dv::test {
 
+// A game with no window that holds the shipped world's data files, its saves off; empty
+// when the files do not load.
+std::unique_ptr<Game> LoadShippedWorld();
+
 // A folder removed with everything in it when the test ends.
 class TempDir {
   public:

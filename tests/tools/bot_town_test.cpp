@@ -9,9 +9,9 @@
 
 #include "characters/inventory.h"
 #include "characters/party.h"
-#include "core/data/data_files.h"
 #include "core/game.h"
 #include "run_log.h"
+#include "support/game_harness.h"
 #include "town_visit.h"
 
 namespace dv {
@@ -22,10 +22,8 @@ constexpr int kKeeper = 7;
 class BotTown : public ::testing::Test {
   protected:
     void SetUp() override {
-        game = std::make_unique<Game>();
-        SaveData save;
-        ASSERT_TRUE(LoadAllData(game->db, save, DV_TEST_GAME_DIR).ok);
-        game->savesOff = true;
+        game = test::LoadShippedWorld();
+        ASSERT_TRUE(game);
         for (int i = 1; i <= kKeeper; ++i) {
             Character& c = member(i);
             c.rosterId = i;

@@ -11,9 +11,9 @@
 #include "campaign.h"
 #include "characters/inventory.h"
 #include "characters/party.h"
-#include "core/data/data_files.h"
 #include "core/game.h"
 #include "errands.h"
+#include "support/game_harness.h"
 
 namespace dv {
 namespace {
@@ -24,10 +24,8 @@ using bot::NextErrand;
 class Errands : public ::testing::Test {
   protected:
     void SetUp() override {
-        game = std::make_unique<Game>();
-        SaveData save;
-        ASSERT_TRUE(LoadAllData(game->db, save, DV_TEST_GAME_DIR).ok);
-        game->savesOff = true;
+        game = test::LoadShippedWorld();
+        ASSERT_TRUE(game);
         for (int i = 1; i <= 6; ++i) {
             Character& c = game->save.roster[static_cast<size_t>(i)];
             c.rosterId = i;

@@ -9,9 +9,9 @@
 
 #include "characters/inventory.h"
 #include "characters/party.h"
-#include "core/data/data_files.h"
 #include "core/game.h"
 #include "core/prompt_dialog.h"
+#include "support/game_harness.h"
 #include "town/people_gifts.h"
 
 namespace dv {
@@ -24,10 +24,8 @@ std::string noText(int) {
 class PeopleGifts : public ::testing::Test {
   protected:
     void SetUp() override {
-        game = std::make_unique<Game>();
-        SaveData save;
-        ASSERT_TRUE(LoadAllData(game->db, save, DV_TEST_GAME_DIR).ok);
-        game->savesOff = true;
+        game = test::LoadShippedWorld();
+        ASSERT_TRUE(game);
         game->answerPrompt = [](const std::string&, int mode) {
             return mode == kPromptQuestion ? std::string("-1") : std::string("0");
         };
